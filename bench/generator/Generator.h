@@ -1,0 +1,21 @@
+#pragma once
+// Synthetic bases for benchmarks and scale tests.
+#include "store/Result.h"
+
+#include <QString>
+
+namespace gen {
+
+struct Options {
+    qint64 rows = 1000;
+    quint32 seed = 1;
+};
+
+// Creates a new base at `path` (which must not exist) holding `rows` rows.
+store::Result<void> generateBase(const QString& path, const Options& options);
+
+// A generated base of `rows` rows with the default seed, made once and kept in a
+// cache folder ($KODRIX_BENCH_DIR or the temporary folder) for later runs.
+store::Result<QString> cachedBase(qint64 rows);
+
+}  // namespace gen

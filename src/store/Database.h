@@ -1,0 +1,68 @@
+#pragma once
+// One open connection to an encrypted base file (SQLCipher 4).
+#include "Record.h"
+#include "Result.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace store {
+
+class Recordset;
+
+class Database : public std::enable_shared_from_this<Database> {
+public:
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing base for reading and writing. Never creates or changes the
+    // file: a missing, foreign, wrongly keyed or damaged file is an Error naming it.
+    // `connect` is a connect text such as ";PWD=secret".
+    static Result<std::shared_ptr<Database>> open(const QString& path,
+                                                  const QString& connect = QString::fromLatin1(ConnectText));
+    // Makes a new empty base; refuses to overwrite an existing file.
+    static Result<std::shared_ptr<Database>> create(const QString& path,
+                                                    const QString& connect = QString::fromLatin1(ConnectText));
+    // Writes a compacted copy of `source` to `destination` (which must not exist),
+    // keyed with the same password. The source is only read.
+    static Result<void> compact(const QString& source, const QString& destination,
+                                const QString& connect = QString::fromLatin1(ConnectText));
+
+    // A recordset over every row of "main" in stored order.
+    Result<std::unique_ptr<Recordset>> openRecordset();
+
+    // Groups many updates in one transaction (bulk import, generation). Not used by
+    // the program itself: there every Update stands by itself.
+    Result<void> beginBatch();
+    Result<void> commitBatch();
+
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    const QString& path() const { return m_path; }
+    sqlite3* handle() const { return m_db; }
+    // Column names of "main" by position, as the file declares them.
+    const QStringList& columnNames() const { return m_columns; }
+    bool hasSmallColumnIndex() const { return m_smallIndex; }
+
+    // Text of the last engine error on this connection.
+    QString engineMessage() const;
+
+    // The password inside a connect text (";PWD=…"), or the empty text.
+    static QString passwordFrom(const QString& connect);
+
+private:
+    Database(sqlite3* db, QString path);
+    QString m_path;
+    sqlite3* m_db = nullptr;
+    QStringList m_columns;
+    bool m_smallIndex = false;
+    friend class Recordset;
+    friend struct DatabaseOpener;
+};
+
+}  // namespace store

@@ -1,0 +1,19 @@
+// Test entry point: GoogleTest first, then a QApplication on the offscreen platform.
+// Listing the tests must not start Qt (there may be no display at build time).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests))
+        return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Dates and numbers in the tests are the Russian user's.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

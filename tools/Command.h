@@ -1,0 +1,31 @@
+#pragma once
+// The subcommands of kodrix-base. Each lives in its own cmd_*.cpp and registers
+// itself with a static Registrar, so subsystems add commands without touching main.
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace tool {
+
+struct Command {
+    QString name;
+    QString usage;    // one line: "create BASE"
+    QString help;     // what --help prints after the usage line
+    std::function<int(const QStringList& args)> run;  // args after the command name
+};
+
+std::vector<Command>& commands();
+
+struct Registrar {
+    explicit Registrar(Command c) { commands().push_back(std::move(c)); }
+};
+
+// Output helpers: UTF-8 to stdout / stderr.
+void out(const QString& text);
+void err(const QString& text);
+// Prints "kodrix-base <cmd>: <message>" on stderr and returns the failure status.
+int fail(const QString& cmd, const QString& message);
+
+}  // namespace tool

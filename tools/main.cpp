@@ -1,0 +1,73 @@
+// kodrix-base: the tool for base authors, tests and benchmarks.
+#include "Command.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace tool {
+
+std::vector<Command>& commands()
+{
+    static std::vector<Command> list;
+    return list;
+}
+
+void out(const QString& text)
+{
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, size_t(b.size()), stdout);
+}
+
+void err(const QString& text)
+{
+    const QByteArray b = text.toUtf8();
+    std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
+}
+
+int fail(const QString& cmd, const QString& message)
+{
+    err(QStringLiteral("kodrix-base %1: %2\n").arg(cmd, message));
+    return 1;
+}
+
+}  // namespace tool
+
+static void usage()
+{
+    auto list = tool::commands();
+    std::sort(list.begin(), list.end(), [](auto& a, auto& b) { return a.name < b.name; });
+    QString text = QStringLiteral("Использование: kodrix-base КОМАНДА [АРГУМЕНТЫ]\n"
+                                  "Команды (kodrix-base КОМАНДА --help для подробностей):\n");
+    for (const auto& c : list)
+        text += QStringLiteral("  %1\n").arg(c.usage);
+    tool::out(text);
+}
+
+int main(int argc, char** argv)
+{
+    // Some commands lay out rich text, which needs fonts; no window is ever shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
+        usage();
+        return args.isEmpty() ? 2 : 0;
+    }
+    const QString name = args.takeFirst();
+    for (const auto& c : tool::commands()) {
+        if (c.name != name)
+            continue;
+        if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+            tool::out(QStringLiteral("Использование: kodrix-base %1\n%2\n").arg(c.usage, c.help));
+            return 0;
+        }
+        return c.run(args);
+    }
+    tool::err(QStringLiteral("kodrix-base: неизвестная команда «%1»\n").arg(name));
+    usage();
+    return 2;
+}
