@@ -1,0 +1,46 @@
+#pragma once
+// Where everything the program keeps on disk lies (the application folder), the
+// ini reader, the data folder clean-up and the two settings written at shutdown.
+#include <QString>
+
+namespace store {
+
+class AppFiles {
+public:
+    // appDir: the application folder (normally the executable's folder).
+    explicit AppFiles(QString appDir);
+
+    const QString& appDir() const { return m_appDir; }
+    QString basePath() const;    // <app>/basemain.mdb
+    QString backupPath() const;  // <app>/dbbackup.mdb
+    QString iniPath() const;     // <app>/orvex.ini
+    QString dataFolder() const;  // <app>/data
+    // <app>/data/<name>; name must be a bare file name (see safeDataFileName).
+    QString dataFile(const QString& name) const;
+
+    // Deletes every ordinary file of the data folder except the marker
+    // "zvcreatedir" (any letter case); failures are skipped.
+    void clearDataFolder() const;
+    // Writes "BasePath" and "Version" under "Zelvorant Kodrix", group "Common".
+    void writeShutdownSettings() const;
+
+private:
+    QString m_appDir;
+};
+
+// The value of key in section of an ini file, with the private-profile rules:
+// missing file, section or key → empty; section and key compared without regard
+// to letter case; the value cut to 254 characters.
+QString readIni(const QString& section, const QString& key, const QString& file);
+
+// True when name can be used as a file inside the data folder: not empty, no
+// folder separators, no drive, not "." or "..".
+bool isSafeFileName(const QString& name);
+
+inline constexpr const char* SettingsOrganisation = "Zelvorant Kodrix";
+inline constexpr const char* SettingsApplication = "Zelvorant Kodrix";
+inline constexpr const char* SettingsGroup = "Common";
+inline constexpr const char* ProgramVersion = "1.1.74";
+inline constexpr const char* DataMarker = "zvcreatedir";
+
+}  // namespace store
