@@ -1,0 +1,277 @@
+#include "Database.h"
+
+#include "Recordset.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+#include <sqlite3.h>
+
+Q_LOGGING_CATEGORY(lcStore, "kodrix.store")
+
+namespace store {
+
+namespace {
+
+// The sixteen columns as a new base declares them. Only their order matters to the
+// program; the names serve people who open the file in the sqlcipher shell.
+const char* const NewColumns[ColumnCount] = {
+    "Id INTEGER PRIMARY KEY AUTOINCREMENT",
+    "Path TEXT", "Name TEXT", "Body TEXT", "Archive BLOB", "FileList TEXT",
+    "Kind INTEGER", "Deleted INTEGER", "Favorite INTEGER", "BaseName TEXT",
+    "Added TEXT", "LinkTarget TEXT", "Reserved12 TEXT", "Reserved13 TEXT",
+    "Reserved14 TEXT", "SeeAlso TEXT",
+};
+
+// A covering index of the small columns: whole-base passes read it instead of
+// walking every row's Body and Archive (which sit between the small columns and
+// would drag every overflow page through the decryption).
+const char* const SmallIndexSql =
+    "CREATE INDEX main_small ON main(Id, Path, Name, Kind, Deleted, Favorite, BaseName, Added, "
+    "LinkTarget, FileList)";
+
+QString quoted(const QString& path) { return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path)); }
+
+Error openError(const QString& path, const QString& reason)
+{
+    return Error{QStringLiteral("Не удалось открыть базу %1: %2.").arg(quoted(path), reason)};
+}
+
+QString sqlQuote(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return QLatin1Char('\'') + t + QLatin1Char('\'');
+}
+
+int exec(sqlite3* db, const QString& sql)
+{
+    return sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+}
+
+QString errmsg(sqlite3* db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString(); }
+
+// Opens the file and sets the key; the key is only checked by the first read.
+int openKeyed(const QString& path, const QString& password, int flags, sqlite3** out)
+{
+    *out = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), out, flags, nullptr);
+    if (rc != SQLITE_OK)
+        return rc;
+    // SQLCipher logs a wrong key to stderr; the caller reports it properly.
+    exec(*out, QStringLiteral("PRAGMA cipher_log_level = NONE"));
+    rc = exec(*out, QStringLiteral("PRAGMA key = %1").arg(sqlQuote(password)));
+    if (rc != SQLITE_OK)
+        return rc;
+    sqlite3_busy_timeout(*out, 5000);
+    return SQLITE_OK;
+}
+
+bool hasPlainSqliteHeader(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+}  // namespace
+
+// Builds Database objects; a friend so it may use the private constructor.
+struct DatabaseOpener {
+    static std::shared_ptr<Database> make(sqlite3* db, const QString& path)
+    {
+        return std::shared_ptr<Database>(new Database(db, path));
+    }
+};
+
+Database::Database(sqlite3* db, QString path) : m_path(std::move(path)), m_db(db) {}
+
+Database::~Database() { close(); }
+
+void Database::close()
+{
+    const auto keepAlive = weak_from_this().lock();  // closing a recordset may drop its reference to us
+    for (Recordset* rs : std::vector<Recordset*>(m_recordsets))
+        rs->close();
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+QString Database::engineMessage() const { return errmsg(m_db); }
+
+QString Database::passwordFrom(const QString& connect)
+{
+    for (const QString& part : connect.split(QLatin1Char(';'))) {
+        const int eq = part.indexOf(QLatin1Char('='));
+        if (eq > 0 && part.left(eq).trimmed().compare(QLatin1String("PWD"), Qt::CaseInsensitive) == 0)
+            return part.mid(eq + 1);
+    }
+    return QString();
+}
+
+Result<std::shared_ptr<Database>> Database::open(const QString& path, const QString& connect)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return openError(path, QStringLiteral("файл не найден"));
+    if (!info.isFile())
+        return openError(path, QStringLiteral("это не файл"));
+    if (!info.isReadable())
+        return openError(path, QStringLiteral("нет прав на чтение файла"));
+    if (info.size() == 0)
+        return openError(path, QStringLiteral("файл пуст"));
+
+    sqlite3* raw = nullptr;
+    // No SQLITE_OPEN_CREATE: a base is made only by create().
+    int rc = openKeyed(path, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, &raw);
+    auto db = DatabaseOpener::make(raw, path);
+    if (rc != SQLITE_OK)
+        return openError(path, QStringLiteral("файл недоступен (%1)").arg(errmsg(raw)));
+
+    // The key is checked by the first read of the schema.
+    sqlite3_stmt* st = nullptr;
+    rc = sqlite3_prepare_v2(raw, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW) {
+        if (hasPlainSqliteHeader(path))
+            return openError(path, QStringLiteral("это незашифрованная база SQLite, а не база Kodrix"));
+        if (rc == SQLITE_NOTADB)
+            return openError(path, QStringLiteral("неверный пароль, или файл повреждён, или это не база Kodrix"));
+        return openError(path, QStringLiteral("файл повреждён (%1)").arg(errmsg(raw)));
+    }
+
+    // The table and its sixteen positional columns.
+    rc = sqlite3_prepare_v2(raw, "PRAGMA table_info(main)", -1, &st, nullptr);
+    QStringList columns;
+    while (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        columns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+    sqlite3_finalize(st);
+    if (columns.isEmpty())
+        return openError(path, QStringLiteral("в базе нет таблицы «main»"));
+    if (columns.size() < ColumnCount)
+        return openError(path, QStringLiteral("в таблице «main» %1 столбцов вместо %2")
+                                   .arg(columns.size())
+                                   .arg(ColumnCount));
+    db->m_columns = columns;
+
+    rc = sqlite3_prepare_v2(raw, "SELECT 1 FROM sqlite_master WHERE type='index' AND name='main_small'", -1, &st,
+                            nullptr);
+    db->m_smallIndex = rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW;
+    sqlite3_finalize(st);
+    exec(raw, QStringLiteral("PRAGMA cache_size = -65536"));
+    return db;
+}
+
+Result<std::shared_ptr<Database>> Database::create(const QString& path, const QString& connect)
+{
+    if (QFileInfo::exists(path))
+        return Error{QStringLiteral("Не удалось создать базу %1: файл уже существует.").arg(quoted(path))};
+    sqlite3* raw = nullptr;
+    int rc = openKeyed(path, passwordFrom(connect),
+                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, &raw);
+    auto db = DatabaseOpener::make(raw, path);
+    auto failed = [&](const QString& why) {
+        db->close();
+        QFile::remove(path);
+        return Error{QStringLiteral("Не удалось создать базу %1: %2.").arg(quoted(path), why)};
+    };
+    if (rc != SQLITE_OK)
+        return failed(errmsg(raw));
+    QStringList cols;
+    for (const char* c : NewColumns)
+        cols << QString::fromLatin1(c);
+    const QString sql = QStringLiteral("CREATE TABLE main (%1); %2;").arg(cols.join(QStringLiteral(", ")),
+                                                                          QString::fromLatin1(SmallIndexSql));
+    // WAL lets a second connection write while a recordset keeps reading.
+    if (exec(raw, QStringLiteral("PRAGMA journal_mode = WAL")) != SQLITE_OK || exec(raw, sql) != SQLITE_OK)
+        return failed(errmsg(raw));
+    db->close();
+    return open(path, connect);
+}
+
+Result<void> Database::compact(const QString& source, const QString& destination, const QString& connect)
+{
+    auto fail = [&](const QString& why) {
+        return Error{QStringLiteral("Не удалось сжать базу %1 в %2: %3.").arg(quoted(source), quoted(destination), why)};
+    };
+    if (QFileInfo::exists(destination))
+        return fail(QStringLiteral("файл назначения уже существует"));
+    auto src = open(source, connect);
+    if (!src)
+        return src.error();
+    // The copy is made first as an empty keyed file: the source connection was
+    // opened without the right to create files, and attached files inherit that.
+    sqlite3* dst = nullptr;
+    int rc = openKeyed(destination, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &dst);
+    if (rc == SQLITE_OK)
+        rc = exec(dst, QStringLiteral("PRAGMA journal_mode = WAL"));
+    const QString dstWhy = errmsg(dst);
+    sqlite3_close_v2(dst);
+    if (rc != SQLITE_OK) {
+        QFile::remove(destination);
+        return fail(dstWhy);
+    }
+    sqlite3* raw = (*src)->handle();
+    const QString pwd = sqlQuote(passwordFrom(connect));
+    const QString attach = QStringLiteral("ATTACH DATABASE %1 AS compacted KEY %2").arg(sqlQuote(destination), pwd);
+    bool ok = exec(raw, attach) == SQLITE_OK;
+    // sqlcipher_export copies schema and rows in order; the copy has no free pages.
+    ok = ok && exec(raw, QStringLiteral("SELECT sqlcipher_export('compacted')")) == SQLITE_OK;
+    const QString why = errmsg(raw);
+    exec(raw, QStringLiteral("DETACH DATABASE compacted"));
+    (*src)->close();
+    if (!ok) {
+        QFile::remove(destination);
+        QFile::remove(destination + QStringLiteral("-wal"));
+        QFile::remove(destination + QStringLiteral("-shm"));
+        return fail(why);
+    }
+    return {};
+}
+
+Result<void> Database::beginBatch()
+{
+    if (exec(m_db, QStringLiteral("BEGIN")) != SQLITE_OK)
+        return Error{QStringLiteral("Ошибка базы %1: %2.").arg(quoted(m_path), engineMessage())};
+    return {};
+}
+
+Result<void> Database::commitBatch()
+{
+    if (exec(m_db, QStringLiteral("COMMIT")) != SQLITE_OK)
+        return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineMessage())};
+    return {};
+}
+
+Result<std::unique_ptr<Recordset>> Database::openRecordset()
+{
+    if (!m_db)
+        return Error{QStringLiteral("База %1 закрыта.").arg(quoted(m_path))};
+    for (Recordset* rs : m_recordsets)
+        rs->resetStream();
+    // The snapshot of row ids fixes the order and RecordCount; through the small
+    // index it reads a few bytes per row.
+    const char* sql = m_smallIndex ? "SELECT Id FROM main INDEXED BY main_small ORDER BY Id"
+                                   : "SELECT rowid FROM main ORDER BY rowid";
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, sql, -1, &st, nullptr);
+    std::vector<qint64> ids;
+    while (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW) {
+        ids.push_back(sqlite3_column_int64(st, 0));
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        return Error{QStringLiteral("Не удалось прочитать базу %1: файл повреждён (%2).")
+                         .arg(quoted(m_path), engineMessage())};
+    return std::unique_ptr<Recordset>(new Recordset(shared_from_this(), std::move(ids)));
+}
+
+}  // namespace store

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
@@ -61,6 +62,9 @@ private:
     sqlite3* m_db = nullptr;
     QStringList m_columns;
     bool m_smallIndex = false;
+    // Live recordsets on this connection. A read stream left standing on a row keeps
+    // the connection's read snapshot open; a new recordset must see the file as it is.
+    std::vector<Recordset*> m_recordsets;
     friend class Recordset;
     friend struct DatabaseOpener;
 };

@@ -105,6 +105,7 @@ private:
     std::map<int, sqlite3_stmt*> m_single;  // column position → "SELECT col WHERE Id=?"
 
     Mode m_mode = Mode::None;
+    qint64 m_editId = -1;  // the row opened by edit(), whatever moves follow
     std::map<int, QVariant> m_pending;  // converted values of the row being added or edited
 };
 

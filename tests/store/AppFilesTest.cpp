@@ -1,0 +1,89 @@
+#include "store/AppFiles.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace store;
+using testsupport::writeFile;
+
+TEST(ReadIni, PrivateProfileRules)
+{
+    QTemporaryDir tmp;
+    const QString ini = tmp.path() + QStringLiteral("/orvex.ini");
+    const QString longValue(300, QLatin1Char('x'));
+    ASSERT_TRUE(writeFile(ini, QStringLiteral("; comment\r\n[Other]\r\nhome=wrong\r\n[WWW]\r\nHome = http://пример.рф/\r\n"
+                                              "long=%1\r\nquoted=\"a b\"\r\n")
+                                   .arg(longValue)
+                                   .toUtf8()));
+    struct Case {
+        const char* section;
+        const char* key;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"www", "home", QStringLiteral("http://пример.рф/")},
+        {"Www", "HOME", QStringLiteral("http://пример.рф/")},
+        {"www", "missing", QString()},
+        {"nosuch", "home", QString()},
+        {"www", "long", QString(254, QLatin1Char('x'))},
+        {"www", "quoted", QStringLiteral("a b")},
+        {"other", "home", QStringLiteral("wrong")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(readIni(QString::fromUtf8(c.section), QString::fromUtf8(c.key), ini), c.expected);
+    }
+    EXPECT_EQ(readIni(QStringLiteral("www"), QStringLiteral("home"), tmp.path() + QStringLiteral("/none.ini")),
+              QString());
+}
+
+TEST(ReadIni, Cp1251File)
+{
+    QTemporaryDir tmp;
+    const QString ini = tmp.path() + QStringLiteral("/orvex.ini");
+    ASSERT_TRUE(writeFile(ini, QByteArray("[www]\nhome=\xcf\xf0\xe8\xec\xe5\xf0\n")));
+    EXPECT_EQ(readIni(QStringLiteral("www"), QStringLiteral("home"), ini), QStringLiteral("Пример"));
+}
+
+TEST(ClearDataFolder, KeepsOnlyTheMarkerInAnyCase)
+{
+    QTemporaryDir tmp;
+    AppFiles files(tmp.path() + QStringLiteral("/Программа"));
+    ASSERT_TRUE(QDir().mkpath(files.dataFolder() + QStringLiteral("/sub")));
+    for (const char* name : {"ZVCREATEDIR", "zvcreatedir.txt", "a.zip", "Модуль.bas"})
+        ASSERT_TRUE(writeFile(files.dataFile(QString::fromUtf8(name)), "x"));
+    files.clearDataFolder();
+    QDir data(files.dataFolder());
+    EXPECT_EQ(data.entryList(QDir::Files), QStringList{QStringLiteral("ZVCREATEDIR")});
+    EXPECT_TRUE(data.exists(QStringLiteral("sub")));  // folders are not its business
+
+    AppFiles missing(tmp.path() + QStringLiteral("/нет такой"));
+    missing.clearDataFolder();  // nothing to do, nothing created
+    EXPECT_FALSE(QDir(missing.dataFolder()).exists());
+}
+
+TEST(Settings, ShutdownWritesBasePathAndVersion)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir tmp;
+    AppFiles files(tmp.path());
+    files.writeShutdownSettings();
+    QSettings s(QStringLiteral("Zelvorant Kodrix"), QStringLiteral("Zelvorant Kodrix"));
+    EXPECT_EQ(s.value(QStringLiteral("Common/BasePath")).toString(), files.basePath());
+    EXPECT_EQ(s.value(QStringLiteral("Common/Version")).toString(), QStringLiteral("1.1.74"));
+    s.clear();
+}
+
+TEST(SafeFileName, RejectsAnythingThatLeavesTheFolder)
+{
+    for (const char* bad : {"", " ", ".", "..", "../x", "a/b", "a\\b", "C:x", "\\\\srv\\share"})
+        EXPECT_FALSE(isSafeFileName(QString::fromUtf8(bad))) << bad;
+    for (const char* good : {"a.txt", "Модуль 1.bas", "..hidden", "x..y"})
+        EXPECT_TRUE(isSafeFileName(QString::fromUtf8(good))) << good;
+}
