@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace platform {
 
 // Message box styles, as the program's messages use them.
@@ -29,7 +31,7 @@ public:
 // Real dialogs, parented to the given window.
 class QtPrompter : public Prompter {
 public:
-    explicit QtPrompter(class QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
     bool message(MsgStyle style, const QString& title, const QString& text) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& initial) override;
