@@ -1,0 +1,50 @@
+#pragma once
+// The items of the alphabetical index: title, RecordNumber and a mark (bold,
+// dark blue) that the index's prefix search sets.
+#include <QAbstractListModel>
+#include <QString>
+
+#include <vector>
+
+namespace catalogue {
+
+struct AlphaItem {
+    QString text;
+    qint64 tag = 0;  // RecordNumber
+    bool marked = false;
+};
+
+class AlphaIndexModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role { TagRole = Qt::UserRole + 1, MarkedRole };
+
+    explicit AlphaIndexModel(QObject* parent = nullptr);
+
+    int count() const { return int(m_items.size()); }
+    const AlphaItem& item(int row) const { return m_items[size_t(row)]; }
+    QString text(int row) const { return m_items[size_t(row)].text; }
+    qint64 tag(int row) const { return m_items[size_t(row)].tag; }
+
+    // Filling: appends unsorted; setSorted(true) sorts once by text (letter case
+    // ignored, equal titles in the order they were added).
+    void clear();
+    void append(const QString& text, qint64 tag);
+    bool isSorted() const { return m_sorted; }
+    void setSorted(bool sorted);
+    void beginRefill();
+    void endRefill();
+
+    bool isMarked(int row) const { return m_items[size_t(row)].marked; }
+    void setMarked(int row, bool marked);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<AlphaItem> m_items;
+    bool m_sorted = false;
+    bool m_refilling = false;
+};
+
+}  // namespace catalogue

@@ -1,0 +1,159 @@
+#pragma once
+// The path-keyed tree: nodes addressed by their full path ("A\B\C"), found again
+// through a case-insensitive hash of keys, never by walking the tree. The same
+// model serves the catalogue tree and the pickers' trees.
+#include <QAbstractItemModel>
+#include <QIcon>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace catalogue {
+
+class PathTreeModel;
+
+// One node. Read through the accessors; change through PathTreeModel so that the
+// views and the key hash stay in step.
+class Node {
+public:
+    const QString& text() const { return m_text; }
+    // The node's key: the path it was created under, blanks written "#@#".
+    const QString& key() const { return m_key; }
+    // RecordNumber of the entry the node stands for (decimal text); empty for a folder.
+    const QString& tag() const { return m_tag; }
+    int image() const { return m_image; }
+    bool isExpanded() const { return m_expanded; }
+    Node* parent() const { return m_parent; }
+    int row() const { return m_row; }
+    int childCount() const { return int(m_children.size()); }
+    Node* child(int i) const { return m_children[size_t(i)].get(); }
+    // Texts from the root down to this node joined by "\".
+    QString fullPath() const;
+    // Order of creation within its tree (the tree's enumeration order).
+    quint64 serial() const { return m_serial; }
+
+private:
+    friend class PathTreeModel;
+    QString m_text;
+    QString m_key;
+    QString m_tag;
+    int m_image = 0;
+    bool m_expanded = false;
+    int m_row = 0;
+    quint64 m_serial = 0;
+    Node* m_parent = nullptr;
+    std::vector<std::unique_ptr<Node>> m_children;
+};
+
+// Key of a path as the tree stores it: every blank replaced by "#@#".
+QString nodeKey(const QString& path);
+
+// One switch for the whole program: while on, every addNodePath capitalises
+// the tree it adds to. The pickers turn it on; the catalogue load turns it off.
+bool capitaliseOnAdd();
+void setCapitaliseOnAdd(bool on);
+
+class PathTreeModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    enum Role {
+        TagRole = Qt::UserRole + 1,  // QString
+        KeyRole,                     // QString
+        ImageRole,                   // int
+    };
+
+    explicit PathTreeModel(QObject* parent = nullptr);
+    ~PathTreeModel() override;
+
+    // Pictures by 1-based index (pictures[0] is picture 1).
+    void setPictures(std::vector<QIcon> pictures);
+    QIcon pictureOf(int image) const;
+
+    // AddNodePath: creates every missing node of `path` (components joined by
+    // "\", one trailing "\" ignored); folders made on the way get folderImage (when
+    // > 0); the end node gets image (when > 0) and tag (when not empty). Returns
+    // the end node; null for an empty path.
+    Node* addNodePath(const QString& path, const QString& tag, int image, int folderImage);
+    // NodeExists / GetNode: by key, without regard to letter case.
+    bool nodeExists(const QString& path) const { return getNode(path) != nullptr; }
+    Node* getNode(const QString& path) const;
+    // CapitaliseNodes: the first character of every node's text in upper case;
+    // keys stay as they were.
+    void capitaliseNodes();
+
+    void setText(Node* node, const QString& text);
+    void setTag(Node* node, const QString& tag);
+    void setImage(Node* node, int image);
+    void setExpanded(Node* node, bool expanded);
+    // Removes the node with everything below it.
+    void removeNode(Node* node);
+    void clear();
+
+    // Sorted orders the root level by text (never the children).
+    bool isSorted() const { return m_sorted; }
+    void setSorted(bool sorted);
+
+    // Brackets a complete rebuild: one model reset instead of a signal per node.
+    void beginRebuild();
+    void endRebuild();
+    bool rebuilding() const { return m_rebuilding; }
+
+    int nodeCount() const { return int(m_keys.size()); }
+    int rootCount() const { return int(m_roots.size()); }
+    Node* root(int i) const { return m_roots[size_t(i)].get(); }
+    // Every node, parents before children, in display order.
+    void forEachNode(const std::function<void(Node*)>& visit) const;
+    // Every node in the order of creation.
+    std::vector<Node*> nodesInCreationOrder() const;
+
+    Node* nodeFromIndex(const QModelIndex& index) const;
+    QModelIndex indexOf(const Node* node) const;
+
+    // QAbstractItemModel
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+Q_SIGNALS:
+    // A node's expanded flag changed through setExpanded (views follow it).
+    void nodeExpandedChanged(const QModelIndex& index, bool expanded);
+
+private:
+    struct KeyHash {
+        using is_transparent = void;
+        size_t operator()(QStringView s) const noexcept;
+        size_t operator()(const QString& s) const noexcept { return (*this)(QStringView(s)); }
+    };
+    struct KeyEqual {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+    using KeyMap = std::unordered_map<QString, Node*, KeyHash, KeyEqual>;
+
+    std::vector<std::unique_ptr<Node>>& siblingsOf(Node* parent);
+    Node* lookup(QStringView key) const;
+    Node* createNode(Node* parent, const QString& text, const QString& key, int image);
+    int sortedRootRow(const QString& text) const;
+    void forget(Node* node);
+    void emitChanged(Node* node);
+    void renumber(std::vector<std::unique_ptr<Node>>& siblings, size_t from);
+    void sortRoots();
+
+    std::vector<std::unique_ptr<Node>> m_roots;
+    KeyMap m_keys;
+    std::vector<QIcon> m_pictures;
+    quint64 m_nextSerial = 1;
+    bool m_sorted = false;
+    bool m_rebuilding = false;
+    // False when some node may not have been capitalised yet (added while the
+    // switch was off, or relabelled): the next capitalising add visits all nodes.
+    bool m_allCapitalised = true;
+};
+
+}  // namespace catalogue
