@@ -1,0 +1,135 @@
+#include "LayoutPass.h"
+
+#include "ZelvorantResizer.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace shell {
+
+namespace {
+
+// A Move: all four or nothing (a negative size fails the whole call).
+bool move(Box& b, int left, int top, int width, int height)
+{
+    if (width < 0 || height < 0)
+        return false;
+    b = Box{left, top, width, height};
+    return true;
+}
+
+// A Move without a height keeps the height.
+bool move(Box& b, int left, int top, int width) { return move(b, left, top, width, b.height); }
+
+void setWidth(Box& b, int width)
+{
+    if (width >= 0)
+        b.width = width;
+}
+
+void setHeight(Box& b, int height)
+{
+    if (height >= 0)
+        b.height = height;
+}
+
+}  // namespace
+
+int wholeTwips(double v) { return int(std::nearbyint(v)); }
+
+void layoutPass(MainGeometry& g)
+{
+    // 1
+    g.filesPanelVisible = g.filesShown;
+    // 2: the logo band is as high as the toolbar band and wide enough for the logo.
+    g.band2Width = LogoBandWidth;
+    g.band2Height = g.band1Height;
+    setHeight(g.PicLogo, g.band1Height);
+    g.PicLogo.top = 0;
+    setWidth(g.PicLogo, LogoBandWidth);
+    // 3
+    g.Image2.left = (g.PicLogo.width - g.Image2.width) / 2;
+    g.Image2.top = (g.PicLogo.height - g.Image2.height) / 2;
+    // 4, 5
+    const int x0 = g.contentShown ? g.picDivider.left : 0;
+    if (g.clientHeight - g.filesPaneHeight > 2000) {
+        g.PicH.left = x0 + 60;
+        g.PicH.top = g.clientHeight - g.filesPaneHeight;
+    } else {
+        g.PicH.left = x0;
+    }
+    if (g.PicH.top < 2000)
+        g.PicH.top = 2000;
+    // 6
+    setHeight(g.picDivider, g.windowHeight - g.CB.height - 600);
+    g.picDivider.top = g.CB.height;
+    // 7: the tab strip takes the size its box had before this pass.
+    move(g.TabMain, 0, 0, g.PicTema.width, g.PicTema.height);
+    // 8: the caption panel stretches the box inside it at once.
+    if (move(g.TRTema, 0, g.CB.height + 10, g.picDivider.left + 20,
+             g.windowHeight - g.CB.height - 710 - g.Status.height)) {
+        const QRect c = resizerLayout(g.TRTema.width, g.TRTema.height, 0, 0).content;
+        move(g.PicTema, c.left(), c.top(), c.width(), c.height());
+    }
+    // 9
+    setWidth(g.PicH, g.RTF.width);
+    // 10
+    move(g.TxtAlphaText, 0, 0, g.TabMain.width - 100);
+    // 11
+    for (Box* page : {&g.PicAlpha, &g.PicFind})
+        move(*page, g.TabMain.left + 50, g.TabMain.top + 500, g.TabMain.width - 100, g.TabMain.height - 600);
+    // 12
+    move(g.TxtFind, 0, 0, g.PicFind.width - 300);
+    move(g.CmdFind, g.TxtFind.width + 100, 0, 200, g.TxtFind.height);
+    // 13
+    move(g.LVFind, 0, g.TxtFind.height + 70, g.PicFind.width, g.PicFind.height - g.LVFind.top);
+    // 14
+    move(g.PicTwv, g.TabMain.left + 50, g.TabMain.top + 500, g.TabMain.width - 100, g.TabMain.height - 600);
+    move(g.Twv, 0, 0, g.PicTwv.width, g.PicTwv.height);
+    // 15
+    const int t = g.TxtAlphaText.top + g.TxtAlphaText.height + 100;
+    move(g.LstAlphaList, 0, t, g.TxtAlphaText.width, g.PicAlpha.height - t);
+    // 16
+    const int b = g.filesShown
+        ? g.windowHeight - g.CB.height - (g.windowHeight - g.PicH.top) + 80 - g.PicH.height
+        : g.clientHeight - g.CB.height - g.Status.height - 40;
+    // 17
+    if (g.contentShown) {
+        g.dividerVisible = true;
+        const int w = g.windowWidth - g.TabMain.width - g.TabMain.left - 250;
+        move(g.CBEdit, g.picDivider.left + 60, g.CB.height + 10, w);
+        move(g.RTF, g.picDivider.left + 60, g.CBEdit.top + g.CBEdit.height, w, b - (g.CBEdit.height + 10));
+    } else {
+        move(g.CBEdit, 20, g.CB.height + 10, g.windowWidth - 250);
+        move(g.RTF, 0, g.CBEdit.top + g.CBEdit.height, g.windowWidth - 100, b - (g.CBEdit.height + 10));
+        g.dividerVisible = false;
+    }
+    // 18
+    move(g.LvPapka, g.RTF.left, g.CB.height + 10, g.RTF.width, g.RTF.height + g.CBEdit.height + 10);
+    // 19
+    move(g.TRFiles, g.RTF.left, g.PicH.top + 40, g.RTF.width,
+         g.clientHeight - g.PicH.top - 40 - g.Status.height);
+    // 20
+    setWidth(g.PicH, g.RTF.width);
+    // 21
+    move(g.PrProgress, g.panel2Left + 40, g.Status.top + 60, g.panel2Width - 80, g.Status.height - 100);
+}
+
+int dragDivider(int left, double x, int clientWidth)
+{
+    return std::max(200, std::min(wholeTwips(left + x), wholeTwips(clientWidth - 6000.0)));
+}
+
+FilesSplit dragFilesSplitter(int top, double y, int clientHeight, int filesPaneHeight)
+{
+    const int highest = wholeTwips(clientHeight - 5000.0);
+    const int wanted = wholeTwips(top + y);
+    // The decision uses the lower margin 200; the position then uses 650.
+    const int t = std::max(highest, std::min(wanted, wholeTwips(clientHeight - 200.0)));
+    if (t < 2000)
+        return {2000, filesPaneHeight};
+    const int newTop = std::max(highest, std::min(wanted, wholeTwips(clientHeight - 650.0)));
+    return {newTop, wholeTwips(double(clientHeight) - newTop)};
+}
+
+}  // namespace shell

@@ -1,0 +1,37 @@
+#pragma once
+// The shell's pictures, painted here rather than shipped: the toolbar's picture
+// list (normal and hot), the logo animation's frames and the splash picture.
+#include <QIcon>
+#include <QPixmap>
+
+namespace shell {
+
+inline constexpr int ToolPictureCount = 13;
+inline constexpr int ToolPictureSize = 24;  // pixels
+// Picture numbers of the toolbar list (1-based) that the program refers to.
+enum ToolPicture : int {
+    PicAdd = 1,
+    PicDel = 2,
+    PicSee = 3,
+    PicUp = 4,
+    PicCopy = 5,
+    PicExtract = 6,       // the shown article has attachments
+    PicStyle = 7,
+    PicExtractNone = 8,   // nothing to extract
+    PicPrint = 9,
+    PicExtractLeft = 13,  // "up" has just left an article
+};
+// Picture `index` (1 … ToolPictureCount); hot is the hovered look.
+QPixmap toolPicture(int index, bool hot);
+// Both looks in one icon (hot as the Active mode).
+QIcon toolIcon(int index);
+
+inline constexpr int LogoFrameCount = 30;
+inline constexpr int LogoSize = 40;  // pixels
+// Frame `n` (1 … LogoFrameCount) of the turning logo.
+QPixmap logoFrame(int n);
+
+QPixmap splashPicture(const QSize& size);
+QIcon windowIcon();
+
+}  // namespace shell

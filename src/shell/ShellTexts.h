@@ -1,0 +1,104 @@
+#pragma once
+// The application shell's own texts: window titles, menus, toolbar, status bar,
+// splash window and messages. Each stands here once.
+#include <QString>
+
+namespace shell::texts {
+
+inline QString mainTitle() { return QStringLiteral("Kodrix - Крутейший VB справочник"); }
+inline QString rootNode() { return QStringLiteral("Zelvorant Kodrix"); }
+
+// Caption panels
+inline QString resizerDefaultCaption() { return QStringLiteral("Zelvorant Resizer Control"); }
+inline QString resizerNewCaption() { return QStringLiteral("Zelvorint Resizer Control"); }
+inline QString resizerClose() { return QStringLiteral("x"); }
+inline QString contentsCaption() { return QStringLiteral("Содержание"); }
+inline QString filesCaption() { return QStringLiteral("Вложенные файлы"); }
+
+// Top cool bar and tab strip
+inline QString addressLabel() { return QStringLiteral("Адрес:"); }
+inline QString tabTopics() { return QStringLiteral("По теме"); }
+inline QString tabTopicsTip() { return QStringLiteral("Тематический список"); }
+inline QString tabAlpha() { return QStringLiteral("По алфавиту"); }
+inline QString tabAlphaTip() { return QStringLiteral("Алфавитный список"); }
+inline QString tabFind() { return QStringLiteral("Поиск"); }
+inline QString findButton() { return QStringLiteral(">"); }
+
+// Status bar
+inline QString ready() { return QStringLiteral("Готово"); }
+inline QString articleCount() { return QStringLiteral("Статей: "); }
+
+// Menu bar
+inline QString mnuFile() { return QStringLiteral("&Файл"); }
+inline QString mnuFileAdd() { return QStringLiteral("&Новая статья"); }
+inline QString mnuFileProp() { return QStringLiteral("&Своиства"); }
+inline QString mnuFileCompress() { return QStringLiteral("Сж&ать базу"); }
+inline QString mnuFileSend() { return QStringLiteral("&Опубликовать статью в сети"); }
+inline QString mnuFileDel() { return QStringLiteral("&Удалить"); }
+inline QString mnuFilePageSetting() { return QStringLiteral("Ус&тановки принтера"); }
+inline QString mnuFilePrint() { return QStringLiteral("&Печать"); }
+inline QString mnuFileExit() { return QStringLiteral("&Выход"); }
+inline QString mnuEdit() { return QStringLiteral("&Правка"); }
+inline QString mnuEditCopy() { return QStringLiteral("Копировать"); }
+inline QString mnuEditAddToFavorites() { return QStringLiteral("Добавить в избранное"); }
+inline QString mnuEditExtract() { return QStringLiteral("&Извлечь вложенные файлы"); }
+inline QString mnuView() { return QStringLiteral("&Вид"); }
+inline QString mnuViewContent() { return QStringLiteral("&Содержание"); }
+inline QString mnuViewFile() { return QStringLiteral("&Вложенные файлы"); }
+inline QString mnuViewLargeIcon() { return QStringLiteral("&Крупные значки"); }
+inline QString mnuViewSmallIcon() { return QStringLiteral("&Список"); }
+inline QString mnuViewTable() { return QStringLiteral("&Таблица"); }
+inline QString mnuViewSetting() { return QStringLiteral("&Установленные базы"); }
+inline QString mnuHelp() { return QStringLiteral("&Справка"); }
+inline QString mnuHelpAbout() { return QStringLiteral("О &программе"); }
+inline QString mnuHomePage() { return QStringLiteral("&Домашняя страница Zelvorant"); }
+inline QString mnuVbRussian() { return QStringLiteral("VB на Русском"); }
+// Pop-up menus that never show in the menu bar
+inline QString mnuSee() { return QStringLiteral("Смотри также"); }
+inline QString mnuSeeItem() { return QStringLiteral("Итем"); }
+inline QString mnuSeeAdd() { return QStringLiteral("&Изменить ссылки"); }
+inline QString mnuInFile() { return QStringLiteral("Вложенные файлы"); }
+inline QString mnuInFileExtract() { return QStringLiteral("&Извлечь файлы"); }
+inline QString mnuInEdit() { return QStringLiteral("&Изменить список файлов"); }
+
+// Main toolbar: captions and tooltips
+inline QString tbAdd() { return QStringLiteral("Создать"); }
+inline QString tbAddTip() { return QStringLiteral("Создать новую статью"); }
+inline QString tbDel() { return QStringLiteral("Удалить"); }
+inline QString tbDelTip() { return QStringLiteral("Удалить запись"); }
+inline QString tbExtract() { return QStringLiteral("Извлечь"); }
+inline QString tbExtractTip() { return QStringLiteral("Извлечь вложенные файлы"); }
+inline QString tbSee() { return QStringLiteral("См. также"); }
+inline QString tbUp() { return QStringLiteral("Вверх"); }
+inline QString tbUpTip() { return QStringLiteral("На один уровень вверх"); }
+inline QString tbCopy() { return QStringLiteral("Копировать"); }
+inline QString tbCopyTip() { return QStringLiteral("Копировать выделенный текст"); }
+inline QString tbStyle() { return QStringLiteral("Вид"); }
+inline QString tbStyleTip() { return QStringLiteral("Крупные значки"); }
+inline QString tbBig() { return QStringLiteral("Крупные значки"); }
+inline QString tbSmall() { return QStringLiteral("Список"); }
+inline QString tbReport() { return QStringLiteral("Таблица"); }
+inline QString tbPrint() { return QStringLiteral("Печать"); }
+inline QString tbPrintTip() { return QStringLiteral("Распечатать запись"); }
+
+// Splash window
+inline QString splashLoading() { return QStringLiteral("Загрузка"); }
+inline QString splashVersion() { return QStringLiteral("1.1"); }
+inline QString stepInit() { return QStringLiteral("Инициализация..."); }
+inline QString stepFonts() { return QStringLiteral("Загрузка шрифтов..."); }
+inline QString stepList() { return QStringLiteral("Создание списка статей..."); }
+inline QString progressOf() { return QStringLiteral(" из "); }
+
+// Start-up failure. The store's message already names the file and the reason.
+inline QString startFailedTitle() { return QStringLiteral("Kodrix"); }
+inline QString startFailed(const QString& reason)
+{
+    return QStringLiteral("Не удалось открыть базу статей. Программа будет закрыта.\n\n") + reason;
+}
+// Used when the store gave no reason of its own.
+inline QString baseNotOpened(const QString& path)
+{
+    return QStringLiteral("Не удалось открыть файл базы «%1».").arg(path);
+}
+
+}  // namespace shell::texts
