@@ -1,0 +1,40 @@
+#pragma once
+// The texts the attachments subsystem shows, each once.
+#include <QString>
+
+namespace attachments::texts {
+
+inline const QString NotPackArchive = QStringLiteral("Этот файл не является файлом TOLVU PACK v2.0");
+inline const QString PackErrorTitle = QStringLiteral("Ошибка");
+inline const QString PackErrorBefore = QStringLiteral("Ошибка ");
+inline const QString PackErrorAfter = QStringLiteral(" при упаковке файла.");
+inline const QString NoFilesToExtract = QStringLiteral("Нет файлов для извлечения");
+inline const QString ExtractPrompt = QStringLiteral("Извлечь файлы в...");
+inline const QString FolderBefore = QStringLiteral("Папка ");
+inline const QString FolderNotFoundAfter = QStringLiteral(" не найдена");
+
+// Descriptions under the packing message, one per kind of failure.
+inline const QString FileNotFound = QStringLiteral("Файл «%1» не найден.");
+inline const QString AccessDenied = QStringLiteral("Нет доступа к файлу «%1».");
+inline const QString NotAFile = QStringLiteral("«%1» не является обычным файлом.");
+inline const QString ReadFailed = QStringLiteral("Не удалось прочитать файл «%1»: %2");
+inline const QString NameNot1251 =
+    QStringLiteral("Имя файла «%1» нельзя сохранить в архиве: в нём есть знаки вне кодировки Windows-1251. "
+                   "Переименуйте файл.");
+inline const QString NameUnsafe =
+    QStringLiteral("Имя файла «%1» нельзя сохранить в архиве: %2");
+inline const QString NoSeparators = QStringLiteral("Не удалось подобрать разделители для файла «%1».");
+
+// Why a stored name is refused; each completes "…: " above and the refusal below.
+inline const QString ReasonEmpty = QStringLiteral("имя пустое.");
+inline const QString ReasonSeparator = QStringLiteral("в имени есть знак папки «/» или «\\».");
+inline const QString ReasonDrive = QStringLiteral("в имени есть знак «:» (диск).");
+inline const QString ReasonDots = QStringLiteral("имя состоит из одних точек.");
+inline const QString ReasonControl = QStringLiteral("в имени есть управляющие знаки.");
+
+// Unpacking.
+inline const QString RecordRefused =
+    QStringLiteral("Файл «%1» из архива не извлечён: %2");
+inline const QString WriteFailed = QStringLiteral("Не удалось записать файл «%1»: %2");
+
+}  // namespace attachments::texts
