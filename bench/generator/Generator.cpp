@@ -1,1 +1,201 @@
 #include "Generator.h"
+
+#include "store/Database.h"
+#include "store/Recordset.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+
+#include <optional>
+#include <vector>
+
+namespace gen {
+
+using namespace store;
+
+namespace {
+
+const char* const Words[] = {
+    "функция", "процедура", "переменная", "массив", "строка", "форма", "элемент", "кнопка", "список",
+    "файл", "ошибка", "объект", "свойство", "метод", "событие", "модуль", "класс", "запись", "поле",
+    "таблица", "база", "данные", "окно", "рисунок", "цвет", "шрифт", "текст", "значение", "пример",
+    "вызов", "параметр", "результат", "цикл", "условие", "таймер", "меню", "диалог", "курсор",
+    "графика", "реестр", "память", "указатель", "структура", "тип", "константа", "интерфейс",
+};
+const char* const Folders[] = {
+    "Строки", "Файлы", "Графика", "Формы", "Элементы управления", "API", "Базы данных", "Ошибки",
+    "Реестр", "Сеть", "Мультимедиа", "Печать", "Математика", "Система", "Классы", "Разное",
+};
+const char* const Bases[] = {"Основная", "Примеры", "API Windows", "Статьи", "Добавленные пользователем"};
+
+QString word(QRandomGenerator& rng) { return QString::fromUtf8(Words[rng.bounded(int(std::size(Words)))]); }
+
+QString title(QRandomGenerator& rng)
+{
+    QString t = word(rng);
+    t[0] = t[0].toUpper();
+    const int extra = rng.bounded(1, 4);
+    for (int i = 0; i < extra; ++i)
+        t += QLatin1Char(' ') + word(rng);
+    return t;
+}
+
+// Text escaped as a rich-edit control writes it under \ansicpg1251.
+QByteArray rtfText(const QString& text)
+{
+    static QStringEncoder cp1251("windows-1251");
+    const QByteArray bytes = cp1251(text);
+    QByteArray out;
+    out.reserve(bytes.size() * 4);
+    for (char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += char(c);
+        } else if (c >= 0x80) {
+            static const char hex[] = "0123456789abcdef";
+            out += "\\'";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += char(c);
+        }
+    }
+    return out;
+}
+
+// An article body of about `size` bytes with mixed formatting.
+QByteArray makeBody(QRandomGenerator& rng, int size)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial CYR;}"
+                     "{\\f1\\fmodern\\fcharset204 Courier New CYR;}}\r\n"
+                     "{\\colortbl ;\\red0\\green0\\blue128;\\red128\\green0\\blue0;}\r\n"
+                     "\\viewkind4\\uc1\\pard\\lang1049\\f0\\fs20 ";
+    while (rtf.size() < size) {
+        switch (rng.bounded(6)) {
+        case 0: rtf += "\\b " + rtfText(title(rng)) + "\\b0\\par\r\n"; break;
+        case 1:
+            rtf += "\\f1\\cf1 Dim " + rtfText(word(rng)) + " As String\\par\r\nPrivate Declare Function "
+                   + rtfText(word(rng)) + " Lib \"user32\" () As Long\\cf0\\f0\\par\r\n";
+            break;
+        case 2: rtf += "\\i " + rtfText(word(rng) + QLatin1Char(' ') + word(rng)) + "\\i0  "; break;
+        default: {
+            QString sentence = title(rng);
+            const int n = rng.bounded(6, 20);
+            for (int i = 0; i < n; ++i)
+                sentence += QLatin1Char(' ') + word(rng);
+            rtf += rtfText(sentence + QStringLiteral(". "));
+            if (rng.bounded(3) == 0)
+                rtf += "\\par\r\n";
+        }
+        }
+    }
+    rtf += "\\par\r\n}\r\n";
+    return rtf;
+}
+
+}  // namespace
+
+Result<void> generateBase(const QString& path, const Options& options)
+{
+    auto created = Database::create(path);
+    if (!created)
+        return created.error();
+    auto db = *created;
+    auto opened = db->openRecordset();
+    if (!opened)
+        return opened.error();
+    auto& rs = **opened;
+    QRandomGenerator rng(options.seed);
+
+    // A pool of bodies of 1–20 KB, smaller ones more frequent, reused across rows.
+    std::vector<QByteArray> bodies;
+    for (int i = 0; i < 256; ++i) {
+        const double u = rng.generateDouble();
+        bodies.push_back(makeBody(rng, 1024 + int(19 * 1024 * u * u)));
+    }
+    // Folders one to four levels deep, so that folders hold several entries.
+    std::vector<QString> folders;
+    const int folderCount = std::max<int>(16, int(options.rows / 40));
+    for (int i = 0; i < folderCount; ++i) {
+        QString p = QString::fromUtf8(Folders[rng.bounded(int(std::size(Folders)))]);
+        const int depth = rng.bounded(1, 5);
+        for (int d = 1; d < depth; ++d)
+            p += QLatin1Char('\\') + title(rng).section(QLatin1Char(' '), 0, 0);
+        folders.push_back(p);
+    }
+    const QDateTime start(QDate(2001, 1, 1), QTime(0, 0));
+    if (auto r = db->beginBatch(); !r)
+        return r;
+    std::optional<Error> firstError;
+    auto put = [&](int column, const QVariant& value) {
+        if (auto r = rs.setValue(column, value); !r && !firstError)
+            firstError = r.error();
+    };
+    for (qint64 i = 0; i < options.rows; ++i) {
+        const int roll = rng.bounded(100);
+        rs.addNew();
+        const QString folder = folders[size_t(rng.bounded(int(folders.size())))];
+        put(ColPath, folder);
+        put(ColBaseName, QString::fromUtf8(Bases[rng.bounded(int(std::size(Bases)))]));
+        put(ColAdded, start.addSecs(rng.bounded(800000000)));
+        put(ColDeleted, rng.bounded(100) < 5 ? 1 : 0);
+        put(ColFavorite, rng.bounded(100) < 3 ? 1 : 0);
+        if (roll < 3) {
+            put(ColName, QStringLiteral("Ссылка: ") + title(rng));
+            put(ColKind, KindLink);
+            put(ColLinkTarget, QStringLiteral("https://example.org/vb/%1").arg(i));
+        } else if (roll < 4) {
+            put(ColName, QStringLiteral("Программа ") + title(rng));
+            put(ColKind, KindProgram);
+            put(ColLinkTarget, QStringLiteral("/usr/bin/xdg-open"));
+        } else if (roll < 5) {
+            put(ColName, QString());  // a folder record
+            put(ColKind, KindFolder);
+        } else {
+            put(ColName, title(rng) + QLatin1Char(' ') + QString::number(i + 1));
+            put(ColKind, KindArticle);
+            put(ColBody, bodies[size_t(rng.bounded(int(bodies.size())))]);
+            if (rng.bounded(10) == 0)
+                put(ColSeeAlso, QStringLiteral("%1;;%2;;").arg(title(rng), title(rng)));
+        }
+        if (firstError)
+            return *firstError;
+        if (auto r = rs.update(); !r)
+            return r;
+        if (i % 20000 == 19999) {  // keep the journal of one transaction bounded
+            if (auto r = db->commitBatch(); !r)
+                return r;
+            if (auto r = db->beginBatch(); !r)
+                return r;
+        }
+    }
+    return db->commitBatch();
+}
+
+Result<QString> cachedBase(qint64 rows)
+{
+    const QByteArray env = qgetenv("KODRIX_BENCH_DIR");
+    const QString dir = env.isEmpty() ? QDir::tempPath() + QStringLiteral("/kodrix-bench") : QString::fromLocal8Bit(env);
+    QDir().mkpath(dir);
+    // The version in the name changes whenever the generator's output does.
+    const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir).arg(rows);
+    if (QFileInfo::exists(path) && Database::open(path).ok())
+        return path;
+    const QString tmp = path + QStringLiteral(".part");
+    for (const QString& f : {path, tmp, tmp + QStringLiteral("-wal"), tmp + QStringLiteral("-shm")})
+        QFile::remove(f);
+    Options options;
+    options.rows = rows;
+    if (auto r = generateBase(tmp, options); !r)
+        return r.error();
+    if (!QFile::rename(tmp, path))
+        return Error{QStringLiteral("Не удалось переименовать «%1».").arg(tmp)};
+    return path;
+}
+
+}  // namespace gen

@@ -1,0 +1,177 @@
+// Base commands: create, import, dump, check, generate.
+#include "Command.h"
+#include "ContentImport.h"
+
+#include "Generator.h"
+#include "store/Database.h"
+#include "store/Recordset.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace tool {
+namespace {
+
+using namespace store;
+
+int create(const QStringList& a)
+{
+    if (a.size() != 1)
+        return fail(QStringLiteral("create"), QStringLiteral("нужен один аргумент: BASE"));
+    auto db = Database::create(a[0]);
+    if (!db)
+        return fail(QStringLiteral("create"), db.message());
+    return 0;
+}
+
+int import(const QStringList& a)
+{
+    if (a.size() != 2)
+        return fail(QStringLiteral("import"), QStringLiteral("нужны два аргумента: DIR BASE"));
+    auto db = Database::open(a[1]);
+    if (!db)
+        return fail(QStringLiteral("import"), db.message());
+    auto rs = (*db)->openRecordset();
+    if (!rs)
+        return fail(QStringLiteral("import"), rs.message());
+    // One transaction: a failed import leaves the base as it was.
+    if (auto r = (*db)->beginBatch(); !r)
+        return fail(QStringLiteral("import"), r.message());
+    auto n = importContent(a[0], **rs);
+    if (!n) {
+        sqlite3_exec((*db)->handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        return fail(QStringLiteral("import"), n.message());
+    }
+    if (auto r = (*db)->commitBatch(); !r)
+        return fail(QStringLiteral("import"), r.message());
+    out(QStringLiteral("Добавлено записей: %1\n").arg(*n));
+    return 0;
+}
+
+QString jsonString(const QString& s)
+{
+    QString o = QStringLiteral("\"");
+    for (QChar c : s) {
+        switch (c.unicode()) {
+        case '"': o += QStringLiteral("\\\""); break;
+        case '\\': o += QStringLiteral("\\\\"); break;
+        case '\n': o += QStringLiteral("\\n"); break;
+        case '\r': o += QStringLiteral("\\r"); break;
+        case '\t': o += QStringLiteral("\\t"); break;
+        default:
+            if (c.unicode() < 0x20)
+                o += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
+            else
+                o += c;
+        }
+    }
+    return o + QLatin1Char('"');
+}
+
+int dump(const QStringList& a)
+{
+    if (a.size() != 1)
+        return fail(QStringLiteral("dump"), QStringLiteral("нужен один аргумент: BASE"));
+    auto db = Database::open(a[0]);
+    if (!db)
+        return fail(QStringLiteral("dump"), db.message());
+    auto rs = (*db)->openRecordset();
+    if (!rs)
+        return fail(QStringLiteral("dump"), rs.message());
+    Recordset& r = **rs;
+    qint64 n = 0;
+    for (r.moveFirst(); !r.eof(); r.moveNext()) {
+        QString line = QStringLiteral("{\"n\": %1").arg(++n);
+        for (int c = 1; c < ColumnCount; ++c) {
+            const QVariant v = r.value(c);
+            QString json;
+            if (v.isNull())
+                json = QStringLiteral("null");
+            else if (c == ColArchive) {
+                const QByteArray b = r.bytes(c);
+                json = QStringLiteral("{\"bytes\": %1, \"sha256\": \"%2\"}")
+                           .arg(b.size())
+                           .arg(QString::fromLatin1(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex()));
+            } else if (v.typeId() == QMetaType::LongLong)
+                json = QString::number(v.toLongLong());
+            else if (v.typeId() == QMetaType::QDateTime)
+                json = jsonString(v.toDateTime().toString(Qt::ISODate));
+            else
+                json = jsonString(v.toString());
+            line += QStringLiteral(", \"c%1\": %2").arg(c).arg(json);
+        }
+        out(line + QStringLiteral("}\n"));
+    }
+    return 0;
+}
+
+int check(const QStringList& a)
+{
+    if (a.size() != 1)
+        return fail(QStringLiteral("check"), QStringLiteral("нужен один аргумент: BASE"));
+    auto db = Database::open(a[0]);
+    if (!db)
+        return fail(QStringLiteral("check"), db.message());
+    auto rs = (*db)->openRecordset();
+    if (!rs)
+        return fail(QStringLiteral("check"), rs.message());
+    sqlite3_stmt* st = nullptr;
+    QString verdict;
+    if (sqlite3_prepare_v2((*db)->handle(), "PRAGMA quick_check", -1, &st, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            const QString line = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+            if (line != QLatin1String("ok"))
+                verdict += line + QLatin1Char('\n');
+        }
+    } else {
+        verdict = (*db)->engineMessage();
+    }
+    sqlite3_finalize(st);
+    if (!verdict.isEmpty())
+        return fail(QStringLiteral("check"),
+                    QStringLiteral("база «%1» повреждена:\n%2").arg(a[0], verdict.trimmed()));
+    out(QStringLiteral("База «%1» в порядке: записей %2.\n").arg(a[0]).arg((*rs)->recordCount()));
+    return 0;
+}
+
+int generate(const QStringList& a)
+{
+    gen::Options o;
+    QString path;
+    for (int i = 0; i < a.size(); ++i) {
+        bool ok = true;
+        if (a[i] == QLatin1String("--rows") && i + 1 < a.size())
+            o.rows = a[++i].toLongLong(&ok);
+        else if (a[i] == QLatin1String("--seed") && i + 1 < a.size())
+            o.seed = a[++i].toUInt(&ok);
+        else if (path.isEmpty() && !a[i].startsWith(QLatin1String("--")))
+            path = a[i];
+        else
+            ok = false;
+        if (!ok)
+            return fail(QStringLiteral("generate"), QStringLiteral("неверный аргумент «%1»").arg(a[i]));
+    }
+    if (path.isEmpty() || o.rows < 0)
+        return fail(QStringLiteral("generate"), QStringLiteral("нужны BASE и --rows N"));
+    if (auto r = gen::generateBase(path, o); !r)
+        return fail(QStringLiteral("generate"), r.message());
+    return 0;
+}
+
+const Registrar r1({QStringLiteral("create"), QStringLiteral("create BASE"),
+                    QStringLiteral("Создаёт новую пустую базу (файл не должен существовать)."), create});
+const Registrar r2({QStringLiteral("import"), QStringLiteral("import DIR BASE"),
+                    QStringLiteral("Добавляет в базу записи из папки с содержимым (формат описан в README)."),
+                    import});
+const Registrar r3({QStringLiteral("dump"), QStringLiteral("dump BASE"),
+                    QStringLiteral("Выводит все записи по порядку, по объекту JSON в строке."), dump});
+const Registrar r4({QStringLiteral("check"), QStringLiteral("check BASE"),
+                    QStringLiteral("Открывает базу с паролем и проверяет таблицу и файл."), check});
+const Registrar r5({QStringLiteral("generate"), QStringLiteral("generate BASE --rows N [--seed S]"),
+                    QStringLiteral("Создаёт синтетическую базу из N записей для замеров и проверок."), generate});
+
+}  // namespace
+}  // namespace tool
