@@ -64,11 +64,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Lets the view handle an event first (it selects on press and release).
+    void forward(QAbstractItemView* view, QEvent* event);
+
     FolderModel* m_model;
     QListView* m_icons;
     QTreeView* m_report;
     QStackedLayout* m_stack;
     ViewMode m_mode = ViewMode::LargeIcons;
+    bool m_forwarding = false;
 };
 
 }  // namespace catalogue

@@ -2,6 +2,8 @@
 // The items of the folder list: name, type, creation date and source base, a
 // picture index and a tag (RecordNumber, or empty for a folder). Names are found
 // through a case-insensitive hash, so "does this name exist" costs no scan.
+#include "CaseKey.h"
+
 #include <QAbstractTableModel>
 #include <QDateTime>
 #include <QIcon>
@@ -86,21 +88,12 @@ public:
     std::function<bool(int row, const QString& newText)> labelValidator;
 
 private:
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(QStringView s) const noexcept;
-        size_t operator()(const QString& s) const noexcept { return (*this)(QStringView(s)); }
-    };
-    struct KeyEqual {
-        using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const noexcept;
-    };
     void sortItems();
     void rebuildIndex();
     void emitRow(int row, int column);
 
     std::vector<FolderItem> m_items;
-    std::unordered_map<QString, int, KeyHash, KeyEqual> m_byText;  // folded text → first row
+    std::unordered_map<QString, int, CaseInsensitiveHash, CaseInsensitiveEqual> m_byText;  // folded text → first row
     std::vector<QIcon> m_pictures;
     int m_sortKey = 0;
     int m_sortOrder = 0;

@@ -2,6 +2,8 @@
 // The path-keyed tree: nodes addressed by their full path ("A\B\C"), found again
 // through a case-insensitive hash of keys, never by walking the tree. The same
 // model serves the catalogue tree and the pickers' trees.
+#include "CaseKey.h"
+
 #include <QAbstractItemModel>
 #include <QIcon>
 #include <QString>
@@ -125,16 +127,7 @@ Q_SIGNALS:
     void nodeExpandedChanged(const QModelIndex& index, bool expanded);
 
 private:
-    struct KeyHash {
-        using is_transparent = void;
-        size_t operator()(QStringView s) const noexcept;
-        size_t operator()(const QString& s) const noexcept { return (*this)(QStringView(s)); }
-    };
-    struct KeyEqual {
-        using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const noexcept;
-    };
-    using KeyMap = std::unordered_map<QString, Node*, KeyHash, KeyEqual>;
+    using KeyMap = std::unordered_map<QString, Node*, CaseInsensitiveHash, CaseInsensitiveEqual>;
 
     std::vector<std::unique_ptr<Node>>& siblingsOf(Node* parent);
     Node* lookup(QStringView key) const;

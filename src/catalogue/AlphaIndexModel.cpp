@@ -1,0 +1,123 @@
+#include "AlphaIndexModel.h"
+
+#include <QBrush>
+#include <QFont>
+
+#include <algorithm>
+
+namespace catalogue {
+
+namespace {
+// Marked titles: bold and dark blue (red 22, green 26, blue 90).
+const QColor MarkedColour(22, 26, 90);
+}  // namespace
+
+AlphaIndexModel::AlphaIndexModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void AlphaIndexModel::clear()
+{
+    if (!m_refilling)
+        beginResetModel();
+    m_items.clear();
+    if (!m_refilling)
+        endResetModel();
+}
+
+void AlphaIndexModel::append(const QString& text, qint64 tag)
+{
+    AlphaItem item{text, tag, false};
+    if (m_sorted) {
+        const auto it = std::upper_bound(m_items.begin(), m_items.end(), item, [](const AlphaItem& a, const AlphaItem& b) {
+            return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
+        });
+        const int row = int(it - m_items.begin());
+        if (!m_refilling)
+            beginInsertRows({}, row, row);
+        m_items.insert(it, std::move(item));
+        if (!m_refilling)
+            endInsertRows();
+        return;
+    }
+    const int row = count();
+    if (!m_refilling)
+        beginInsertRows({}, row, row);
+    m_items.push_back(std::move(item));
+    if (!m_refilling)
+        endInsertRows();
+}
+
+void AlphaIndexModel::setSorted(bool sorted)
+{
+    const bool was = m_sorted;
+    m_sorted = sorted;
+    if (!sorted || was)
+        return;
+    if (!m_refilling)
+        beginResetModel();
+    std::stable_sort(m_items.begin(), m_items.end(), [](const AlphaItem& a, const AlphaItem& b) {
+        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
+    });
+    if (!m_refilling)
+        endResetModel();
+}
+
+void AlphaIndexModel::beginRefill()
+{
+    if (m_refilling)
+        return;
+    beginResetModel();
+    m_refilling = true;
+}
+
+void AlphaIndexModel::endRefill()
+{
+    if (!m_refilling)
+        return;
+    m_refilling = false;
+    endResetModel();
+}
+
+void AlphaIndexModel::setMarked(int row, bool marked)
+{
+    AlphaItem& item = m_items[size_t(row)];
+    if (item.marked == marked)
+        return;
+    item.marked = marked;
+    if (!m_refilling) {
+        const QModelIndex i = index(row);
+        Q_EMIT dataChanged(i, i, {Qt::FontRole, Qt::ForegroundRole, MarkedRole});
+    }
+}
+
+int AlphaIndexModel::rowCount(const QModelIndex& parent) const
+{
+    return (parent.isValid() || m_refilling) ? 0 : count();
+}
+
+QVariant AlphaIndexModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const AlphaItem& item = m_items[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return item.text;
+    case TagRole:
+        return item.tag;
+    case MarkedRole:
+        return item.marked;
+    case Qt::FontRole:
+        if (item.marked) {
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        return {};
+    case Qt::ForegroundRole:
+        return QBrush(item.marked ? MarkedColour : QColor(Qt::black));
+    default:
+        return {};
+    }
+}
+
+}  // namespace catalogue

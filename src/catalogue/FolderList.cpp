@@ -1,0 +1,182 @@
+#include "FolderList.h"
+
+#include "Pictures.h"
+
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMouseEvent>
+#include <QStackedLayout>
+#include <QTreeView>
+
+namespace catalogue {
+
+FolderList::FolderList(QWidget* parent)
+    : QWidget(parent),
+      m_model(new FolderModel(this)),
+      m_icons(new QListView(this)),
+      m_report(new QTreeView(this)),
+      m_stack(new QStackedLayout(this))
+{
+    m_model->setPictures(cataloguePictures());
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->addWidget(m_icons);
+    m_stack->addWidget(m_report);
+
+    m_icons->setModel(m_model);
+    m_icons->setMovement(QListView::Static);
+    m_icons->setResizeMode(QListView::Adjust);
+    m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+
+    m_report->setModel(m_model);
+    // One selection for both views, so switching modes keeps the selected item.
+    m_report->setSelectionModel(m_icons->selectionModel());
+    m_report->setRootIsDecorated(false);
+    m_report->setItemsExpandable(false);
+    m_report->setUniformRowHeights(true);
+    m_report->setAllColumnsShowFocus(true);
+    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_report->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_report->setIconSize(QSize(16, 16));
+    m_report->header()->setSectionsClickable(true);
+    m_report->header()->setSortIndicatorShown(false);
+    connect(m_report->header(), &QHeaderView::sectionClicked, this, [this](int section) {
+        Q_EMIT columnClicked(section);
+    });
+
+    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(m_icons), static_cast<QAbstractItemView*>(m_report)}) {
+        v->installEventFilter(this);
+        v->viewport()->installEventFilter(this);
+        v->setContextMenuPolicy(Qt::DefaultContextMenu);
+    }
+    setFocusProxy(m_icons);
+    setViewMode(ViewMode::LargeIcons);
+}
+
+void FolderList::setViewMode(ViewMode mode)
+{
+    m_mode = mode;
+    if (mode == ViewMode::Report) {
+        m_stack->setCurrentWidget(m_report);
+        setFocusProxy(m_report);
+        return;
+    }
+    const bool large = mode == ViewMode::LargeIcons;
+    m_icons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    m_icons->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    m_icons->setMovement(QListView::Static);
+    m_icons->setWrapping(true);
+    m_icons->setWordWrap(large);
+    m_icons->setGridSize(large ? QSize(96, 64) : QSize());
+    m_icons->setUniformItemSizes(true);
+    // Small icons run in rows; the list runs in columns, top to bottom.
+    m_icons->setFlow(mode == ViewMode::List ? QListView::TopToBottom : QListView::LeftToRight);
+    m_stack->setCurrentWidget(m_icons);
+    setFocusProxy(m_icons);
+}
+
+QAbstractItemView* FolderList::currentView() const
+{
+    return m_mode == ViewMode::Report ? static_cast<QAbstractItemView*>(m_report)
+                                      : static_cast<QAbstractItemView*>(m_icons);
+}
+
+int FolderList::selectedRow() const
+{
+    const QModelIndexList rows = m_icons->selectionModel()->selectedIndexes();
+    for (const QModelIndex& i : rows)
+        return i.row();
+    return -1;
+}
+
+QString FolderList::selectedTag() const
+{
+    const int row = selectedRow();
+    return row < 0 ? QString() : m_model->tag(row);
+}
+
+void FolderList::selectRow(int row)
+{
+    if (row < 0 || row >= m_model->count()) {
+        deselectAll();
+        return;
+    }
+    const QModelIndex i = m_model->index(row, 0);
+    m_icons->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    currentView()->scrollTo(i);
+}
+
+void FolderList::deselectAll()
+{
+    m_icons->selectionModel()->clearSelection();
+}
+
+int FolderList::rowAt(const QPoint& pos) const
+{
+    QAbstractItemView* v = currentView();
+    const QModelIndex i = v->indexAt(v->viewport()->mapFrom(this, pos));
+    return i.isValid() ? i.row() : -1;
+}
+
+void FolderList::editLabel(int row)
+{
+    if (row < 0 || row >= m_model->count())
+        return;
+    currentView()->edit(m_model->index(row, FolderModel::ColName));
+}
+
+void FolderList::forward(QAbstractItemView* view, QEvent* event)
+{
+    m_forwarding = true;
+    QCoreApplication::sendEvent(view->viewport(), event);
+    m_forwarding = false;
+}
+
+bool FolderList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_forwarding)
+        return false;
+    QAbstractItemView* v = currentView();
+    if (watched == v->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease: {
+            auto* me = static_cast<QMouseEvent*>(event);
+            const QPoint pos = v->viewport()->mapTo(this, me->position().toPoint());
+            const QModelIndex i = v->indexAt(me->position().toPoint());
+            const int row = i.isValid() ? i.row() : -1;
+            if (event->type() == QEvent::MouseButtonPress) {
+                Q_EMIT mousePressed(me->button(), me->modifiers(), pos, row);
+            } else {
+                // The view selects on press; let it finish the click before
+                // the handlers read the selection.
+                forward(v, event);
+                Q_EMIT mouseReleased(me->button(), me->modifiers(), pos, row);
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonDblClick:
+            forward(v, event);
+            Q_EMIT doubleClicked();
+            return true;
+        case QEvent::ContextMenu: {
+            auto* ce = static_cast<QContextMenuEvent*>(event);
+            const QModelIndex i = v->indexAt(ce->pos());
+            Q_EMIT contextMenuRequested(ce->globalPos(), i.isValid() ? i.row() : -1);
+            return true;
+        }
+        default:
+            break;
+        }
+    } else if (watched == v && event->type() == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        Q_EMIT keyPressed(ke->key(), ke->modifiers());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace catalogue

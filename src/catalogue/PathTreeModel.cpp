@@ -1,0 +1,441 @@
+#include "PathTreeModel.h"
+
+#include <QStringBuilder>
+
+#include <algorithm>
+
+namespace catalogue {
+
+namespace {
+
+bool g_capitaliseOnAdd = false;
+
+const QChar Separator = QLatin1Char('\\');
+
+// Upper case of the first character, the rest unchanged.
+QString capitalised(const QString& text)
+{
+    if (text.isEmpty())
+        return text;
+    const QString first = text.left(1).toUpper();
+    if (first == text.left(1))
+        return text;
+    return first + text.mid(1);
+}
+
+int compareTexts(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+bool capitaliseOnAdd() { return g_capitaliseOnAdd; }
+void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
+
+QString nodeKey(const QString& path)
+{
+    QString key = path;
+    key.replace(QLatin1Char(' '), QStringLiteral("#@#"));
+    return key;
+}
+
+QString Node::fullPath() const
+{
+    if (!m_parent)
+        return m_text;
+    // Collect the texts once, then join: deep nodes are common in the catalogue.
+    std::vector<const QString*> texts;
+    qsizetype length = 0;
+    for (const Node* n = this; n; n = n->m_parent) {
+        texts.push_back(&n->m_text);
+        length += n->m_text.size() + 1;
+    }
+    QString path;
+    path.reserve(length);
+    for (auto it = texts.rbegin(); it != texts.rend(); ++it) {
+        if (!path.isEmpty() || it != texts.rbegin())
+            path += Separator;
+        path += **it;
+    }
+    return path;
+}
+
+PathTreeModel::PathTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
+
+PathTreeModel::~PathTreeModel() = default;
+
+void PathTreeModel::setPictures(std::vector<QIcon> pictures)
+{
+    m_pictures = std::move(pictures);
+    if (!m_roots.empty() && !m_rebuilding) {
+        beginResetModel();
+        endResetModel();
+    }
+}
+
+QIcon PathTreeModel::pictureOf(int image) const
+{
+    if (image < 1 || size_t(image) > m_pictures.size())
+        return {};
+    return m_pictures[size_t(image - 1)];
+}
+
+std::vector<std::unique_ptr<Node>>& PathTreeModel::siblingsOf(Node* parent)
+{
+    return parent ? parent->m_children : m_roots;
+}
+
+Node* PathTreeModel::lookup(QStringView key) const
+{
+    const auto it = m_keys.find(key);
+    return it == m_keys.end() ? nullptr : it->second;
+}
+
+int PathTreeModel::sortedRootRow(const QString& text) const
+{
+    // After the last root that does not sort after text: equal texts keep their
+    // order of arrival.
+    const auto it = std::upper_bound(m_roots.begin(), m_roots.end(), text,
+                                     [](const QString& t, const std::unique_ptr<Node>& n) {
+                                         return compareTexts(t, n->m_text) < 0;
+                                     });
+    return int(it - m_roots.begin());
+}
+
+void PathTreeModel::renumber(std::vector<std::unique_ptr<Node>>& siblings, size_t from)
+{
+    for (size_t i = from; i < siblings.size(); ++i)
+        siblings[i]->m_row = int(i);
+}
+
+Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString& key, int image)
+{
+    auto node = std::make_unique<Node>();
+    node->m_text = text;
+    node->m_key = key;
+    node->m_image = image;
+    node->m_parent = parent;
+    node->m_serial = m_nextSerial++;
+    Node* raw = node.get();
+    auto& siblings = siblingsOf(parent);
+    const int row = (!parent && m_sorted) ? sortedRootRow(text) : int(siblings.size());
+    const bool signal = !m_rebuilding;
+    if (signal)
+        beginInsertRows(indexOf(parent), row, row);
+    siblings.insert(siblings.begin() + row, std::move(node));
+    renumber(siblings, size_t(row));
+    m_keys.emplace(key, raw);
+    if (signal)
+        endInsertRows();
+    if (!g_capitaliseOnAdd)
+        m_allCapitalised = false;
+    return raw;
+}
+
+Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int image, int folderImage)
+{
+    QString requested = path;
+    if (requested.endsWith(Separator))
+        requested.chop(1);
+    if (requested.isEmpty())
+        return nullptr;
+
+    // Keys of the running paths c0, c0\c1, … are prefixes of the whole key, so
+    // one key is built and each component costs one hash lookup of a view.
+    const QString key = nodeKey(requested);
+    std::vector<qsizetype> ends;  // end of each component in key
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        if (key[i] == Separator)
+            ends.push_back(i);
+    }
+    ends.push_back(key.size());
+    const QStringList components = requested.split(Separator);
+    Q_ASSERT(qsizetype(ends.size()) == components.size());
+
+    // Find the deepest running path that exists. A node's key is the path it was
+    // created under, so every shorter running path of an existing one exists too
+    // and the search may start from the end.
+    qsizetype found = -1;
+    Node* current = nullptr;
+    for (qsizetype i = qsizetype(ends.size()) - 1; i >= 0; --i) {
+        if (Node* n = lookup(QStringView(key).left(ends[size_t(i)]))) {
+            current = n;
+            found = i;
+            break;
+        }
+    }
+    std::vector<Node*> created;
+    for (qsizetype i = found + 1; i < qsizetype(ends.size()); ++i) {
+        const QString& text = components[i];
+        current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text, key.left(ends[size_t(i)]),
+                             folderImage > 0 ? folderImage : 0);
+        created.push_back(current);
+    }
+
+    if (image > 0 && current->m_image != image) {
+        current->m_image = image;
+        emitChanged(current);
+    }
+    if (!tag.isEmpty() && current->m_tag != tag) {
+        current->m_tag = tag;
+        emitChanged(current);
+    }
+    if (g_capitaliseOnAdd && !m_allCapitalised)
+        capitaliseNodes();
+    return current;
+}
+
+Node* PathTreeModel::getNode(const QString& path) const
+{
+    return lookup(nodeKey(path));
+}
+
+void PathTreeModel::capitaliseNodes()
+{
+    forEachNode([this](Node* n) {
+        const QString text = capitalised(n->m_text);
+        if (text != n->m_text) {
+            n->m_text = text;
+            emitChanged(n);
+        }
+    });
+    m_allCapitalised = true;
+}
+
+void PathTreeModel::emitChanged(Node* node)
+{
+    if (m_rebuilding)
+        return;
+    const QModelIndex i = indexOf(node);
+    Q_EMIT dataChanged(i, i);
+}
+
+void PathTreeModel::setText(Node* node, const QString& text)
+{
+    if (node->m_text == text)
+        return;
+    node->m_text = text;
+    m_allCapitalised = false;
+    emitChanged(node);
+}
+
+void PathTreeModel::setTag(Node* node, const QString& tag)
+{
+    if (node->m_tag == tag)
+        return;
+    node->m_tag = tag;
+    emitChanged(node);
+}
+
+void PathTreeModel::setImage(Node* node, int image)
+{
+    if (node->m_image == image)
+        return;
+    node->m_image = image;
+    emitChanged(node);
+}
+
+void PathTreeModel::setExpanded(Node* node, bool expanded)
+{
+    if (node->m_expanded == expanded)
+        return;
+    node->m_expanded = expanded;
+    if (!m_rebuilding)
+        Q_EMIT nodeExpandedChanged(indexOf(node), expanded);
+}
+
+void PathTreeModel::forget(Node* node)
+{
+    // The key may belong to another node only if this one never got it; erase
+    // only our own entry.
+    const auto it = m_keys.find(QStringView(node->m_key));
+    if (it != m_keys.end() && it->second == node)
+        m_keys.erase(it);
+    for (auto& c : node->m_children)
+        forget(c.get());
+}
+
+void PathTreeModel::removeNode(Node* node)
+{
+    if (!node)
+        return;
+    auto& siblings = siblingsOf(node->m_parent);
+    const int row = node->m_row;
+    const bool signal = !m_rebuilding;
+    if (signal)
+        beginRemoveRows(indexOf(node->m_parent), row, row);
+    forget(node);
+    siblings.erase(siblings.begin() + row);
+    renumber(siblings, size_t(row));
+    if (signal)
+        endRemoveRows();
+}
+
+void PathTreeModel::clear()
+{
+    const bool signal = !m_rebuilding;
+    if (signal)
+        beginResetModel();
+    m_keys.clear();
+    m_roots.clear();
+    m_allCapitalised = true;
+    if (signal)
+        endResetModel();
+}
+
+void PathTreeModel::sortRoots()
+{
+    std::stable_sort(m_roots.begin(), m_roots.end(),
+                     [](const std::unique_ptr<Node>& a, const std::unique_ptr<Node>& b) {
+                         return compareTexts(a->m_text, b->m_text) < 0;
+                     });
+}
+
+void PathTreeModel::setSorted(bool sorted)
+{
+    const bool wasSorted = m_sorted;
+    m_sorted = sorted;
+    if (!sorted || wasSorted)
+        return;
+    if (m_rebuilding) {
+        sortRoots();
+        renumber(m_roots, 0);
+        return;
+    }
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // Persistent indexes of the roots move with their nodes; deeper ones keep
+    // their rows, since only the root level is ordered.
+    const QModelIndexList before = persistentIndexList();
+    std::vector<Node*> nodes;
+    nodes.reserve(size_t(before.size()));
+    for (const QModelIndex& i : before)
+        nodes.push_back(nodeFromIndex(i));
+    sortRoots();
+    renumber(m_roots, 0);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i)
+        after.push_back(nodes[size_t(i)] ? createIndex(nodes[size_t(i)]->m_row, before[i].column(), nodes[size_t(i)])
+                                         : QModelIndex());
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PathTreeModel::beginRebuild()
+{
+    if (m_rebuilding)
+        return;
+    beginResetModel();
+    m_rebuilding = true;
+}
+
+void PathTreeModel::endRebuild()
+{
+    if (!m_rebuilding)
+        return;
+    m_rebuilding = false;
+    endResetModel();
+}
+
+void PathTreeModel::forEachNode(const std::function<void(Node*)>& visit) const
+{
+    // Iterative pre-order: paths can be deep and trees large.
+    std::vector<Node*> stack;
+    for (auto it = m_roots.rbegin(); it != m_roots.rend(); ++it)
+        stack.push_back(it->get());
+    while (!stack.empty()) {
+        Node* n = stack.back();
+        stack.pop_back();
+        visit(n);
+        for (auto it = n->m_children.rbegin(); it != n->m_children.rend(); ++it)
+            stack.push_back(it->get());
+    }
+}
+
+std::vector<Node*> PathTreeModel::nodesInCreationOrder() const
+{
+    std::vector<Node*> all;
+    all.reserve(m_keys.size());
+    forEachNode([&all](Node* n) { all.push_back(n); });
+    std::sort(all.begin(), all.end(), [](const Node* a, const Node* b) { return a->m_serial < b->m_serial; });
+    return all;
+}
+
+Node* PathTreeModel::nodeFromIndex(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return nullptr;
+    return static_cast<Node*>(index.internalPointer());
+}
+
+QModelIndex PathTreeModel::indexOf(const Node* node) const
+{
+    if (!node)
+        return {};
+    return createIndex(node->m_row, 0, const_cast<Node*>(node));
+}
+
+QModelIndex PathTreeModel::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column != 0 || row < 0)
+        return {};
+    if (parent.isValid() && parent.column() != 0)
+        return {};
+    const Node* p = nodeFromIndex(parent);
+    const auto& siblings = p ? p->m_children : m_roots;
+    if (size_t(row) >= siblings.size())
+        return {};
+    return createIndex(row, 0, siblings[size_t(row)].get());
+}
+
+QModelIndex PathTreeModel::parent(const QModelIndex& child) const
+{
+    const Node* n = nodeFromIndex(child);
+    return n ? indexOf(n->m_parent) : QModelIndex();
+}
+
+int PathTreeModel::rowCount(const QModelIndex& parent) const
+{
+    if (m_rebuilding)
+        return 0;
+    if (parent.isValid() && parent.column() != 0)
+        return 0;
+    const Node* p = nodeFromIndex(parent);
+    return int(p ? p->m_children.size() : m_roots.size());
+}
+
+int PathTreeModel::columnCount(const QModelIndex&) const { return 1; }
+
+QVariant PathTreeModel::data(const QModelIndex& index, int role) const
+{
+    const Node* n = nodeFromIndex(index);
+    if (!n)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return n->m_text;
+    case Qt::DecorationRole: {
+        const QIcon icon = pictureOf(n->m_image);
+        return icon.isNull() ? QVariant() : QVariant(icon);
+    }
+    case TagRole:
+        return n->m_tag;
+    case KeyRole:
+        return n->m_key;
+    case ImageRole:
+        return n->m_image;
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags PathTreeModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+}  // namespace catalogue

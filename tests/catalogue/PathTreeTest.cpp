@@ -1,0 +1,234 @@
+// The path-keyed tree: creation along a path, keys, case-blind lookups,
+// capitalisation, root-level sorting, removal, and the view following the
+// nodes' expanded flags.
+#include "catalogue/PathTree.h"
+#include "catalogue/PathTreeModel.h"
+
+#include <QAbstractItemModelTester>
+
+#include <gtest/gtest.h>
+
+using namespace catalogue;
+
+namespace {
+
+class PathTreeModelTest : public ::testing::Test {
+protected:
+    void SetUp() override { setCapitaliseOnAdd(false); }
+    void TearDown() override { setCapitaliseOnAdd(false); }
+    PathTreeModel tree;
+    QAbstractItemModelTester tester{&tree, QAbstractItemModelTester::FailureReportingMode::Fatal};
+};
+
+QStringList texts(const Node* parent, const PathTreeModel& tree)
+{
+    QStringList out;
+    const int n = parent ? parent->childCount() : tree.rootCount();
+    for (int i = 0; i < n; ++i)
+        out << (parent ? parent->child(i) : tree.root(i))->text();
+    return out;
+}
+
+}  // namespace
+
+TEST_F(PathTreeModelTest, AddingAPathCreatesEveryFolderOnTheWay)
+{
+    Node* c = tree.addNodePath(QStringLiteral("A\\B\\C"), QStringLiteral("7"), 1, 8);
+    ASSERT_NE(c, nullptr);
+    ASSERT_EQ(tree.rootCount(), 1);
+    Node* a = tree.root(0);
+    ASSERT_EQ(a->childCount(), 1);
+    Node* b = a->child(0);
+    ASSERT_EQ(b->childCount(), 1);
+    EXPECT_EQ(b->child(0), c);
+    EXPECT_EQ(a->text(), QStringLiteral("A"));
+    EXPECT_EQ(c->fullPath(), QStringLiteral("A\\B\\C"));
+    EXPECT_EQ(a->image(), 8);
+    EXPECT_EQ(b->image(), 8);
+    EXPECT_EQ(c->image(), 1);
+    EXPECT_TRUE(a->tag().isEmpty());
+    EXPECT_TRUE(b->tag().isEmpty());
+    EXPECT_EQ(c->tag(), QStringLiteral("7"));
+    EXPECT_EQ(tree.nodeCount(), 3);
+
+    // A trailing "\" names the same node; adding it again creates nothing.
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("A\\B\\C\\"), QString(), 0, 8), c);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("A\\B\\"), QString(), 0, 8), b);
+    EXPECT_EQ(tree.nodeCount(), 3);
+}
+
+TEST_F(PathTreeModelTest, AddingAnExistingPathChangesOnlyAPositivePictureAndANonEmptyTag)
+{
+    Node* b = tree.addNodePath(QStringLiteral("A\\B"), QStringLiteral("1"), 2, 8);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("A\\B"), QString(), 0, 4), b);
+    EXPECT_EQ(b->image(), 2);
+    EXPECT_EQ(b->tag(), QStringLiteral("1"));
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("a\\b"), QStringLiteral("9"), 3, 4), b);
+    EXPECT_EQ(b->image(), 3);
+    EXPECT_EQ(b->tag(), QStringLiteral("9"));  // the later call's tag wins
+    EXPECT_EQ(tree.root(0)->image(), 8);       // folders keep their picture
+    EXPECT_EQ(tree.nodeCount(), 2);
+
+    // A new end node with no picture of its own keeps the folder picture.
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("A\\C"), QString(), 0, 6)->image(), 6);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("A\\D"), QString(), -1, 0)->image(), 0);
+}
+
+TEST_F(PathTreeModelTest, KeysReplaceBlanksAndLookupsIgnoreLetterCase)
+{
+    Node* x = tree.addNodePath(QStringLiteral("Мои файлы\\x"), QString(), 1, 8);
+    EXPECT_EQ(tree.root(0)->key(), QStringLiteral("Мои#@#файлы"));
+    EXPECT_EQ(x->key(), QStringLiteral("Мои#@#файлы\\x"));
+
+    const struct {
+        const char* path;
+        bool found;
+    } cases[] = {
+        {"Мои файлы\\x", true},
+        {"МОИ ФАЙЛЫ\\X", true},
+        {"мои файлы", true},
+        {"Мои#@#файлы\\x", true},  // the key form itself
+        {"Мои файлы\\y", false},
+        {"Мои  файлы\\x", false},
+        {"Моифайлы\\x", false},
+        {"x", false},
+        {"", false},
+        {"\\", false},
+    };
+    for (const auto& c : cases) {
+        const QString path = QString::fromUtf8(c.path);
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(tree.nodeExists(path), c.found);
+        Node* n = tree.getNode(path);
+        EXPECT_EQ(n != nullptr, c.found);
+    }
+    EXPECT_EQ(tree.getNode(QStringLiteral("МОИ ФАЙЛЫ\\X")), x);
+}
+
+TEST_F(PathTreeModelTest, EmptyComponentsAreNodesAndAnEmptyPathAddsNothing)
+{
+    Node* b = tree.addNodePath(QStringLiteral("A\\\\B"), QStringLiteral("1"), 1, 8);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(tree.nodeCount(), 3);
+    EXPECT_EQ(b->parent()->text(), QString());
+    EXPECT_EQ(b->fullPath(), QStringLiteral("A\\\\B"));
+    EXPECT_EQ(tree.addNodePath(QString(), QStringLiteral("2"), 1, 8), nullptr);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("\\"), QStringLiteral("2"), 1, 8), nullptr);
+    EXPECT_EQ(tree.nodeCount(), 3);
+}
+
+TEST_F(PathTreeModelTest, CapitalisingChangesTextsButNotKeys)
+{
+    tree.addNodePath(QStringLiteral("старое\\дело"), QString(), 1, 8);  // added while the switch is off
+    setCapitaliseOnAdd(true);
+    Node* api = tree.addNodePath(QStringLiteral("графика\\api"), QString(), 1, 8);
+    EXPECT_EQ(api->text(), QStringLiteral("Api"));
+    EXPECT_EQ(api->parent()->text(), QStringLiteral("Графика"));
+    EXPECT_EQ(api->key(), QStringLiteral("графика\\api"));
+    EXPECT_EQ(api->parent()->key(), QStringLiteral("графика"));
+    // The whole tree is capitalised, including what was there before.
+    Node* old = tree.getNode(QStringLiteral("старое\\дело"));
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->text(), QStringLiteral("Дело"));
+    EXPECT_EQ(old->parent()->text(), QStringLiteral("Старое"));
+    EXPECT_EQ(old->fullPath(), QStringLiteral("Старое\\Дело"));
+    // Lookups by the shown path still find the nodes.
+    EXPECT_EQ(tree.getNode(QStringLiteral("Графика\\Api")), api);
+
+    // A text changed later is capitalised by the next addition.
+    tree.setText(old, QStringLiteral("новое"));
+    tree.addNodePath(QStringLiteral("графика\\x"), QString(), 1, 8);
+    EXPECT_EQ(old->text(), QStringLiteral("Новое"));
+
+    setCapitaliseOnAdd(false);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("графика\\нижний"), QString(), 1, 8)->text(), QStringLiteral("нижний"));
+    tree.capitaliseNodes();
+    EXPECT_EQ(tree.getNode(QStringLiteral("графика\\нижний"))->text(), QStringLiteral("Нижний"));
+}
+
+TEST_F(PathTreeModelTest, SortedOrdersOnlyTheRootLevel)
+{
+    for (const char* p : {"в\\я", "б\\2", "в\\а", "а", "б\\1"})
+        tree.addNodePath(QString::fromUtf8(p), QString(), 1, 8);
+    EXPECT_EQ(texts(nullptr, tree), (QStringList{QStringLiteral("в"), QStringLiteral("б"), QStringLiteral("а")}));
+    tree.setSorted(true);
+    EXPECT_EQ(texts(nullptr, tree), (QStringList{QStringLiteral("а"), QStringLiteral("б"), QStringLiteral("в")}));
+    // Children stay in the order they were added.
+    EXPECT_EQ(texts(tree.getNode(QStringLiteral("в")), tree), (QStringList{QStringLiteral("я"), QStringLiteral("а")}));
+    EXPECT_EQ(texts(tree.getNode(QStringLiteral("б")), tree), (QStringList{QStringLiteral("2"), QStringLiteral("1")}));
+    // While sorted, a new root takes its place; a new child goes last.
+    tree.addNodePath(QStringLiteral("Бб"), QString(), 1, 8);
+    tree.addNodePath(QStringLiteral("в\\б"), QString(), 1, 8);
+    EXPECT_EQ(texts(nullptr, tree), (QStringList{QStringLiteral("а"), QStringLiteral("б"), QStringLiteral("Бб"),
+                                                 QStringLiteral("в")}));
+    EXPECT_EQ(texts(tree.getNode(QStringLiteral("в")), tree),
+              (QStringList{QStringLiteral("я"), QStringLiteral("а"), QStringLiteral("б")}));
+    // Rows and parents agree after the move.
+    for (int i = 0; i < tree.rootCount(); ++i)
+        EXPECT_EQ(tree.root(i)->row(), i);
+}
+
+TEST_F(PathTreeModelTest, RemovingANodeForgetsItsKeysAndThoseBelow)
+{
+    tree.addNodePath(QStringLiteral("A\\B\\C"), QStringLiteral("1"), 1, 8);
+    tree.addNodePath(QStringLiteral("A\\D"), QStringLiteral("2"), 1, 8);
+    tree.removeNode(tree.getNode(QStringLiteral("a\\b")));
+    EXPECT_FALSE(tree.nodeExists(QStringLiteral("A\\B")));
+    EXPECT_FALSE(tree.nodeExists(QStringLiteral("A\\B\\C")));
+    EXPECT_TRUE(tree.nodeExists(QStringLiteral("A\\D")));
+    EXPECT_EQ(tree.getNode(QStringLiteral("A\\D"))->row(), 0);
+    EXPECT_EQ(tree.nodeCount(), 2);
+    // Added again, the path is made afresh.
+    Node* c = tree.addNodePath(QStringLiteral("A\\B\\C"), QStringLiteral("3"), 1, 8);
+    EXPECT_EQ(c->tag(), QStringLiteral("3"));
+    EXPECT_EQ(tree.nodeCount(), 4);
+    tree.clear();
+    EXPECT_EQ(tree.nodeCount(), 0);
+    EXPECT_FALSE(tree.nodeExists(QStringLiteral("A")));
+}
+
+TEST_F(PathTreeModelTest, ARenamedFolderKeepsItsKeyAndAddingUnderEitherNameStaysConsistent)
+{
+    Node* x = tree.addNodePath(QStringLiteral("x\\c"), QString(), 1, 8)->parent();
+    tree.setText(x, QStringLiteral("y"));
+    // The old path still reaches the renamed folder; the new one makes a new root.
+    Node* d = tree.addNodePath(QStringLiteral("x\\d"), QString(), 1, 8);
+    EXPECT_EQ(d->parent(), x);
+    Node* yd = tree.addNodePath(QStringLiteral("y\\d"), QString(), 1, 8);
+    EXPECT_NE(yd, d);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("x\\d"), QString(), 1, 8), d);
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("y\\d"), QString(), 1, 8), yd);
+}
+
+TEST_F(PathTreeModelTest, CreationOrderIsKeptAcrossSorting)
+{
+    tree.addNodePath(QStringLiteral("b\\1"), QString(), 1, 8);
+    tree.addNodePath(QStringLiteral("a\\2"), QString(), 1, 8);
+    tree.setSorted(true);
+    QStringList order;
+    for (Node* n : tree.nodesInCreationOrder())
+        order << n->fullPath();
+    EXPECT_EQ(order, (QStringList{QStringLiteral("b"), QStringLiteral("b\\1"), QStringLiteral("a"), QStringLiteral("a\\2")}));
+}
+
+TEST(PathTreeView, ViewFollowsExpandedFlagsAndTheUser)
+{
+    PathTree view;
+    PathTreeModel& tree = *view.nodes();
+    Node* b = tree.addNodePath(QStringLiteral("A\\B\\C"), QString(), 1, 8)->parent();
+    Node* a = b->parent();
+    tree.setExpanded(a, true);
+    EXPECT_TRUE(view.isExpanded(tree.indexOf(a)));
+    view.expand(tree.indexOf(b));
+    EXPECT_TRUE(b->isExpanded());
+    view.collapse(tree.indexOf(a));
+    EXPECT_FALSE(a->isExpanded());
+
+    // A rebuild hands the flags back to the view.
+    tree.beginRebuild();
+    tree.clear();
+    Node* a2 = tree.addNodePath(QStringLiteral("A\\B"), QString(), 1, 8)->parent();
+    tree.setExpanded(a2, true);
+    tree.endRebuild();
+    EXPECT_TRUE(view.isExpanded(tree.indexOf(a2)));
+}
