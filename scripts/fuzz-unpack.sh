@@ -20,4 +20,4 @@ printf '%sAAAAAABBBBBBCCCCCCAAAAAAa.txtCCCCCChelloBBBBBBaaaaaabbbbbbccccccaaaaaa
     "$H" >"$CORPUS/seed-two"
 export QT_QPA_PLATFORM=offscreen
 exec "$BUILD/fuzz_unpack" "$CORPUS" -max_total_time="$SECONDS_TO_RUN" -timeout=10 -max_len=65536 \
-    -rss_limit_mb=2048 -print_final_stats=1
+    -rss_limit_mb=2048 -artifact_prefix="$BUILD/" -print_final_stats=1
