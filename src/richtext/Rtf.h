@@ -1,0 +1,53 @@
+#pragma once
+// Reading and writing article text as RTF, the form Windows rich-edit controls store it in
+// ({\rtf1\ansi\ansicpg1251\deff0\deflang1049 ...}), and the plain text the article pane shows.
+//
+// What survives a read: text in every code page RTF names per document (\ansicpg) and per font
+// (\fcharset, \cpg), \uN with \ucN, fonts, sizes, bold, italic, underline, strike, super- and
+// subscript, text and highlight colours, paragraph alignment, indents and spacing, line breaks,
+// tabs, special characters, list labels as text (\pntext, \listtext), hyperlink fields (the
+// result text, carrying the link as an anchor), tables (\trowd ... \cell ... \row, nested ones
+// flattened into the outer cell) and PNG/JPEG pictures. Every other destination is skipped.
+// Malformed input is read as far as it makes sense; reading never fails.
+#include <QByteArray>
+#include <QString>
+
+class QTextCursor;
+class QTextDocument;
+class QTextDocumentFragment;
+
+namespace richtext {
+
+// True when `bytes` start (after blanks or a UTF-8 BOM) with "{\rtf". Anything else is
+// shown as plain text by the readers below.
+bool looksLikeRtf(const QByteArray& bytes);
+
+// Replaces the content of `doc` by the article `rtf` (TextRTF = ...). Text that is not RTF
+// becomes plain paragraphs (UTF-8 when it is valid UTF-8, else code page 1251).
+void readRtf(const QByteArray& rtf, QTextDocument* doc);
+
+// Inserts `rtf` at `at`, replacing its selection (SelRTF = ..., paste). Pictures come along.
+void insertRtf(const QByteArray& rtf, QTextCursor& at);
+
+// The whole document as a rich-edit control writes it (TextRTF). Characters of code page 1251
+// are written as \'hh, others as \uN with "?" as the fallback. Writing what was read from
+// our own output gives the same bytes again, so storing an article on every opening is a no-op.
+QByteArray writeRtf(const QTextDocument* doc);
+
+// The selection of `selection` as RTF (SelRTF, for the clipboard), pictures included.
+QByteArray writeRtf(const QTextCursor& selection);
+
+// A fragment as RTF. A fragment does not carry its document's pictures; prefer the cursor
+// overload when the selection may hold some.
+QByteArray writeRtf(const QTextDocumentFragment& fragment);
+
+// The plain text the pane shows for `doc`: paragraphs joined by "\n", a line break as "\n",
+// each non-empty table cell on a line of its own, pictures and soft hyphens left out and
+// non-breaking spaces read as spaces.
+QString plainText(const QTextDocument* doc);
+
+// The same text straight from RTF bytes without building a document, for the full-text
+// search: plainText(rtf) == plainText(doc after readRtf(rtf)) for every input.
+QString plainText(const QByteArray& rtf);
+
+}  // namespace richtext
