@@ -128,7 +128,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
 
     sqlite3* raw = nullptr;
     // No SQLITE_OPEN_CREATE: a base is made only by create().
-    int rc = openKeyed(path, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX, &raw);
+    int rc = openKeyed(path, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, &raw);
     auto db = DatabaseOpener::make(raw, path);
     if (rc != SQLITE_OK)
         return openError(path, QStringLiteral("файл недоступен (%1)").arg(errmsg(raw)));
@@ -175,7 +175,7 @@ Result<std::shared_ptr<Database>> Database::create(const QString& path, const QS
         return Error{QStringLiteral("Не удалось создать базу %1: файл уже существует.").arg(quoted(path))};
     sqlite3* raw = nullptr;
     int rc = openKeyed(path, passwordFrom(connect),
-                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, &raw);
+                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, &raw);
     auto db = DatabaseOpener::make(raw, path);
     auto failed = [&](const QString& why) {
         db->close();
