@@ -55,6 +55,8 @@ public:
         ASSERT_TRUE(db.ok()) << db.message().toStdString();
         auto rs = (*db)->openRecordset();
         ASSERT_TRUE(rs.ok()) << rs.message().toStdString();
+        // One transaction: a commit per row would dominate the tests' time.
+        ASSERT_TRUE((*db)->beginBatch().ok());
         for (const Row& r : rows) {
             store::Recordset& set = **rs;
             set.addNew();
@@ -66,11 +68,13 @@ public:
             ASSERT_TRUE(set.setValue(store::ColFavorite, r.favourite).ok());
             ASSERT_TRUE(set.setValue(store::ColBaseName, r.base).ok());
             ASSERT_TRUE(set.setValue(store::ColAdded, r.added).ok());
-            if (!r.linkTarget.isEmpty())
+            if (!r.linkTarget.isEmpty()) {
                 ASSERT_TRUE(set.setValue(store::ColLinkTarget, r.linkTarget).ok());
+            }
             auto u = set.update();
             ASSERT_TRUE(u.ok()) << u.message().toStdString();
         }
+        ASSERT_TRUE((*db)->commitBatch().ok());
     }
 
 private:
