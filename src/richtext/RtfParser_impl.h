@@ -120,14 +120,15 @@ typename Parser<Sink>::KwInfo Parser<Sink>::lookup(std::string_view name)
                                    "docvar", "comment", "atnid", "atnauthor", "atnref", "atndate", "atnicn",
                                    "bkmkstart", "bkmkend", "fname", "falt", "panose", "pgdsctbl", "shpinst",
                                    "listpicture", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc",
-                                   "aftncn", "protusertbl", "pnseclvl", "nesttableprops", "blipuid",
+                                   "aftncn", "protusertbl", "pnseclvl", "blipuid",
                                    "picprop", "sp", "sn", "sv", "hlinkbase", "title", "subject", "author",
                                    "operator", "keywords", "doccomm", "company", "fontemb", "fontfile",
                                    "formfield", "datafield", "xform", "mhtmltag", "htmltag", "defchp",
                                    "defpap", "oldcprops", "oldpprops", "oldtprops", "oldsprops"})
             add(d, KwSkipDest);
         // Destinations shown as ordinary text, also when marked \*.
-        for (std::string_view d : {"shppict", "pntext", "listtext", "result", "shprslt", "object", "shp"})
+        for (std::string_view d : {"shppict", "pntext", "listtext", "result", "shprslt", "object", "shp",
+                                   "nesttableprops"})
             add(d, KwTransparentDest);
         add("emdash", KwChar, 0x2014); add("endash", KwChar, 0x2013); add("bullet", KwChar, 0x2022);
         add("lquote", KwChar, 0x2018); add("rquote", KwChar, 0x2019);
