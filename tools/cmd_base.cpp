@@ -98,7 +98,7 @@ int dump(const QStringList& a)
             } else if (v.typeId() == QMetaType::LongLong)
                 json = QString::number(v.toLongLong());
             else if (v.typeId() == QMetaType::QDateTime)
-                json = jsonString(v.toDateTime().toString(Qt::ISODate));
+                json = jsonString(v.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));  // local wall-clock time, as stored
             else
                 json = jsonString(v.toString());
             line += QStringLiteral(", \"c%1\": %2").arg(c).arg(json);
