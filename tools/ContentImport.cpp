@@ -1,5 +1,6 @@
 #include "ContentImport.h"
 
+#include "attachments/PackArchive.h"
 #include "store/Record.h"
 
 #include <QDateTime>
@@ -45,6 +46,8 @@ struct Entry {
     int kind = KindArticle;
     QString target;
     QByteArray body;
+    QByteArray archive;
+    QString fileList;  // ";a.bas;b.frm"
     QString seeAlso;
     bool favorite = false;
     bool deleted = false;
@@ -82,6 +85,26 @@ Result<void> applyMeta(const QString& metaPath, Entry& e)
         } else
             return Error{QStringLiteral("%1, строка %2: неизвестный ключ «%3».").arg(q(metaPath)).arg(i + 1).arg(key)};
     }
+    return {};
+}
+
+// The files of an entry's ".files" folder, in name order, as its archive and file list.
+Result<void> packAttachments(const QString& dir, Entry& e)
+{
+    QList<attachments::PackEntry> entries;
+    for (const QFileInfo& f : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        auto bytes = readAll(f.filePath());
+        if (!bytes)
+            return Error{QStringLiteral("Не удалось прочитать %1.").arg(q(f.filePath()))};
+        entries.push_back({f.fileName(), *bytes});
+        e.fileList += QLatin1Char(';') + f.fileName();
+    }
+    if (entries.isEmpty())
+        return {};
+    auto archive = attachments::packEntries(entries);
+    if (!archive)
+        return archive.error();
+    e.archive = *archive;
     return {};
 }
 
@@ -136,6 +159,10 @@ private:
                 if (e.target.isEmpty())
                     return Error{QStringLiteral("В файле %1 нет адреса.").arg(q(fi.filePath()))};
             }
+            const QString files = fi.path() + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(".files");
+            if (QFileInfo(files).isDir())
+                if (auto r = packAttachments(files, e); !r)
+                    return r;
             const QString meta = fi.path() + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(".meta");
             if (QFileInfo::exists(meta))
                 if (auto r = applyMeta(meta, e); !r)
@@ -167,6 +194,10 @@ private:
             put(ColLinkTarget, e.target);
         if (e.kind == KindArticle)
             put(ColBody, e.body);
+        if (!e.fileList.isEmpty()) {
+            put(ColArchive, e.archive);
+            put(ColFileList, e.fileList);
+        }
         if (!e.seeAlso.isEmpty())
             put(ColSeeAlso, e.seeAlso);
         if (err) {

@@ -54,6 +54,8 @@ TEST(BaseTool, ImportBuildsRowsFromAContentFolder)
     put(c + QStringLiteral("/Основная/Строки/Функция Mid.txt"), "Mid(s, 2, 3)\nвторая строка {}\\");
     put(c + QStringLiteral("/Основная/Строки/Функция Mid.meta"),
         "seealso=Строки\\Ссылка\nfavorite=1\nadded=2024-05-01T10:00:00\n");
+    put(c + QStringLiteral("/Основная/Строки/Функция Mid.files/Модуль.bas"), "Attribute VB_Name = \"Mod\"\r\n");
+    put(c + QStringLiteral("/Основная/Строки/Функция Mid.files/a.zip"), QByteArray("PK\x03\x04\0\xff", 6));
     put(c + QStringLiteral("/Основная/Строки/Старьё.rtf"), "{\\rtf1 old}");
     put(c + QStringLiteral("/Основная/Строки/Старьё.meta"), "deleted=1\npath=избранное\n");
     put(c + QStringLiteral("/Основная/Строки/.folder"), "");
@@ -83,7 +85,9 @@ TEST(BaseTool, ImportBuildsRowsFromAContentFolder)
     EXPECT_TRUE(body.startsWith(QStringLiteral("{\\rtf1\\ansi\\ansicpg1251")));
     EXPECT_TRUE(body.contains(QStringLiteral("\\'e2\\'f2\\'ee\\'f0\\'e0\\'ff")));  // "вторая" in 1251
     EXPECT_TRUE(body.contains(QStringLiteral("\\{\\}\\\\")));
-    EXPECT_TRUE(mid[QStringLiteral("c4")].isNull());
+    EXPECT_EQ(mid[QStringLiteral("c5")].toString(), QStringLiteral(";a.zip;Модуль.bas"));
+    EXPECT_GT(mid[QStringLiteral("c4")].toObject()[QStringLiteral("bytes")].toInt(), 80 + 6 + 29);
+    EXPECT_TRUE(old[QStringLiteral("c4")].isNull());
     EXPECT_TRUE(mid[QStringLiteral("c11")].isNull());
 
     EXPECT_EQ(old[QStringLiteral("c7")].toInt(), 1);
