@@ -144,6 +144,7 @@ private:
     void closeGroup();
     void controlWord(std::string_view name, bool hasParam, int param);
     void finishFontEntry();
+    void flushFontBytes();
     void finishPicture();
     void skipGroup(const unsigned char*& p, const unsigned char* end);
     int codePageForFont(int font) const;
@@ -179,7 +180,8 @@ private:
     int m_fontNumber = -1;
     int m_fontCharsetCp = -1;
     int m_fontCpg = -1;
-    QByteArray m_fontName;
+    QByteArray m_fontName;  // bytes not yet decoded
+    QString m_fontText;
     bool m_fontPending = false;
     int m_red = -1, m_green = -1, m_blue = -1;
     struct Field {

@@ -556,20 +556,34 @@ void Parser<Sink>::finishFontEntry()
     if (!m_fontPending)
         return;
     m_fontPending = false;
-    const int cp = m_fontCpg >= 0 ? m_fontCpg : m_fontCharsetCp;
-    QString name;
-    const auto* table = singleByteTable(cp >= 0 ? cp : m_tables.documentCodePage);
-    if (table) {
-        for (char b : std::as_const(m_fontName))
-            name.append(QChar((*table)[static_cast<unsigned char>(b)]));
-    } else {
-        name = QString::fromLatin1(m_fontName);
-    }
-    m_fontName.clear();
+    flushFontBytes();
+    QString name = std::exchange(m_fontText, QString());
     name = name.trimmed();
     if (m_tables.font(m_fontNumber) || m_tables.fonts.size() >= 4096)
         return;
-    m_tables.fonts.emplace_back(m_fontNumber, FontInfo{name, cp});
+    m_tables.fonts.emplace_back(m_fontNumber, FontInfo{name, m_fontCpg >= 0 ? m_fontCpg : m_fontCharsetCp});
+}
+
+// Decodes the bytes of a font name gathered so far in the font's own code page.
+template <class Sink>
+void Parser<Sink>::flushFontBytes()
+{
+    if (m_fontName.isEmpty())
+        return;
+    const int cp = m_fontCpg >= 0 ? m_fontCpg : m_fontCharsetCp >= 0 ? m_fontCharsetCp : m_tables.documentCodePage;
+    if (const auto* table = singleByteTable(cp)) {
+        for (char b : std::as_const(m_fontName))
+            m_fontText.append(QChar((*table)[static_cast<unsigned char>(b)]));
+    } else {
+        for (qsizetype i = 0; i < m_fontName.size(); ++i) {
+            const auto b = static_cast<unsigned char>(m_fontName[i]);
+            if (b >= 0x80 && isLeadByte(cp, b) && i + 1 < m_fontName.size())
+                m_fontText += decodeDoubleByte(cp, b, static_cast<unsigned char>(m_fontName[++i]));
+            else
+                m_fontText += decodeDoubleByte(cp, 0, b);
+        }
+    }
+    m_fontName.clear();
 }
 
 template <class Sink>
@@ -681,6 +695,14 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
     switch (grp.dest) {
     case Dest::FontTable:
         switch (info.kw) {
+        case KwU:
+            if (m_fontPending && m_fontText.size() < 256) {
+                flushFontBytes();
+                const int v = param < 0 ? param + 65536 : param;
+                m_fontText.append(QChar(char16_t(v >= 0x20 && v <= 0xFFFF ? v : 0xFFFD)));
+            }
+            m_ucSkip = grp.uc;
+            break;
         case KwF:
             finishFontEntry();
             m_fontPending = true;
@@ -688,6 +710,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
             m_fontCharsetCp = -1;
             m_fontCpg = -1;
             m_fontName.clear();
+            m_fontText.clear();
             break;
         case KwFcharset:
             m_fontCharsetCp = codePageOfCharset(param);
