@@ -1,0 +1,306 @@
+#include "FrmMain.h"
+
+#include "CoolBar.h"
+#include "LogoAnimation.h"
+#include "MainLayout.h"
+#include "MainToolbar.h"
+#include "Pictures.h"
+#include "ShellTexts.h"
+#include "SplitterBar.h"
+#include "StatusPanels.h"
+#include "Twips.h"
+#include "ZelvorantResizer.h"
+
+#include "catalogue/AlphaIndexList.h"
+#include "catalogue/FolderList.h"
+#include "catalogue/PathTree.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace shell {
+
+namespace {
+
+QAction* item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+void separator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromLatin1(name)); }
+
+int buttonCode(Qt::MouseButtons b)
+{
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+// Calls f on every mouse-button release over the watched widget.
+class ReleaseWatcher : public QObject {
+public:
+    ReleaseWatcher(QObject* parent, std::function<void()> f) : QObject(parent), m_f(std::move(f)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease)
+            m_f();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_f;
+};
+
+}  // namespace
+
+FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::DesktopShell& desktop,
+                 QWidget* parent)
+    : QMainWindow(parent), m_prompter(prompter), m_desktop(desktop)
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowIcon(windowIcon());
+    m_state.appDir = appDir;
+
+    client = new QWidget(this);
+    setCentralWidget(client);
+    CB = new CoolBar(client);
+    TbMain = CB->toolbar();
+    PicLogo = CB->logoBox();
+    Image2 = CB->logoImage();
+    txtAddress = CB->address();
+
+    buildMenus();
+    buildLeftPanel();
+    buildRightArea();
+
+    Status = new StatusPanels(client);
+    PrProgress = new QProgressBar(client);
+    PrProgress->setObjectName(QStringLiteral("PrProgress"));
+    PrProgress->setTextVisible(false);
+    PrProgress->setValue(0);
+
+    m_state.twv = Twv;
+    m_state.lvPapka = LvPapka;
+    m_state.lstAlphaList = LstAlphaList;
+
+    m_layout = std::make_unique<MainLayout>(*this);
+    m_logo = new LogoAnimation(Image2, this);
+    connectHandlers();
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(texts::mnuFile());
+    file->setObjectName(QStringLiteral("MnuFile"));
+    MnuFileAdd = item(file, "MnuFileAdd", texts::mnuFileAdd());
+    MnuFileProp = item(file, "MnuFileProp", texts::mnuFileProp());
+    separator(file, "MnuFileLine4");
+    MnuFileCompress = item(file, "MnuFileCompress", texts::mnuFileCompress());
+    MnuFileSend = item(file, "MnuFileSend", texts::mnuFileSend());
+    MnuFileDel = item(file, "MnuFileDel", texts::mnuFileDel());
+    separator(file, "MnuFileLine1");
+    MnuFilePageSetting = item(file, "MnuFilePageSetting", texts::mnuFilePageSetting());
+    MnuFilePrint = item(file, "MnuFilePrint", texts::mnuFilePrint());
+    separator(file, "MnuFileLine2");
+    MnuFileExit = item(file, "MnuFileExit", texts::mnuFileExit());
+
+    QMenu* edit = menuBar()->addMenu(texts::mnuEdit());
+    edit->setObjectName(QStringLiteral("MnuEdit"));
+    MnuEditCopy = item(edit, "MnuEditCopy", texts::mnuEditCopy());
+    MnuEditAddToFavorites = item(edit, "MnuEditAddToFavorites", texts::mnuEditAddToFavorites());
+    MnuEditExtract = item(edit, "MnuEditExtract", texts::mnuEditExtract());
+
+    QMenu* view = menuBar()->addMenu(texts::mnuView());
+    view->setObjectName(QStringLiteral("MnuView"));
+    MnuViewContent = item(view, "MnuViewContent", texts::mnuViewContent());
+    MnuViewFile = item(view, "MnuViewFile", texts::mnuViewFile());
+    for (QAction* a : {MnuViewContent, MnuViewFile}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    separator(view, "MnuViewLine2");
+    MnuViewLargeIcon = item(view, "MnuViewLargeIcon", texts::mnuViewLargeIcon());
+    MnuViewSmallIcon = item(view, "MnuViewSmallIcon", texts::mnuViewSmallIcon());
+    MnuViewTable = item(view, "MnuViewTable", texts::mnuViewTable());
+    separator(view, "MnuViewLine3");
+    MnuViewSetting = item(view, "MnuViewSetting", texts::mnuViewSetting());
+
+    QMenu* help = menuBar()->addMenu(texts::mnuHelp());
+    help->setObjectName(QStringLiteral("MnuHelp"));
+    MnuHelpAbout = item(help, "MnuHelpAbout", texts::mnuHelpAbout());
+    separator(help, "MnuHelpLine1");
+    MnuZelvorantHomePage = item(help, "MnuZelvorantHomePage", texts::mnuHomePage());
+    MnuVbRussian = item(help, "MnuVbRussian", texts::mnuVbRussian());
+
+    // Commands that arrive with later work stay visibly disabled until then;
+    // publishing an article never existed.
+    for (QAction* later : {MnuFileAdd, MnuFileProp, MnuFileCompress, MnuFileSend, MnuFileDel, MnuFilePageSetting,
+                           MnuFilePrint, MnuEditCopy, MnuEditAddToFavorites, MnuEditExtract, MnuViewSetting,
+                           MnuHelpAbout, MnuZelvorantHomePage, MnuVbRussian})
+        later->setEnabled(false);
+
+    MnuSee = new QMenu(texts::mnuSee(), this);
+    MnuSee->setObjectName(QStringLiteral("MnuSee"));
+    QAction* seeItem = item(MnuSee, "MnuSeeItem", texts::mnuSeeItem());
+    seeItem->setVisible(false);
+    QAction* seeLine = MnuSee->addSeparator();
+    seeLine->setObjectName(QStringLiteral("MnuSeeLine1"));
+    seeLine->setVisible(false);
+    item(MnuSee, "MnuSeeAdd", texts::mnuSeeAdd())->setEnabled(false);
+
+    MnuInFile = new QMenu(texts::mnuInFile(), this);
+    MnuInFile->setObjectName(QStringLiteral("MnuInFile"));
+    item(MnuInFile, "MnuInFileExtract", texts::mnuInFileExtract())->setEnabled(false);
+    separator(MnuInFile, "MnuInLine");
+    item(MnuInFile, "MnuInEdit", texts::mnuInEdit())->setEnabled(false);
+
+    // Toolbar commands that arrive with later work.
+    for (const char* key : {"add", "del", "copy", "print"})
+        TbMain->setButtonEnabled(QString::fromLatin1(key), false);
+}
+
+void FrmMain::buildLeftPanel()
+{
+    TRTema = new ZelvorantResizer(client);
+    TRTema->setObjectName(QStringLiteral("TRTema"));
+    PicTema = new QWidget;
+    PicTema->setObjectName(QStringLiteral("PicTema"));
+    TRTema->setContent(PicTema);
+
+    TabMain = new QTabBar(PicTema);
+    TabMain->setObjectName(QStringLiteral("TabMain"));
+    TabMain->setDrawBase(true);
+    TabMain->setExpanding(false);
+    TabMain->addTab(texts::tabTopics());
+    TabMain->setTabToolTip(0, texts::tabTopicsTip());
+    TabMain->addTab(texts::tabAlpha());
+    TabMain->setTabToolTip(1, texts::tabAlphaTip());
+    TabMain->addTab(texts::tabFind());
+    TabMain->setTabToolTip(2, texts::tabFind());
+
+    PicTwv = new QWidget(PicTema);
+    PicTwv->setObjectName(QStringLiteral("PicTwv"));
+    Twv = new catalogue::CatalogueTree(PicTwv);
+    Twv->setObjectName(QStringLiteral("Twv"));
+
+    PicAlpha = new QWidget(PicTema);
+    PicAlpha->setObjectName(QStringLiteral("PicAlpha"));
+    TxtAlphaText = new QLineEdit(PicAlpha);
+    TxtAlphaText->setObjectName(QStringLiteral("TxtAlphaText"));
+    LstAlphaList = new catalogue::AlphaIndexList(PicAlpha);
+    LstAlphaList->setObjectName(QStringLiteral("LstAlphaList"));
+
+    PicFind = new QWidget(PicTema);
+    PicFind->setObjectName(QStringLiteral("PicFind"));
+    TxtFind = new QLineEdit(PicFind);
+    TxtFind->setObjectName(QStringLiteral("TxtFind"));
+    CmdFind = new QPushButton(texts::findButton(), PicFind);
+    CmdFind->setObjectName(QStringLiteral("CmdFind"));
+    LVFind = new QTreeWidget(PicFind);
+    LVFind->setObjectName(QStringLiteral("LVFind"));
+    LVFind->setHeaderHidden(true);
+    LVFind->setRootIsDecorated(false);
+    // Typing into the index and the search arrive with the search work.
+    for (QWidget* later : {static_cast<QWidget*>(TxtAlphaText), static_cast<QWidget*>(TxtFind),
+                           static_cast<QWidget*>(CmdFind), static_cast<QWidget*>(LVFind)})
+        later->setEnabled(false);
+
+    PicAlpha->hide();
+    PicFind->hide();
+
+    picDivider = new SplitterBar(Qt::Vertical, client);
+    picDivider->setObjectName(QStringLiteral("picDivider"));
+}
+
+void FrmMain::buildRightArea()
+{
+    CBEdit = new QWidget(client);
+    CBEdit->setObjectName(QStringLiteral("CBEdit"));
+    auto* editRow = new QHBoxLayout(CBEdit);
+    editRow->setContentsMargins(2, 2, 2, 2);
+    CboFont = new QComboBox(CBEdit);
+    CboFont->setObjectName(QStringLiteral("CboFont"));
+    CboFont->setMinimumContentsLength(18);
+    CboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Formatting the text arrives with the editor.
+    CboFont->setEnabled(false);
+    editRow->addWidget(CboFont);
+    editRow->addStretch(1);
+
+    RTF = new QTextEdit(client);
+    RTF->setObjectName(QStringLiteral("RTF"));
+    RTF->setReadOnly(true);
+    RTF->hide();
+    LvPapka = new catalogue::FolderList(client);
+    LvPapka->setObjectName(QStringLiteral("LvPapka"));
+
+    PicH = new SplitterBar(Qt::Horizontal, client);
+    PicH->setObjectName(QStringLiteral("PicH"));
+
+    TRFiles = new ZelvorantResizer(client);
+    TRFiles->setObjectName(QStringLiteral("TRFiles"));
+    LstFile = new QListWidget;
+    LstFile->setObjectName(QStringLiteral("LstFile"));
+    LstFile->setViewMode(QListView::IconMode);
+    LstFile->setIconSize(QSize(32, 32));
+    LstFile->setResizeMode(QListView::Adjust);
+    LstFile->setMovement(QListView::Static);
+    TRFiles->setContent(LstFile);
+}
+
+void FrmMain::connectHandlers()
+{
+    MainLayout* layout = m_layout.get();
+    // The View menu's toggles decide the check mark themselves.
+    for (auto [action, handler] : {std::pair{MnuViewContent, &MainLayout::mnuViewContentClick},
+                                   std::pair{MnuViewFile, &MainLayout::mnuViewFileClick}}) {
+        connect(action, &QAction::triggered, this, [action = action, handler = handler, layout] {
+            action->setChecked(!action->isChecked());
+            (layout->*handler)();
+        });
+    }
+    connect(TRTema, &ZelvorantResizer::closeClick, this, [layout] { layout->trTemaCloseClick(); });
+    connect(TRFiles, &ZelvorantResizer::closeClick, this, [layout] { layout->trFilesCloseClick(); });
+    connect(CB, &CoolBar::heightChanged, this, [layout] { layout->formResize(); });
+    connect(picDivider, &SplitterBar::mouseMoved, this,
+            [layout](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
+                layout->picDividerMouseMove(buttonCode(b), 0, pixelsToTwips(p.x(), screenDpiX()),
+                                            pixelsToTwips(p.y(), screenDpiY()));
+            });
+    connect(PicH, &SplitterBar::mouseMoved, this, [layout](Qt::MouseButtons b, Qt::KeyboardModifiers, QPoint p) {
+        layout->picHMouseMove(buttonCode(b), 0, pixelsToTwips(p.x(), screenDpiX()),
+                              pixelsToTwips(p.y(), screenDpiY()));
+    });
+    TabMain->installEventFilter(new ReleaseWatcher(TabMain, [layout] { layout->tabMainMouseUp(); }));
+    // A click changes the current tab on the press; keyboard changes count too.
+    connect(TabMain, &QTabBar::currentChanged, this, [layout] { layout->tabMainMouseUp(); });
+    connect(MnuFileExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    Q_EMIT queryUnload();
+    event->accept();
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_layout->formResize();
+}
+
+}  // namespace shell

@@ -1,0 +1,118 @@
+#pragma once
+// `FrmMain`, the main window: the composition root. It builds the window's
+// controls (named as the rest of the program knows them), owns the shared main
+// state, and connects the controls to the handler classes of each subsystem. The
+// handlers hold the logic; this class holds none.
+#include "catalogue/MainState.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+class QTextEdit;
+class QTreeWidget;
+
+namespace catalogue {
+class AlphaIndexList;
+class CatalogueTree;
+class FolderList;
+}  // namespace catalogue
+
+namespace platform {
+class DesktopShell;
+class Prompter;
+}  // namespace platform
+
+namespace shell {
+
+class CoolBar;
+class LogoAnimation;
+class MainLayout;
+class MainToolbar;
+class SplitterBar;
+class StatusPanels;
+class ZelvorantResizer;
+
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    FrmMain(const QString& appDir, platform::Prompter& prompter, platform::DesktopShell& desktop,
+            QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    catalogue::MainState& state() { return m_state; }
+    platform::Prompter& prompter() { return m_prompter; }
+    platform::DesktopShell& desktop() { return m_desktop; }
+    MainLayout& mainLayout() { return *m_layout; }
+    LogoAnimation& logo() { return *m_logo; }
+
+    // The controls.
+    QWidget* client = nullptr;
+    CoolBar* CB = nullptr;
+    MainToolbar* TbMain = nullptr;
+    QWidget* PicLogo = nullptr;
+    QLabel* Image2 = nullptr;
+    QLineEdit* txtAddress = nullptr;
+    ZelvorantResizer* TRTema = nullptr;
+    QWidget* PicTema = nullptr;
+    QTabBar* TabMain = nullptr;
+    QWidget* PicTwv = nullptr;
+    catalogue::CatalogueTree* Twv = nullptr;
+    QWidget* PicAlpha = nullptr;
+    QLineEdit* TxtAlphaText = nullptr;
+    catalogue::AlphaIndexList* LstAlphaList = nullptr;
+    QWidget* PicFind = nullptr;
+    QLineEdit* TxtFind = nullptr;
+    QPushButton* CmdFind = nullptr;
+    QTreeWidget* LVFind = nullptr;
+    SplitterBar* picDivider = nullptr;
+    QWidget* CBEdit = nullptr;
+    QComboBox* CboFont = nullptr;
+    QTextEdit* RTF = nullptr;
+    catalogue::FolderList* LvPapka = nullptr;
+    SplitterBar* PicH = nullptr;
+    ZelvorantResizer* TRFiles = nullptr;
+    QListWidget* LstFile = nullptr;
+    StatusPanels* Status = nullptr;
+    QProgressBar* PrProgress = nullptr;
+
+    // The menu bar's items, and the pop-up menus that never show in it.
+    QAction *MnuFileAdd, *MnuFileProp, *MnuFileCompress, *MnuFileSend, *MnuFileDel, *MnuFilePageSetting,
+        *MnuFilePrint, *MnuFileExit;
+    QAction *MnuEditCopy, *MnuEditAddToFavorites, *MnuEditExtract;
+    QAction *MnuViewContent, *MnuViewFile, *MnuViewLargeIcon, *MnuViewSmallIcon, *MnuViewTable, *MnuViewSetting;
+    QAction *MnuHelpAbout, *MnuZelvorantHomePage, *MnuVbRussian;
+    QMenu* MnuSee = nullptr;
+    QMenu* MnuInFile = nullptr;
+
+Q_SIGNALS:
+    // Every way of closing the window passes here first (`Form_QueryUnload`).
+    void queryUnload();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildLeftPanel();
+    void buildRightArea();
+    void connectHandlers();
+
+    platform::Prompter& m_prompter;
+    platform::DesktopShell& m_desktop;
+    catalogue::MainState m_state;
+    std::unique_ptr<MainLayout> m_layout;
+    LogoAnimation* m_logo = nullptr;
+};
+
+}  // namespace shell

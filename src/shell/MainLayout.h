@@ -1,0 +1,54 @@
+#pragma once
+// The main window's arrangement: the layout pass (`Form_Resize`) applied to
+// the real controls, the two splitters, the View-menu panel toggles, the
+// caption panels' close boxes and the switching of the left panel's pages. The
+// arithmetic itself is layoutPass(), in twips.
+#include "LayoutPass.h"
+
+#include <QObject>
+
+namespace shell {
+
+class FrmMain;
+
+// The window frame the arrangement was designed around: the outer size the
+// pass works with is the client area plus this allowance (twips), whatever
+// frame the desktop draws.
+inline constexpr int FrameAllowanceWidth = 120;
+inline constexpr int FrameAllowanceHeight = 690;
+inline constexpr int DividerWidth = 60;     // twips
+inline constexpr int FilesBarHeight = 90;   // twips
+inline constexpr int DividerStartLeft = 3500;
+
+class MainLayout : public QObject {
+    Q_OBJECT
+public:
+    explicit MainLayout(FrmMain& window);
+
+    // The layout pass: measure, arrange in twips, apply.
+    void formResize();
+
+    // The splitters' mouse moves; x and y in twips in the bar's own coordinates,
+    // button as the platform numbers it (1 left, 2 right, 4 middle).
+    void picDividerMouseMove(int button, int shift, double x, double y);
+    void picHMouseMove(int button, int shift, double x, double y);
+
+    void mnuViewContentClick();
+    void mnuViewFileClick();
+    void trTemaCloseClick();
+    void trFilesCloseClick();
+    // Any mouse release over the tab strip: the selected tab picks the page.
+    void tabMainMouseUp();
+
+    const MainGeometry& geometry() const { return m_g; }
+
+private:
+    void measure();
+    void apply();
+
+    FrmMain& m_w;
+    MainGeometry m_g;
+    bool m_inPass = false;
+};
+
+}  // namespace shell

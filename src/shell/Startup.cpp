@@ -1,0 +1,176 @@
+#include "Startup.h"
+
+#include "FrmMain.h"
+#include "FrmSplash.h"
+#include "LogoAnimation.h"
+#include "MainLayout.h"
+#include "MainToolbar.h"
+#include "Pictures.h"
+#include "ShellTexts.h"
+#include "StatusPanels.h"
+#include "ZelvorantResizer.h"
+
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/PathTree.h"
+#include "platform/Prompter.h"
+#include "store/AppFiles.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QScreen>
+#include <QTimer>
+
+namespace shell {
+
+void setBusyPointer(bool busy)
+{
+    if (busy) {
+        if (!QGuiApplication::overrideCursor())
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
+{
+    const auto step = [splash](const QString& text) {
+        if (splash)
+            splash->setStep(text);
+    };
+    setBusyPointer(true);
+    step(texts::stepFonts());
+    w.CboFont->clear();
+    w.CboFont->addItems(QFontDatabase::families());
+
+    w.setWindowState(w.windowState() | Qt::WindowMaximized);
+    if (const QScreen* screen = w.screen())
+        w.setGeometry(screen->availableGeometry());
+
+    step(texts::stepInit());
+    MainLayout& layout = w.mainLayout();
+    layout.formResize();
+    // The attachments splitter 1600 twips up from the bottom fixes the panel's height.
+    layout.picHMouseMove(1, 0, 500, -1600);
+    layout.formResize();
+
+    step(texts::stepList());
+    catalogue::MainState& state = w.state();
+    state.showLoadProgress = true;
+    state.progress = [splash](const QString& text) {
+        if (splash)
+            splash->setProgress(text);
+    };
+    const store::Result<void> loaded = catalogue::listAlpha(state);
+    state.showLoadProgress = false;
+    state.progress = nullptr;
+    if (!loaded)
+        return loaded.error();
+    // A base without rows builds no tree; show the root with its empty branches
+    // rather than an empty window.
+    if (!w.Twv->getNode(texts::rootNode()) && state.rsBase)
+        catalogue::buildCatalogueTree(*w.Twv->nodes(), *state.rsBase);
+
+    w.TbMain->setButtonEnabled(QStringLiteral("extract"), false);
+    w.TbMain->setButtonEnabled(QStringLiteral("see"), false);
+    w.TbMain->setPicture(QStringLiteral("extract"), PicExtractNone);
+    w.logo().showPicture(15);
+
+    if (splash) {
+        splash->flushProgress();
+        splash->close();
+    }
+    setBusyPointer(false);
+    const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
+    w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    w.TbMain->setButtonEnabled(QStringLiteral("up"), false);
+    if (catalogue::Node* root = w.Twv->getNode(texts::rootNode())) {
+        w.Twv->selectNode(root);
+        Q_EMIT w.Twv->nodeClicked(root);
+    }
+    w.TRTema->setCaption(texts::contentsCaption());
+    w.TRFiles->setCaption(texts::filesCaption());
+
+    w.show();
+    setBusyPointer(false);
+    QCoreApplication::processEvents();
+    w.setWindowTitle(texts::mainTitle());
+    return {};
+}
+
+void shutdown(catalogue::MainState& state)
+{
+    const store::AppFiles files(state.appDir);
+    files.writeShutdownSettings();
+    if (state.rsBase)
+        state.rsBase->close();
+    state.rsBase.reset();
+    if (state.base)
+        state.base->close();
+    state.base.reset();
+    files.clearDataFolder();
+}
+
+Startup::Startup(QString appDir, platform::Prompter& prompter, platform::DesktopShell& desktop, QObject* parent)
+    : QObject(parent), m_appDir(std::move(appDir)), m_prompter(prompter), m_desktop(desktop)
+{
+}
+
+Startup::~Startup()
+{
+    delete m_main.data();
+    delete m_splash.data();
+}
+
+void Startup::start()
+{
+    setBusyPointer(true);
+    m_splash = new FrmSplash;
+    m_splash->setAttribute(Qt::WA_DeleteOnClose);
+    m_splash->show();
+    QCoreApplication::processEvents();
+    connect(m_splash->Timer, &QTimer::timeout, this, &Startup::splashTimer);
+    m_splash->Timer->start();
+}
+
+void Startup::splashTimer()
+{
+    // One go only: the message box of a failed start runs an event loop of its own.
+    if (m_splash)
+        m_splash->Timer->stop();
+    if (m_main)
+        return;
+    QCoreApplication::processEvents();
+    m_main = new FrmMain(m_appDir, m_prompter, m_desktop);
+    connect(m_main, &FrmMain::queryUnload, this, &Startup::queryUnload);
+    const store::Result<void> result = formLoad(*m_main, m_splash);
+    if (!result) {
+        if (m_splash)
+            m_splash->close();
+        setBusyPointer(false);
+        m_prompter.message(platform::MsgStyle::Critical, texts::startFailedTitle(),
+                           texts::startFailed(result.message()));
+        delete m_main.data();
+        Q_EMIT finished(1);
+        return;
+    }
+    Q_EMIT loaded();
+}
+
+void Startup::ensureShutDown()
+{
+    if (m_main && !m_shutDown) {
+        m_shutDown = true;
+        shutdown(m_main->state());
+    }
+}
+
+void Startup::queryUnload()
+{
+    ensureShutDown();
+    Q_EMIT finished(0);
+}
+
+}  // namespace shell

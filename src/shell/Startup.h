@@ -1,0 +1,69 @@
+#pragma once
+// Start-up and shutdown: the start procedure with the splash window, the main
+// window's load sequence (`Form_Load`) and what every way of closing it does.
+#include "FrmMain.h"
+#include "FrmSplash.h"
+#include "store/Result.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace catalogue {
+struct MainState;
+}
+namespace platform {
+class DesktopShell;
+class Prompter;
+}  // namespace platform
+
+namespace shell {
+
+// `FrmMain.Form_Load`: fonts, layout, the catalogue (progress on the splash
+// window when there is one), the initial toolbar and status bar, the root, and
+// the window shown. A base that cannot be opened comes back as the Error, with
+// the window not shown.
+store::Result<void> formLoad(FrmMain& window, FrmSplash* splash);
+
+// `Form_QueryUnload`'s work: the two settings, the base closed, the data folder
+// emptied. Every step runs whatever happened to the one before.
+void shutdown(catalogue::MainState& state);
+
+class Startup : public QObject {
+    Q_OBJECT
+public:
+    Startup(QString appDir, platform::Prompter& prompter, platform::DesktopShell& desktop,
+            QObject* parent = nullptr);
+    ~Startup() override;
+
+    // The start procedure: hourglass, splash window; its timer goes on from there.
+    void start();
+
+    // Runs the shutdown unless closing the window already did (the platform
+    // ending the program without closing its windows).
+    void ensureShutDown();
+
+    FrmMain* mainWindow() const { return m_main; }
+    FrmSplash* splash() const { return m_splash; }
+
+Q_SIGNALS:
+    // The main window is shown on the catalogue.
+    void loaded();
+    // The program is over: 0 after a normal close, non-zero when it could not start.
+    void finished(int exitCode);
+
+private:
+    void splashTimer();
+    void queryUnload();
+
+    QString m_appDir;
+    platform::Prompter& m_prompter;
+    platform::DesktopShell& m_desktop;
+    QPointer<FrmSplash> m_splash;
+    QPointer<FrmMain> m_main;
+    bool m_shutDown = false;
+};
+
+// The hourglass over the whole screen, on or off (never stacked).
+void setBusyPointer(bool busy);
+
+}  // namespace shell

@@ -1,0 +1,150 @@
+// Starts the real kodrix on a small base in a window of the X display, closes
+// it as a window manager would (WM_DELETE_WINDOW), and checks what shutdown left.
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#ifdef KODRIX_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+class XConnection {
+public:
+    XConnection() : m_c(xcb_connect(nullptr, nullptr)) {}
+    ~XConnection() { xcb_disconnect(m_c); }
+    bool ok() const { return m_c && !xcb_connection_has_error(m_c); }
+    xcb_connection_t* get() const { return m_c; }
+
+    xcb_atom_t atom(const char* name) const
+    {
+        auto cookie = xcb_intern_atom(m_c, 0, uint16_t(strlen(name)), name);
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> r(xcb_intern_atom_reply(m_c, cookie, nullptr),
+                                                                         &std::free);
+        return r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    QByteArray property(xcb_window_t w, xcb_atom_t prop, xcb_atom_t type) const
+    {
+        auto cookie = xcb_get_property(m_c, 0, w, prop, type, 0, 1024);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> r(
+            xcb_get_property_reply(m_c, cookie, nullptr), &std::free);
+        if (!r)
+            return {};
+        return QByteArray(static_cast<const char*>(xcb_get_property_value(r.get())),
+                          xcb_get_property_value_length(r.get()));
+    }
+
+    // The mapped top-level window of process pid whose title is `title`, or 0.
+    xcb_window_t findWindow(qint64 pid, const QString& title) const
+    {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
+        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+            xcb_query_tree_reply(m_c, xcb_query_tree(m_c, root), nullptr), &std::free);
+        if (!tree)
+            return 0;
+        const xcb_atom_t pidAtom = atom("_NET_WM_PID");
+        const xcb_atom_t nameAtom = atom("_NET_WM_NAME");
+        const xcb_atom_t utf8 = atom("UTF8_STRING");
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+            const QByteArray p = property(children[i], pidAtom, XCB_ATOM_CARDINAL);
+            if (p.size() != 4 || *reinterpret_cast<const quint32*>(p.constData()) != quint32(pid))
+                continue;
+            if (QString::fromUtf8(property(children[i], nameAtom, utf8)) == title)
+                return children[i];
+        }
+        return 0;
+    }
+
+    void sendDeleteWindow(xcb_window_t w) const
+    {
+        xcb_client_message_event_t ev{};
+        ev.response_type = XCB_CLIENT_MESSAGE;
+        ev.format = 32;
+        ev.window = w;
+        ev.type = atom("WM_PROTOCOLS");
+        ev.data.data32[0] = atom("WM_DELETE_WINDOW");
+        ev.data.data32[1] = XCB_CURRENT_TIME;
+        xcb_send_event(m_c, 0, w, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&ev));
+        xcb_flush(m_c);
+    }
+
+private:
+    xcb_connection_t* m_c;
+};
+
+int runTool(const QStringList& args)
+{
+    QProcess p;
+    p.start(testsupport::binDir() + QStringLiteral("/kodrix-base"), args);
+    p.waitForFinished(60000);
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+}  // namespace
+
+TEST(Smoke, RealProgramStartsAndClosesThroughTheWindowManager)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "DISPLAY is not set: the smoke test needs an X display (./test.sh runs it under xvfb-run)";
+    const QString bin = QStringLiteral(KODRIX_BIN_DIR "/kodrix");
+    ASSERT_TRUE(QFile::exists(bin)) << bin.toStdString();
+    XConnection x;
+    ASSERT_TRUE(x.ok());
+
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString app = tmp.filePath(QStringLiteral("Кодрикс"));
+    ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/data")));
+    ASSERT_TRUE(testsupport::writeFile(app + QStringLiteral("/data/zvcreatedir"), {}));
+    ASSERT_TRUE(testsupport::writeFile(app + QStringLiteral("/data/Form1.frm"), "left over"));
+    ASSERT_EQ(runTool({QStringLiteral("generate"), app + QStringLiteral("/basemain.mdb"), QStringLiteral("--rows"),
+                       QStringLiteral("40")}),
+              0);
+
+    QProcess kodrix;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
+    kodrix.setProcessEnvironment(env);
+    kodrix.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    kodrix.start(bin, {QStringLiteral("--app-dir"), app});
+    ASSERT_TRUE(kodrix.waitForStarted());
+
+    xcb_window_t window = 0;
+    QElapsedTimer waited;
+    waited.start();
+    while (!window && waited.elapsed() < 30000 && kodrix.state() == QProcess::Running) {
+        QThread::msleep(100);
+        window = x.findWindow(kodrix.processId(), QStringLiteral("Kodrix - Крутейший VB справочник"));
+    }
+    ASSERT_NE(window, 0u) << "the main window never appeared";
+    x.sendDeleteWindow(window);
+    ASSERT_TRUE(kodrix.waitForFinished(20000));
+    EXPECT_EQ(kodrix.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(kodrix.exitCode(), 0);
+
+    const QSettings settings(tmp.filePath(QStringLiteral("config/Zelvorant Kodrix/Zelvorant Kodrix.conf")),
+                             QSettings::IniFormat);
+    EXPECT_EQ(settings.value(QStringLiteral("Common/BasePath")).toString(), app + QStringLiteral("/basemain.mdb"));
+    EXPECT_EQ(settings.value(QStringLiteral("Common/Version")).toString(), QStringLiteral("1.1.74"));
+    EXPECT_EQ(QDir(app + QStringLiteral("/data")).entryList(QDir::Files), QStringList{QStringLiteral("zvcreatedir")});
+}
+#else
+TEST(Smoke, RealProgramStartsAndClosesThroughTheWindowManager)
+{
+    GTEST_SKIP() << "built without xcb: cannot ask the program's window to close";
+}
+#endif
