@@ -1,0 +1,150 @@
+#include "ArticleView.h"
+
+#include "ArticleTexts.h"
+#include "catalogue/MainState.h"
+#include "platform/DesktopShell.h"
+#include "richtext/Rtf.h"
+#include "store/Record.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTextEdit>
+
+namespace articles {
+
+using namespace store;
+
+ArticleView::ArticleView(catalogue::MainState& state, ArticleWidgets widgets, platform::DesktopShell& desktop,
+                         QObject* parent)
+    : QObject(parent), m_state(state), m_w(std::move(widgets)), m_desktop(desktop)
+{
+    if (!m_w.mnuSee)
+        return;
+    for (QAction* a : m_w.mnuSee->actions()) {
+        if (a->objectName() == QLatin1String("MnuSeeItem"))
+            m_seeItems = {a};
+        else if (a->objectName() == QLatin1String("MnuSeeLine1"))
+            m_seeLine = a;
+    }
+    if (m_seeItems.isEmpty()) {
+        // Element 0 exists from the start, hidden until an article has references.
+        QAction* first = new QAction(texts::seeItemCaption(), m_w.mnuSee);
+        first->setObjectName(QStringLiteral("MnuSeeItem"));
+        m_w.mnuSee->insertAction(m_seeLine, first);
+        m_seeItems = {first};
+    }
+    QAction* first = m_seeItems.front();
+    connect(first, &QAction::triggered, this, [this, first] { followSeeAlso(first->data().toString()); });
+}
+
+void ArticleView::openEntry()
+{
+    Recordset* rs = m_state.rsBase.get();
+    if (!rs || rs->eof() || rs->bof())
+        return;
+    const QString target = rs->text(ColLinkTarget);
+    if (!target.isEmpty()) {
+        // Links and programs are the desktop's; the window keeps what it showed.
+        m_desktop.open(target);
+        return;
+    }
+    const QString name = rs->text(ColName);
+    if (m_w.address)
+        m_w.address->setText(texts::addressPrefix() + rs->text(ColPath) + QLatin1Char('\\') + name);
+    if (m_w.rtf)
+        richtext::readRtf(rs->bytes(ColBody), m_w.rtf->document());
+    if (m_w.showArticlePane)
+        m_w.showArticlePane();
+    if (m_w.setStatusPanel)
+        m_w.setStatusPanel(3, name);
+    fillAttachments(rs->text(ColFileList));
+    if (m_w.setToolbarButton)
+        m_w.setToolbarButton(QStringLiteral("up"), true, -1);
+    if (m_w.setToolbarButton)
+        m_w.setToolbarButton(QStringLiteral("see"), true, -1);
+    fillSeeAlso(rs->text(ColSeeAlso));
+    if (m_w.rtf)
+        m_w.rtf->setEnabled(true);
+    if (m_w.setStatusPanel)
+        m_w.setStatusPanel(5, texts::articleCount() + QString::number(rs->recordCount()));
+    if (m_w.relayout)
+        m_w.relayout();
+    Q_EMIT articleShown();
+}
+
+void ArticleView::fillAttachments(const QString& fileList)
+{
+    // "extract" is enabled whenever FileList has any length: a lone blank (all files
+    // removed in the wizard) still enables it, with an empty list.
+    const bool any = !fileList.isEmpty();
+    if (m_w.setToolbarButton)
+        m_w.setToolbarButton(QStringLiteral("extract"), any, any ? 6 : 8);
+    if (m_w.mnuEditExtract)
+        m_w.mnuEditExtract->setEnabled(any);
+    if (!m_w.lstFile)
+        return;
+    m_w.lstFile->clear();
+    // Piece 0 is what stands before the first ";" and is never a name. The icon comes
+    // from the name's type, so no placeholder file is written into the data folder:
+    // a hostile name in a base can create nothing anywhere.
+    const QStringList pieces = fileList.split(QLatin1Char(';'));
+    for (int i = 1; i < pieces.size(); ++i) {
+        if (pieces[i].isEmpty())
+            continue;
+        auto* item = new QListWidgetItem(m_desktop.fileTypeIcon(pieces[i]), pieces[i]);
+        m_w.lstFile->addItem(item);
+    }
+}
+
+void ArticleView::fillSeeAlso(const QString& seeAlso)
+{
+    // Every element above 0 belongs to the previous article.
+    while (m_seeItems.size() > 1)
+        delete m_seeItems.takeLast();
+    m_seeItems.front()->setVisible(false);
+    if (m_seeLine)
+        m_seeLine->setVisible(!seeAlso.isEmpty());
+    if (seeAlso.isEmpty())
+        return;
+    const QStringList pieces = seeAlso.split(QStringLiteral(";;"));
+    for (int k = 0; k < pieces.size(); ++k) {
+        if (pieces[k].isEmpty())
+            continue;
+        QAction* item = m_seeItems.front();
+        if (k > 0) {
+            item = new QAction(m_w.mnuSee);
+            item->setObjectName(QStringLiteral("MnuSeeItem"));
+            m_w.mnuSee->insertAction(m_seeLine, item);
+            connect(item, &QAction::triggered, this, [this, item] { followSeeAlso(item->data().toString()); });
+            m_seeItems.push_back(item);
+        }
+        // The caption shows the reference as it is ("&" must not become a shortcut);
+        // the reference itself rides in the action's data.
+        QString caption = pieces[k];
+        item->setText(caption.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setData(pieces[k]);
+        item->setVisible(true);
+    }
+}
+
+void ArticleView::followSeeAlso(const QString& reference)
+{
+    Recordset* rs = m_state.rsBase.get();
+    if (!rs || reference.isEmpty())
+        return;
+    const QString wanted = reference.toLower();
+    const qint64 n = rs->recordCount();
+    rs->moveFirst();
+    for (qint64 i = 1; i <= n; ++i, rs->moveNext()) {
+        if ((rs->text(ColPath) + QLatin1Char('\\') + rs->text(ColName)).toLower() != wanted)
+            continue;
+        m_state.selItem = QString::number(i);
+        m_state.displayedEntry = m_state.selItem;
+        openEntry();
+        return;
+    }
+}
+
+}  // namespace articles

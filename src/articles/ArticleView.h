@@ -1,0 +1,72 @@
+#pragma once
+// `OpenEntry`: turns the entry on which RsBase stands into what the user sees
+// (an article in the pane, its attached files, its see-also menu) or runs (a
+// link or program handed to the desktop). Also follows a see-also reference.
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QTextEdit;
+
+namespace catalogue {
+struct MainState;
+}
+namespace platform {
+class DesktopShell;
+}
+
+namespace articles {
+
+// The window elements OpenEntry sets; the main window owns them.
+struct ArticleWidgets {
+    QTextEdit* rtf = nullptr;          // `RTF`
+    QListWidget* lstFile = nullptr;    // `LstFile`
+    QLineEdit* address = nullptr;      // `txtAddress`
+    QAction* mnuEditExtract = nullptr; // `MnuEditExtract`
+    // `MnuSee`: holds the action "MnuSeeItem" (element 0) and the separator "MnuSeeLine1".
+    QMenu* mnuSee = nullptr;
+    // Toolbar button by key: enabled state and picture (-1 leaves the picture).
+    std::function<void(const QString& key, bool enabled, int picture)> setToolbarButton;
+    std::function<void(int panel, const QString& text)> setStatusPanel;
+    // Hides the folder list and shows the article pane.
+    std::function<void()> showArticlePane;
+    // The main window's layout pass.
+    std::function<void()> relayout;
+};
+
+class ArticleView : public QObject {
+    Q_OBJECT
+public:
+    ArticleView(catalogue::MainState& state, ArticleWidgets widgets, platform::DesktopShell& desktop,
+                QObject* parent = nullptr);
+
+    // `OpenEntry`: RsBase stands on the entry and SelItem holds its RecordNumber.
+    void openEntry();
+    // `MnuSeeItem_Click`: opens the first row whose Path\Name equals the reference,
+    // without regard to letter case; nothing when none does.
+    void followSeeAlso(const QString& reference);
+
+    // The see-also items in menu order (element 0 first), visible or not.
+    const QList<QAction*>& seeAlsoItems() const { return m_seeItems; }
+
+Q_SIGNALS:
+    // An article (not a link) was put into the pane.
+    void articleShown();
+
+private:
+    void fillAttachments(const QString& fileList);
+    void fillSeeAlso(const QString& seeAlso);
+
+    catalogue::MainState& m_state;
+    ArticleWidgets m_w;
+    platform::DesktopShell& m_desktop;
+    QList<QAction*> m_seeItems;
+    QAction* m_seeLine = nullptr;
+};
+
+}  // namespace articles

@@ -1,0 +1,237 @@
+// OpenEntry on real widgets over a small encrypted base.
+#include "Scripted.h"
+#include "articles/ArticleView.h"
+#include "catalogue/MainState.h"
+#include "store/Database.h"
+#include "store/Recordset.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+using namespace store;
+
+namespace {
+
+struct Row {
+    QString path, name, body, fileList, seeAlso, target;
+    bool nullFileList = false;
+    Row(QString p = {}, QString n = {}, QString b = {}, QString f = {}, QString s = {}, QString t = {}, bool nf = false)
+        : path(std::move(p)), name(std::move(n)), body(std::move(b)), fileList(std::move(f)), seeAlso(std::move(s)),
+          target(std::move(t)), nullFileList(nf) {}
+};
+
+class ArticleViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        state.appDir = tmp.path() + QStringLiteral("/Кодрикс");
+        QDir().mkpath(state.appDir + QStringLiteral("/data"));
+        auto db = Database::create(state.appDir + QStringLiteral("/basemain.mdb"));
+        ASSERT_TRUE(db.ok());
+        state.base = *db;
+        seeItem = menu.addAction(QStringLiteral("Итем"));
+        seeItem->setObjectName(QStringLiteral("MnuSeeItem"));
+        seeLine = menu.addSeparator();
+        seeLine->setObjectName(QStringLiteral("MnuSeeLine1"));
+        menu.addAction(QStringLiteral("&Изменить ссылки"));
+        rtf.setPlainText(QStringLiteral("прежний текст"));
+        address.setText(QStringLiteral("прежний адрес"));
+    }
+
+    void addRows(const std::vector<Row>& rows)
+    {
+        auto rs = state.base->openRecordset();
+        ASSERT_TRUE(rs.ok());
+        for (const Row& r : rows) {
+            (*rs)->addNew();
+            ASSERT_TRUE((*rs)->setValue(ColPath, r.path).ok());
+            ASSERT_TRUE((*rs)->setValue(ColName, r.name).ok());
+            ASSERT_TRUE((*rs)->setValue(ColBody, r.body.toUtf8()).ok());
+            ASSERT_TRUE((*rs)->setValue(ColFileList, r.nullFileList ? QVariant() : QVariant(r.fileList)).ok());
+            ASSERT_TRUE((*rs)->setValue(ColSeeAlso, r.seeAlso.isEmpty() ? QVariant() : QVariant(r.seeAlso)).ok());
+            ASSERT_TRUE((*rs)->setValue(ColLinkTarget, r.target.isEmpty() ? QVariant() : QVariant(r.target)).ok());
+            ASSERT_TRUE((*rs)->update().ok());
+        }
+        state.rsBase = std::move(*state.base->openRecordset());
+        view = std::make_unique<articles::ArticleView>(state, widgets(), desktop);
+    }
+
+    articles::ArticleWidgets widgets()
+    {
+        articles::ArticleWidgets w;
+        w.rtf = &rtf;
+        w.lstFile = &files;
+        w.address = &address;
+        w.mnuEditExtract = &extractAction;
+        w.mnuSee = &menu;
+        w.setToolbarButton = [this](const QString& key, bool enabled, int picture) {
+            buttons[key] = {enabled, picture};
+        };
+        w.setStatusPanel = [this](int panel, const QString& text) { panels[panel] = text; };
+        w.showArticlePane = [this] { ++paneShown; };
+        w.relayout = [this] { ++layouts; };
+        return w;
+    }
+
+    void open(int recordNumber)
+    {
+        state.rsBase->moveTo(recordNumber);
+        state.selItem = QString::number(recordNumber);
+        view->openEntry();
+    }
+
+    QStringList listed() const
+    {
+        QStringList names;
+        for (int i = 0; i < files.count(); ++i)
+            names << files.item(i)->text();
+        return names;
+    }
+    QStringList visibleSeeItems() const
+    {
+        QStringList captions;
+        for (QAction* a : view->seeAlsoItems())
+            if (a->isVisible())
+                captions << a->data().toString();
+        return captions;
+    }
+
+    QTemporaryDir tmp;
+    catalogue::MainState state;
+    testsupport::RecordingShell desktop;
+    QTextEdit rtf;
+    QListWidget files;
+    QLineEdit address;
+    QAction extractAction{QStringLiteral("&Извлечь вложенные файлы")};
+    QMenu menu;
+    QAction* seeItem = nullptr;
+    QAction* seeLine = nullptr;
+    std::map<QString, std::pair<bool, int>> buttons;
+    std::map<int, QString> panels;
+    int paneShown = 0;
+    int layouts = 0;
+    std::unique_ptr<articles::ArticleView> view;
+};
+
+const QString Rtf = QStringLiteral("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 "
+                                   "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 \\b VB\\b0\\par}");
+
+}  // namespace
+
+TEST_F(ArticleViewTest, ArticleIsShownWithAddressStatusAndLayout)
+{
+    addRows({{QStringLiteral("Графика\\API"), QStringLiteral("BitBlt"), Rtf, {}, {}, {}, true},
+             {QStringLiteral("x"), QStringLiteral("y"), Rtf, {}, {}, {}}});
+    open(1);
+    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\Графика\\API\\BitBlt"));
+    EXPECT_EQ(rtf.toPlainText(), QStringLiteral("Привет VB"));
+    EXPECT_EQ(panels[3], QStringLiteral("BitBlt"));
+    EXPECT_EQ(panels[5], QStringLiteral("Статей: 2"));
+    EXPECT_EQ(paneShown, 1);
+    EXPECT_EQ(layouts, 1);
+    EXPECT_TRUE(buttons[QStringLiteral("up")].first);
+    EXPECT_TRUE(buttons[QStringLiteral("see")].first);
+    EXPECT_TRUE(desktop.opened.empty());
+}
+
+TEST_F(ArticleViewTest, ALinkGoesToTheDesktopAndNothingElseChanges)
+{
+    addRows({{QString(), QStringLiteral("Программа"), Rtf, QStringLiteral(";a.bas"), QStringLiteral("x\\y;;"),
+              QStringLiteral("/usr/bin/xterm")}});
+    open(1);
+    EXPECT_EQ(desktop.opened, std::vector<QString>{QStringLiteral("/usr/bin/xterm")});
+    EXPECT_EQ(address.text(), QStringLiteral("прежний адрес"));
+    EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
+    EXPECT_TRUE(panels.empty());
+    EXPECT_TRUE(buttons.empty());
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_EQ(layouts, 0);
+}
+
+TEST_F(ArticleViewTest, AttachmentListFollowsFileList)
+{
+    struct Case {
+        const char* what;
+        QString fileList;
+        bool null;
+        bool extract;
+        QStringList names;
+    };
+    const std::vector<Case> cases = {
+        {"null", QString(), true, false, {}},
+        {"empty", QString(), false, false, {}},
+        {"single blank", QStringLiteral(" "), false, true, {}},
+        {"two names", QStringLiteral(";Form1.frm;Project1.vbp"), false, true,
+         {QStringLiteral("Form1.frm"), QStringLiteral("Project1.vbp")}},
+        {"empty pieces", QStringLiteral(";a.txt;;b.zip;"), false, true, {QStringLiteral("a.txt"), QStringLiteral("b.zip")}},
+        {"hostile names", QStringLiteral(";../../evil.txt;..\\x.bat;/etc/passwd"), false, true,
+         {QStringLiteral("../../evil.txt"), QStringLiteral("..\\x.bat"), QStringLiteral("/etc/passwd")}},
+    };
+    std::vector<Row> rows;
+    for (const auto& c : cases)
+        rows.push_back({QStringLiteral("П"), QString::fromUtf8(c.what), Rtf, c.fileList, {}, {}, c.null});
+    addRows(rows);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        files.addItem(QStringLiteral("от прошлой статьи"));
+        open(int(i) + 1);
+        EXPECT_EQ(listed(), cases[i].names);
+        EXPECT_EQ(buttons[QStringLiteral("extract")], std::make_pair(cases[i].extract, cases[i].extract ? 6 : 8));
+        EXPECT_EQ(extractAction.isEnabled(), cases[i].extract);
+    }
+    // The icons come from the names alone: nothing was written anywhere.
+    EXPECT_EQ(QDir(state.appDir + QStringLiteral("/data")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList());
+    EXPECT_FALSE(QFile::exists(tmp.path() + QStringLiteral("/evil.txt")));
+}
+
+TEST_F(ArticleViewTest, SeeAlsoMenuIsRebuiltForEveryArticle)
+{
+    addRows({{QStringLiteral("А"), QStringLiteral("Три"), Rtf, {}, QStringLiteral("Графика\\API\\Рисование;;Файлы\\Поиск;;A & B\\C;;")},
+             {QStringLiteral("А"), QStringLiteral("Ни одной"), Rtf, {}, {}},
+             {QStringLiteral("А"), QStringLiteral("Одна"), Rtf, {}, QStringLiteral(";;Файлы\\Поиск;;")}});
+    open(1);
+    EXPECT_EQ(visibleSeeItems(), (QStringList{QStringLiteral("Графика\\API\\Рисование"), QStringLiteral("Файлы\\Поиск"),
+                                              QStringLiteral("A & B\\C")}));
+    EXPECT_EQ(view->seeAlsoItems().size(), 3);
+    EXPECT_EQ(view->seeAlsoItems()[2]->text(), QStringLiteral("A && B\\C"));
+    EXPECT_TRUE(seeLine->isVisible());
+    EXPECT_EQ(menu.actions().size(), 5);  // three items, the separator, "Изменить ссылки"
+
+    open(2);
+    EXPECT_EQ(view->seeAlsoItems().size(), 1);
+    EXPECT_FALSE(view->seeAlsoItems()[0]->isVisible());
+    EXPECT_FALSE(seeLine->isVisible());
+    EXPECT_EQ(menu.actions().size(), 3);
+
+    // An empty first piece leaves element 0 hidden; the reference gets element 1.
+    open(3);
+    EXPECT_FALSE(view->seeAlsoItems()[0]->isVisible());
+    EXPECT_EQ(visibleSeeItems(), QStringList{QStringLiteral("Файлы\\Поиск")});
+}
+
+TEST_F(ArticleViewTest, FollowingAReferenceOpensTheFirstMatchWhateverTheCase)
+{
+    addRows({{QStringLiteral("Статьи"), QStringLiteral("Начало"), Rtf, {}, QStringLiteral("Графика\\Api\\Пример;;")},
+             {QStringLiteral("графика\\api"), QStringLiteral("пример"), Rtf, {}, {}},
+             {QStringLiteral("графика\\api"), QStringLiteral("пример"), Rtf, {}, {}},
+             {QStringLiteral("Графика\\Api"), QString(), QString(), {}, {}}});
+    open(1);
+    view->seeAlsoItems()[0]->trigger();
+    EXPECT_EQ(state.selItem, QStringLiteral("2"));
+    EXPECT_EQ(state.displayedEntry, QStringLiteral("2"));
+    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\графика\\api\\пример"));
+
+    for (const char* missing : {"Графика\\Api", "Нет\\Такой", ""}) {
+        SCOPED_TRACE(missing);
+        view->followSeeAlso(QString::fromUtf8(missing));
+        EXPECT_EQ(state.selItem, QStringLiteral("2"));
+    }
+}
