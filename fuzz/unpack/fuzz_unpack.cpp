@@ -84,11 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                     die("file on disk differs from its record:", i.key());
             }
         }
-        // Names that 1251 cannot give back (the undefined byte) are not packable.
-        QList<PackEntry> packable;
+        // Every name read back encodes to the same bytes again, so it packs again.
         for (const PackEntry& e : safe)
-            if (encodeName(e.name))
-                packable.push_back(e);
+            if (!encodeName(e.name))
+                die("a name read back does not encode again:", e.name);
+        const QList<PackEntry>& packable = safe;
         auto again = packEntries(packable);
         if (!again)
             die("records read could not be packed again:", again.message());

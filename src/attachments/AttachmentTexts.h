@@ -36,6 +36,7 @@ inline const QString ReasonControl = QStringLiteral("в имени есть уп
 inline const QString RecordRefused =
     QStringLiteral("Файл «%1» из архива не извлечён: %2");
 inline const QString WriteFailed = QStringLiteral("Не удалось записать файл «%1»: %2");
+inline const QString NoFolder = QStringLiteral("не указана папка.");
 inline const QString NotInArchive = QStringLiteral("Файла «%1» нет среди вложенных файлов статьи.");
 inline const QString ArchiveCut =
     QStringLiteral("Архив вложенных файлов повреждён: извлечены только файлы, записанные до места повреждения.");

@@ -48,7 +48,8 @@ QString unsafeNameReason(const QString& name);
 
 // The name in code page 1251, or nothing when 1251 cannot hold it exactly.
 std::optional<QByteArray> encodeName(const QString& name);
-// A stored name as text. The one byte 1251 leaves undefined (0x98) reads as U+FFFD.
+// A stored name as text. Every byte reads as some character (0x98, which 1251
+// leaves undefined, as U+0098), so a name read back encodes to the same bytes.
 QString decodeName(QByteArrayView stored);
 
 // Packs the entries, in order, into one archive. Fails, naming the file, when a name

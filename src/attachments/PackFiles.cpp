@@ -119,6 +119,9 @@ store::Result<QString> writeWhole(const QString& folder, const QString& name, QB
 {
     Q_ASSERT(unsafeNameReason(name).isEmpty());
     const QString target = folder + u'/' + name;
+    // An empty folder would put the file at the root of the disk.
+    if (folder.isEmpty())
+        return store::Error{texts::WriteFailed.arg(name, texts::NoFolder)};
     QTemporaryFile tmp(folder + QStringLiteral("/.kodrix-unpack-XXXXXX"));
     if (!tmp.open())
         return store::Error{texts::WriteFailed.arg(target, tmp.errorString())};

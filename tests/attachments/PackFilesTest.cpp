@@ -174,6 +174,7 @@ TEST_F(PackFilesTest, AFileThatCannotBeWrittenEndsTheOperationWithAMessage)
     EXPECT_FALSE(QFile::exists(target + QStringLiteral("/third")));
     EXPECT_EQ(entries(target), QStringList({QStringLiteral("first"), QStringLiteral("second")}));
 
+    EXPECT_FALSE(unpackAll(archive, QString()).ok());  // never the root of the disk
     auto missing = unpackAll(archive, root + QStringLiteral("/нет папки"));
     ASSERT_FALSE(missing.ok());
     EXPECT_TRUE(missing.message().contains(QStringLiteral("нет папки/first")));
