@@ -1,0 +1,71 @@
+// kodrix-base pack / unpack / list, run as the separate program it is.
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct ToolRun {
+    int code;
+    QString out, err;
+};
+
+ToolRun kodrixBase(const QStringList& args)
+{
+    QProcess p;
+    p.start(testsupport::binDir() + QStringLiteral("/kodrix-base"), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+}  // namespace
+
+TEST(PackTool, PackListAndUnpackRoundTripWithExitCodes)
+{
+    if (!QFile::exists(testsupport::binDir() + QStringLiteral("/kodrix-base")))
+        GTEST_SKIP() << "kodrix-base is not built";
+    QTemporaryDir tmp;
+    const QString dir = tmp.path() + QStringLiteral("/Папка с файлами");
+    ASSERT_TRUE(QDir().mkpath(dir + QStringLiteral("/out")));
+    const QString a = dir + QStringLiteral("/Отчёт.txt"), b = dir + QStringLiteral("/data.bin");
+    ASSERT_TRUE(testsupport::writeFile(a, "hello"));
+    ASSERT_TRUE(testsupport::writeFile(b, QByteArray("\0\xFF\x01", 3)));
+    const QString archive = dir + QStringLiteral("/статья.pak");
+
+    EXPECT_EQ(kodrixBase({QStringLiteral("pack"), archive, a, b}).code, 0);
+    const ToolRun list = kodrixBase({QStringLiteral("list"), archive});
+    EXPECT_EQ(list.code, 0);
+    EXPECT_EQ(list.out, QStringLiteral("Отчёт.txt\t5\ndata.bin\t3\n"));
+
+    const ToolRun one = kodrixBase({QStringLiteral("unpack"), archive, dir + QStringLiteral("/out"), QStringLiteral(" отчёт.TXT ")});
+    EXPECT_EQ(one.code, 0) << one.err.toStdString();
+    EXPECT_EQ(QDir(dir + QStringLiteral("/out")).entryList(QDir::Files), QStringList{QStringLiteral("Отчёт.txt")});
+    EXPECT_EQ(kodrixBase({QStringLiteral("unpack"), archive, dir + QStringLiteral("/out")}).code, 0);
+    EXPECT_EQ(testsupport::readFile(dir + QStringLiteral("/out/data.bin")), QByteArray("\0\xFF\x01", 3));
+
+    struct Failing {
+        QStringList args;
+        QString inMessage;
+    };
+    const Failing failing[] = {
+        {{QStringLiteral("pack"), dir + QStringLiteral("/x.pak"), dir + QStringLiteral("/нет.txt")},
+         QStringLiteral("Ошибка 53 при упаковке файла.")},
+        {{QStringLiteral("list"), a}, QStringLiteral("Этот файл не является файлом TOLVU PACK v2.0")},
+        {{QStringLiteral("unpack"), archive, dir + QStringLiteral("/out"), QStringLiteral("absent")},
+         QStringLiteral("absent")},
+        {{QStringLiteral("unpack"), archive}, QStringLiteral("ARCHIVE DIR")},
+    };
+    for (const Failing& f : failing) {
+        SCOPED_TRACE(f.args.join(u' ').toStdString());
+        const ToolRun r = kodrixBase(f.args);
+        EXPECT_NE(r.code, 0);
+        EXPECT_TRUE(r.err.contains(f.inMessage)) << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/x.pak")));
+}
