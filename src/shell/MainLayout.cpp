@@ -87,6 +87,9 @@ void MainLayout::apply()
     place(m_w.PicH, m_g.PicH);
     place(m_w.TRTema, m_g.TRTema);
     place(m_w.TabMain, m_g.TabMain);
+    // The tab strip's box covers the pages, but a tab bar stretches its tabs to
+    // its own height: keep the widget to the row of tabs.
+    m_w.TabMain->resize(m_w.TabMain->width(), std::min(m_w.TabMain->height(), m_w.TabMain->sizeHint().height()));
     place(m_w.PicAlpha, m_g.PicAlpha);
     place(m_w.PicFind, m_g.PicFind);
     place(m_w.PicTwv, m_g.PicTwv);

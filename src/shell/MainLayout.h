@@ -18,7 +18,7 @@ inline constexpr int FrameAllowanceWidth = 120;
 inline constexpr int FrameAllowanceHeight = 690;
 inline constexpr int DividerWidth = 60;     // twips
 inline constexpr int FilesBarHeight = 90;   // twips
-inline constexpr int DividerStartLeft = 3500;
+inline constexpr int DividerStartLeft = 4500;  // wide enough for the three tabs
 
 class MainLayout : public QObject {
     Q_OBJECT

@@ -1,0 +1,222 @@
+// The main window's controls and their behaviour: the menu bar, the toolbar,
+// the panel toggles and close boxes, the splitters, the pages and the logo.
+#include "Scripted.h"
+
+#include "catalogue/FolderList.h"
+#include "shell/CoolBar.h"
+#include "shell/FrmMain.h"
+#include "shell/LogoAnimation.h"
+#include "shell/MainLayout.h"
+#include "shell/MainToolbar.h"
+#include "shell/ShellTexts.h"
+#include "shell/SplitterBar.h"
+#include "shell/StatusPanels.h"
+#include "shell/Twips.h"
+#include "shell/ZelvorantResizer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTimer>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace shell;
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() : w(QStringLiteral("/nonexistent"), prompter, desktop)
+    {
+        w.resize(1200, 760);
+        w.show();
+        layout().formResize();
+        layout().picHMouseMove(1, 0, 500, -1600);
+        layout().formResize();
+    }
+    MainLayout& layout() { return w.mainLayout(); }
+    int twY(int px) { return pixelsToTwips(px, screenDpiY()); }
+
+    testsupport::ScriptedPrompter prompter;
+    testsupport::RecordingShell desktop;
+    FrmMain w;
+};
+
+QStringList captions(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, MenuBarHasEveryItemAndLaterCommandsAreDisabled)
+{
+    const QList<QAction*> tops = w.menuBar()->actions();
+    ASSERT_EQ(tops.size(), 4);
+    EXPECT_EQ(captions(tops[0]->menu()),
+              (QStringList{texts::mnuFileAdd(), texts::mnuFileProp(), QStringLiteral("-"), texts::mnuFileCompress(),
+                           texts::mnuFileSend(), texts::mnuFileDel(), QStringLiteral("-"),
+                           texts::mnuFilePageSetting(), texts::mnuFilePrint(), QStringLiteral("-"),
+                           texts::mnuFileExit()}));
+    EXPECT_EQ(captions(tops[1]->menu()),
+              (QStringList{texts::mnuEditCopy(), texts::mnuEditAddToFavorites(), texts::mnuEditExtract()}));
+    EXPECT_EQ(captions(tops[2]->menu()),
+              (QStringList{texts::mnuViewContent(), texts::mnuViewFile(), QStringLiteral("-"),
+                           texts::mnuViewLargeIcon(), texts::mnuViewSmallIcon(), texts::mnuViewTable(),
+                           QStringLiteral("-"), texts::mnuViewSetting()}));
+    EXPECT_EQ(captions(tops[3]->menu()), (QStringList{texts::mnuHelpAbout(), QStringLiteral("-"),
+                                                       texts::mnuHomePage(), texts::mnuVbRussian()}));
+    EXPECT_TRUE(w.MnuViewContent->isChecked());
+    EXPECT_TRUE(w.MnuViewFile->isChecked());
+    EXPECT_FALSE(w.MnuFileSend->isEnabled());
+    EXPECT_TRUE(w.MnuFileExit->isEnabled());
+}
+
+TEST_F(MainWindowTest, ToolbarKeysTooltipsAndDropDown)
+{
+    EXPECT_EQ(w.TbMain->keys(), (QStringList{QStringLiteral("add"), QStringLiteral("del"), QStringLiteral("extract"),
+                                             QStringLiteral("see"), QStringLiteral("up"), QStringLiteral("copy"),
+                                             QStringLiteral("style"), QStringLiteral("print")}));
+    EXPECT_EQ(w.TbMain->button(QStringLiteral("up"))->toolTip(), texts::tbUpTip());
+    EXPECT_TRUE(w.TbMain->button(QStringLiteral("see"))->toolTip().isEmpty());
+    for (const QString& key : w.TbMain->keys())
+        EXPECT_FALSE(w.TbMain->button(key)->icon().isNull()) << key.toStdString();
+    // The drop-down of "style" names the three modes by key.
+    QMenu* menu = w.TbMain->button(QStringLiteral("style"))->menu();
+    ASSERT_NE(menu, nullptr);
+    QStringList keys;
+    for (QAction* a : menu->actions())
+        keys << a->objectName();
+    EXPECT_EQ(keys, (QStringList{QStringLiteral("big"), QStringLiteral("small"), QStringLiteral("report")}));
+    QSignalSpy spy(w.TbMain, &MainToolbar::buttonMenuClicked);
+    menu->actions()[2]->trigger();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString(), QStringLiteral("report"));
+}
+
+TEST_F(MainWindowTest, ClosingTheAttachmentsPanelAndShowingItAgain)
+{
+    const QRect files = w.TRFiles->geometry();
+    const QRect bar = w.PicH->geometry();
+    QTest::mouseClick(w.TRFiles->closeBox(), Qt::LeftButton, {}, w.TRFiles->closeBox()->rect().center());
+    EXPECT_FALSE(w.MnuViewFile->isChecked());
+    EXPECT_FALSE(w.TRFiles->isVisible());
+    EXPECT_FALSE(w.PicH->isVisible());
+    // The article area now reaches down to the status bar.
+    EXPECT_GT(w.LvPapka->geometry().bottom(), bar.top());
+
+    w.MnuViewFile->trigger();
+    EXPECT_TRUE(w.MnuViewFile->isChecked());
+    EXPECT_TRUE(w.TRFiles->isVisible());
+    EXPECT_TRUE(w.PicH->isVisible());
+    EXPECT_EQ(w.TRFiles->geometry(), files);
+    EXPECT_EQ(w.PicH->geometry(), bar);
+}
+
+TEST_F(MainWindowTest, HidingTheLeftPanelWidensTheRightArea)
+{
+    const int divider = w.picDivider->x();
+    const int width = w.LvPapka->width();
+    w.MnuViewContent->trigger();
+    EXPECT_FALSE(w.MnuViewContent->isChecked());
+    EXPECT_FALSE(w.TRTema->isVisible());
+    EXPECT_FALSE(w.picDivider->isVisible());
+    EXPECT_EQ(w.LvPapka->x(), 0);
+    EXPECT_GT(w.LvPapka->width(), width);
+
+    QTest::mouseClick(w.TRTema->closeBox(), Qt::LeftButton);  // hidden: nothing to click, nothing happens
+    w.MnuViewContent->trigger();
+    EXPECT_TRUE(w.TRTema->isVisible());
+    EXPECT_TRUE(w.picDivider->isVisible());
+    EXPECT_EQ(w.picDivider->x(), divider);
+    EXPECT_EQ(w.LvPapka->width(), width);
+
+    QTest::mouseClick(w.TRTema->closeBox(), Qt::LeftButton, {}, w.TRTema->closeBox()->rect().center());
+    EXPECT_FALSE(w.MnuViewContent->isChecked());
+    EXPECT_FALSE(w.TRTema->isVisible());
+}
+
+TEST_F(MainWindowTest, SplittersMoveOnlyWithTheLeftButton)
+{
+    const MainGeometry before = layout().geometry();
+    layout().picDividerMouseMove(2, 0, 900, 0);
+    layout().picHMouseMove(4, 0, 0, -900);
+    EXPECT_EQ(layout().geometry().picDivider, before.picDivider);
+    EXPECT_EQ(layout().geometry().PicH, before.PicH);
+
+    // Dragging with the left button moves the bars, and the panels follow.
+    QTest::mousePress(w.picDivider, Qt::LeftButton);
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 5), w.picDivider->mapToGlobal(QPointF(60, 5)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.picDivider, &move);
+    EXPECT_EQ(layout().geometry().picDivider.left, before.picDivider.left + pixelsToTwips(60, screenDpiX()));
+    EXPECT_EQ(w.LvPapka->x(), w.picDivider->x() + twipsToPixels(60, screenDpiX()));
+
+    layout().picHMouseMove(1, 0, 0, -600);
+    EXPECT_EQ(layout().geometry().filesPaneHeight, 2200);
+    EXPECT_EQ(w.TRFiles->geometry().bottom() + 1, w.Status->geometry().top());
+}
+
+TEST_F(MainWindowTest, ControlsDoNotOverlap)
+{
+    const QRect cb = w.CB->geometry(), status = w.Status->geometry();
+    for (QWidget* c : {static_cast<QWidget*>(w.TRTema), static_cast<QWidget*>(w.LvPapka),
+                       static_cast<QWidget*>(w.TRFiles)}) {
+        SCOPED_TRACE(c->objectName().toStdString());
+        EXPECT_GE(c->geometry().top(), cb.bottom());
+        EXPECT_LE(c->geometry().bottom(), status.top());
+        EXPECT_LE(c->geometry().right(), w.client->width());
+    }
+    EXPECT_LE(w.LvPapka->geometry().bottom(), w.TRFiles->geometry().top());
+    EXPECT_LE(w.TRTema->geometry().right(), w.LvPapka->geometry().left());
+    // The tab strip shows its three tabs above the page.
+    EXPECT_EQ(w.TabMain->count(), 3);
+    EXPECT_TRUE(w.TabMain->isVisible());
+    EXPECT_GT(w.TabMain->height(), 0);
+    EXPECT_LE(w.TabMain->tabRect(0).bottom(), w.PicTwv->geometry().top());
+    // The progress bar lies inside status panel 2.
+    const QRect panel2 = w.Status->panelGeometry(2).translated(status.topLeft());
+    EXPECT_TRUE(panel2.contains(w.PrProgress->geometry())) << panel2.x() << " " << w.PrProgress->x();
+}
+
+TEST_F(MainWindowTest, TabsSwitchPages)
+{
+    struct Case {
+        int tab;
+        QWidget* shown;
+    };
+    for (const Case c : {Case{1, w.PicAlpha}, Case{2, w.PicFind}, Case{0, w.PicTwv}}) {
+        SCOPED_TRACE(c.tab);
+        QTest::mouseClick(w.TabMain, Qt::LeftButton, {}, w.TabMain->tabRect(c.tab).center());
+        for (QWidget* page : {w.PicTwv, w.PicAlpha, w.PicFind})
+            EXPECT_EQ(page->isVisible(), page == c.shown) << page->objectName().toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, LogoTurnsThroughThirtyFrames)
+{
+    LogoAnimation& logo = w.logo();
+    EXPECT_EQ(logo.timer()->interval() * 30, 1500);
+    logo.showPicture(15);
+    std::vector<int> shown;
+    for (int i = 0; i < 31; ++i) {
+        logo.tick();
+        shown.push_back(logo.shownPicture());
+    }
+    EXPECT_EQ(shown.front(), 2);
+    EXPECT_EQ(shown[28], 30);
+    EXPECT_EQ(shown[29], 1);
+    EXPECT_EQ(shown[30], 2);
+    EXPECT_FALSE(w.Image2->pixmap().isNull());
+}

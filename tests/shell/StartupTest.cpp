@@ -1,0 +1,189 @@
+// Start-up and shutdown on a small base in a temporary application folder,
+// offscreen, with scripted prompts.
+#include "Scripted.h"
+#include "TestSupport.h"
+
+#include "catalogue/PathTree.h"
+#include "shell/FrmMain.h"
+#include "shell/FrmSplash.h"
+#include "shell/MainToolbar.h"
+#include "shell/ShellTexts.h"
+#include "shell/Startup.h"
+#include "shell/StatusPanels.h"
+#include "shell/ZelvorantResizer.h"
+#include "store/Database.h"
+#include "store/Recordset.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace shell;
+
+namespace {
+
+// An application folder with a data folder (marker and a left-over
+// attachment) and a base of `rows` articles.
+class AppFolder {
+public:
+    explicit AppFolder(int rows)
+    {
+        dir = m_tmp.filePath(QStringLiteral("Программа"));
+        QDir().mkpath(dir + QStringLiteral("/data"));
+        testsupport::writeFile(dir + QStringLiteral("/data/zvcreatedir"), {});
+        testsupport::writeFile(dir + QStringLiteral("/data/Form1.frm"), "unpacked earlier");
+        if (rows < 0)
+            return;
+        auto db = store::Database::create(base());
+        EXPECT_TRUE(db.ok()) << db.message().toStdString();
+        auto rs = (*db)->openRecordset();
+        for (int i = 1; i <= rows; ++i) {
+            rs.value()->addNew();
+            (void)rs.value()->setValue(store::ColPath, QStringLiteral("Графика\\API"));
+            (void)rs.value()->setValue(store::ColName, QStringLiteral("Статья %1").arg(i));
+            (void)rs.value()->setValue(store::ColKind, 1);
+            (void)rs.value()->setValue(store::ColBaseName, QStringLiteral("Основная"));
+            EXPECT_TRUE(rs.value()->update().ok());
+        }
+    }
+    QString base() const { return dir + QStringLiteral("/basemain.mdb"); }
+    QStringList dataFiles() const { return QDir(dir + QStringLiteral("/data")).entryList(QDir::Files); }
+    QString path(const QString& name) const { return m_tmp.filePath(name); }
+
+    QString dir;
+
+private:
+    QTemporaryDir m_tmp;
+};
+
+// Settings go to a folder of the test's own.
+class StartupTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+        QSettings(QStringLiteral("Zelvorant Kodrix"), QStringLiteral("Zelvorant Kodrix")).clear();
+    }
+    static QVariant setting(const char* key)
+    {
+        QSettings s(QStringLiteral("Zelvorant Kodrix"), QStringLiteral("Zelvorant Kodrix"));
+        return s.value(QStringLiteral("Common/") + QString::fromLatin1(key));
+    }
+
+    testsupport::ScriptedPrompter prompter;
+    testsupport::RecordingShell desktop;
+
+private:
+    QTemporaryDir m_settings;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, FormLoadShowsTheCatalogueAndReportsProgress)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    FrmSplash splash;
+    splash.show();
+    const auto loaded = formLoad(w, &splash);
+    ASSERT_TRUE(loaded.ok()) << loaded.message().toStdString();
+
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_EQ(w.windowTitle(), texts::mainTitle());
+    // The passes counted to the end before the splash window went.
+    EXPECT_EQ(splash.LblNo->text(), QStringLiteral("3 из 3"));
+    EXPECT_EQ(splash.step(), texts::stepList());
+    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
+    EXPECT_EQ(w.Status->panelText(1), texts::ready());
+
+    const QStringList fonts = QFontDatabase::families();
+    ASSERT_EQ(w.CboFont->count(), fonts.size());
+    for (int i = 0; i < w.CboFont->count(); ++i)
+        EXPECT_FALSE(w.CboFont->itemText(i).isEmpty());
+
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("extract")));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("see")));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
+    EXPECT_EQ(w.TbMain->picture(QStringLiteral("extract")), 8);
+    EXPECT_EQ(w.TRTema->caption(), texts::contentsCaption());
+    EXPECT_EQ(w.TRFiles->caption(), texts::filesCaption());
+    ASSERT_NE(w.Twv->getNode(texts::rootNode()), nullptr);
+    EXPECT_EQ(w.Twv->selectedNode(), w.Twv->getNode(texts::rootNode()));
+}
+
+TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
+{
+    AppFolder app(0);
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    for (const char* branch : {"Корзина", "Установленные базы", "Избранное"})
+        EXPECT_NE(w.Twv->getNode(texts::rootNode() + QStringLiteral("\\") + QString::fromUtf8(branch)), nullptr)
+            << branch;
+    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 0"));
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(StartupTest, EveryWayOfClosingWritesSettingsAndEmptiesTheDataFolder)
+{
+    const std::pair<const char*, std::function<void(FrmMain&)>> ways[] = {
+        {"close box", [](FrmMain& w) { w.close(); }},
+        {"File > Exit", [](FrmMain& w) { w.MnuFileExit->trigger(); }},
+    };
+    for (const auto& [name, close] : ways) {
+        SCOPED_TRACE(name);
+        QSettings(QStringLiteral("Zelvorant Kodrix"), QStringLiteral("Zelvorant Kodrix")).clear();
+        AppFolder app(2);
+        Startup startup(app.dir, prompter, desktop);
+        QSignalSpy loaded(&startup, &Startup::loaded);
+        QSignalSpy finished(&startup, &Startup::finished);
+        startup.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
+        EXPECT_FALSE(startup.splash());  // unloaded by the main window's load
+        close(*startup.mainWindow());
+        ASSERT_EQ(finished.count(), 1);
+        EXPECT_EQ(finished.at(0).at(0).toInt(), 0);
+        EXPECT_EQ(setting("BasePath").toString(), app.base());
+        EXPECT_EQ(setting("Version").toString(), QStringLiteral("1.1.74"));
+        EXPECT_EQ(app.dataFiles(), QStringList{QStringLiteral("zvcreatedir")});
+        EXPECT_FALSE(startup.mainWindow()->state().base);
+        // The platform ending the program afterwards does not run it twice.
+        startup.ensureShutDown();
+    }
+    EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(StartupTest, UnopenableBaseIsReportedAndEndsWithFailure)
+{
+    struct Case {
+        const char* name;
+        QByteArray contents;  // empty: no file at all
+    };
+    for (const Case& c : {Case{"missing", {}}, Case{"not a base", QByteArray("this is not a database", 22)}}) {
+        SCOPED_TRACE(c.name);
+        AppFolder app(-1);
+        if (!c.contents.isEmpty())
+            testsupport::writeFile(app.base(), c.contents);
+        testsupport::ScriptedPrompter prompts;
+        Startup startup(app.dir, prompts, desktop);
+        QSignalSpy finished(&startup, &Startup::finished);
+        startup.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return finished.count() == 1; }, 10000));
+        EXPECT_NE(finished.at(0).at(0).toInt(), 0);
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].style, platform::MsgStyle::Critical);
+        EXPECT_TRUE(prompts.shown[0].text.contains(app.base())) << prompts.shown[0].text.toStdString();
+        // No window is left behind, and nothing was written.
+        EXPECT_FALSE(startup.mainWindow());
+        EXPECT_FALSE(startup.splash());
+        EXPECT_FALSE(setting("Version").isValid());
+    }
+}
