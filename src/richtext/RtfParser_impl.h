@@ -220,15 +220,21 @@ void Parser<Sink>::parse(QByteArrayView input)
                         break;
                     }
                     p += 2;
-                    if (g().dest != Dest::Pict)
-                        onByte(static_cast<unsigned char>(hi * 16 + lo));
+                    const auto b = static_cast<unsigned char>(hi * 16 + lo);
+                    if (b >= 0x20 && m_ucSkip == 0 && m_table && g().dest == Dest::Text && !g().ch.hidden) {
+                        // Text in \'hh form is most of a Cyrillic article: straight to the run.
+                        prepareAppend();
+                        m_run.push_back((*m_table)[b]);
+                    } else if (g().dest != Dest::Pict) {
+                        onByte(b);
+                    }
                     break;
                 }
                 case '\\': case '{': case '}':
                     if (m_ucSkip > 0)
                         --m_ucSkip;
                     else if (g().dest == Dest::FontTable)
-                        m_fontName.append(char(c));
+                        onByte(c);
                     else
                         putChar(c);
                     break;
@@ -358,7 +364,7 @@ void Parser<Sink>::onByte(unsigned char b)
     case Dest::FontTable:
         if (b == ';')
             finishFontEntry();
-        else if (m_fontName.size() < 256)
+        else if (m_fontName.size() + m_fontText.size() < 255)
             m_fontName.append(char(b));
         break;
     case Dest::ColorTable:
@@ -590,6 +596,13 @@ template <class Sink>
 void Parser<Sink>::finishPicture()
 {
     if constexpr (Sink::kImages) {
+        // Trust the bytes, not the control word: only real PNG and JPEG data is shown.
+        if (m_pict.data.startsWith("\x89PNG\r\n\x1a\n"))
+            m_pict.kind = m_pict.kind == PictKind::Other ? PictKind::Other : PictKind::Png;
+        else if (m_pict.data.startsWith("\xFF\xD8\xFF"))
+            m_pict.kind = m_pict.kind == PictKind::Other ? PictKind::Other : PictKind::Jpeg;
+        else
+            m_pict.kind = PictKind::Other;
         if ((m_pict.kind == PictKind::Png || m_pict.kind == PictKind::Jpeg) && !m_pict.data.isEmpty()
             && !g().ch.hidden && (g().dest == Dest::Text)) {
             flushRun();
@@ -696,7 +709,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
     case Dest::FontTable:
         switch (info.kw) {
         case KwU:
-            if (m_fontPending && m_fontText.size() < 256) {
+            if (m_fontPending && m_fontName.size() + m_fontText.size() < 255) {
                 flushFontBytes();
                 const int v = param < 0 ? param + 65536 : param;
                 m_fontText.append(QChar(char16_t(v >= 0x20 && v <= 0xFFFF ? v : 0xFFFD)));
@@ -734,12 +747,13 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
         switch (info.kw) {
         case KwPngBlip: m_pict.kind = PictKind::Png; break;
         case KwJpegBlip: m_pict.kind = PictKind::Jpeg; break;
-        case KwPicw: m_pict.picw = clampInt(param, 0, 100000); break;
-        case KwPich: m_pict.pich = clampInt(param, 0, 100000); break;
-        case KwPicwGoal: m_pict.goalw = clampInt(param, 0, 1000000); break;
-        case KwPichGoal: m_pict.goalh = clampInt(param, 0, 1000000); break;
-        case KwScaleX: m_pict.scalex = clampInt(param, 1, 1000); break;
-        case KwScaleY: m_pict.scaley = clampInt(param, 1, 1000); break;
+        // A picture is never laid out larger than 44 inches, whatever the file claims.
+        case KwPicw: m_pict.picw = clampInt(param, 0, 4224); break;
+        case KwPich: m_pict.pich = clampInt(param, 0, 4224); break;
+        case KwPicwGoal: m_pict.goalw = clampInt(param, 0, 63360); break;
+        case KwPichGoal: m_pict.goalh = clampInt(param, 0, 63360); break;
+        case KwScaleX: m_pict.scalex = clampInt(param, 1, 100); break;
+        case KwScaleY: m_pict.scaley = clampInt(param, 1, 100); break;
         default: break;
         }
         return;

@@ -24,6 +24,7 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;
 constexpr int kDefaultColumnTwips = 2000;
+constexpr int kMaxFontName = 255;  // the reader keeps no more
 
 struct CharProps {
     int font = 0;
@@ -336,10 +337,17 @@ private:
         return out;
     }
 
+    // A font name is written as plain characters only (no control words the font table
+    // would ignore), as long as the reader keeps it.
     int fontIndex(const QString& family)
     {
-        QString name = family.trimmed();
-        name.remove(u';');
+        QString name;
+        for (QChar c : family) {
+            if (c.unicode() < 0x20 || c == u';' || c.unicode() == 0xAD || c.unicode() == 0x2028)
+                continue;
+            name += c.unicode() == 0xA0 ? QChar(u' ') : c.unicode() == 0x2011 ? QChar(u'-') : c;
+        }
+        name = name.left(kMaxFontName).trimmed();
         auto it = m_fontIndex.constFind(name);
         if (it != m_fontIndex.constEnd())
             return it.value();
@@ -390,9 +398,9 @@ public:
             case 0x2011: out += "\\_"; delim = false; continue;
             default: break;
             }
-            if (c < 0x20 || c == 0x7F)
+            if (c < 0x20)
                 continue;
-            if (const unsigned char b = detail::encode1251(c)) {
+            if (const unsigned char b = c == 0x7F ? 0x7F : detail::encode1251(c)) {
                 out += "\\'";
                 out += hex[b >> 4];
                 out += hex[b & 15];
