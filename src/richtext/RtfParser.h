@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -55,7 +56,7 @@ struct FontInfo {
 
 // Tables the sink needs to turn a CharState into a format.
 struct Tables {
-    std::vector<std::pair<int, FontInfo>> fonts;  // in table order; looked up through fontIndex
+    QHash<int, FontInfo> fonts;  // by font number
     std::vector<QColor> colors;                   // index 0 is "auto" (invalid)
     std::vector<QString> links;
     int defaultFont = 0;
@@ -63,10 +64,8 @@ struct Tables {
 
     const FontInfo* font(int number) const
     {
-        for (const auto& f : fonts)
-            if (f.first == number)
-                return &f.second;
-        return nullptr;
+        const auto it = fonts.constFind(number);
+        return it == fonts.constEnd() ? nullptr : &it.value();
     }
     QColor color(int index) const
     {

@@ -567,7 +567,7 @@ void Parser<Sink>::finishFontEntry()
     name = name.trimmed();
     if (m_tables.font(m_fontNumber) || m_tables.fonts.size() >= 4096)
         return;
-    m_tables.fonts.emplace_back(m_fontNumber, FontInfo{name, m_fontCpg >= 0 ? m_fontCpg : m_fontCharsetCp});
+    m_tables.fonts.insert(m_fontNumber, FontInfo{name, m_fontCpg >= 0 ? m_fontCpg : m_fontCharsetCp});
 }
 
 // Decodes the bytes of a font name gathered so far in the font's own code page.
@@ -644,6 +644,17 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
     const KwInfo info = lookup(name);
     Group& grp = g();
     const auto flag = [&] { return !hasParam || param != 0; };
+
+    // Inside a picture only its own words count: a group within it is skipped whole, as the
+    // plain-text path skips the whole picture.
+    const bool destinationWord = info.kw == KwField || info.kw == KwFldinst || info.kw == KwFldrslt
+                                 || info.kw == KwPictDest || info.kw == KwFontTbl || info.kw == KwColorTbl
+                                 || info.kw == KwSkipDest || info.kw == KwTransparentDest || info.kw == KwUpr
+                                 || info.kw == KwUd;
+    if (grp.dest == Dest::Pict && (star || destinationWord)) {
+        grp.dest = Dest::Skip;
+        return;
+    }
 
     // Destinations first: they decide how the rest of the group reads.
     switch (info.kw) {
