@@ -1,5 +1,6 @@
 #include "FrmMain.h"
 
+#include "AttachmentPanel.h"
 #include "CoolBar.h"
 #include "LogoAnimation.h"
 #include "MainLayout.h"
@@ -11,7 +12,9 @@
 #include "Twips.h"
 #include "ZelvorantResizer.h"
 
+#include "articles/ArticleView.h"
 #include "catalogue/AlphaIndexList.h"
+#include "dialogs/CommonDialogs.h"
 #include "catalogue/FolderList.h"
 #include "catalogue/PathTree.h"
 
@@ -66,7 +69,7 @@ private:
 }  // namespace
 
 FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::DesktopShell& desktop,
-                 QWidget* parent)
+                 dialogs::CommonDialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
@@ -97,6 +100,32 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
 
     m_layout = std::make_unique<MainLayout>(*this);
     m_logo = new LogoAnimation(Image2, this);
+
+    articles::ArticleWidgets article;
+    article.rtf = RTF;
+    article.lstFile = LstFile;
+    article.address = txtAddress;
+    article.mnuEditExtract = MnuEditExtract;
+    article.mnuSee = MnuSee;
+    article.setToolbarButton = [tb = TbMain](const QString& key, bool enabled, int picture) {
+        tb->setButtonEnabled(key, enabled);
+        if (picture >= 0)
+            tb->setPicture(key, picture);
+    };
+    article.setStatusPanel = [status = Status](int panel, const QString& text) { status->setPanelText(panel, text); };
+    article.showArticlePane = [this] {
+        LvPapka->hide();
+        RTF->show();
+    };
+    article.relayout = [layout = m_layout.get()] { layout->formResize(); };
+    m_articleView = new articles::ArticleView(m_state, std::move(article), m_desktop, this);
+
+    if (!dialogs) {
+        m_ownDialogs = std::make_unique<dialogs::QtCommonDialogs>();
+        dialogs = m_ownDialogs.get();
+    }
+    m_attachments = new AttachmentPanel(m_state, LstFile, RTF, MnuInFile, this, m_prompter, m_desktop, *dialogs);
+
     connectHandlers();
 }
 
@@ -148,8 +177,10 @@ void FrmMain::buildMenus()
 
     // Commands that arrive with later work stay visibly disabled until then;
     // publishing an article never existed.
+    // The article display enables "extract" with the toolbar button.
+    MnuEditExtract->setEnabled(false);
     for (QAction* later : {MnuFileAdd, MnuFileProp, MnuFileCompress, MnuFileSend, MnuFileDel, MnuFilePageSetting,
-                           MnuFilePrint, MnuEditCopy, MnuEditAddToFavorites, MnuEditExtract, MnuViewSetting,
+                           MnuFilePrint, MnuEditCopy, MnuEditAddToFavorites, MnuViewSetting,
                            MnuHelpAbout, MnuZelvorantHomePage, MnuVbRussian})
         later->setEnabled(false);
 
@@ -164,7 +195,7 @@ void FrmMain::buildMenus()
 
     MnuInFile = new QMenu(texts::mnuInFile(), this);
     MnuInFile->setObjectName(QStringLiteral("MnuInFile"));
-    item(MnuInFile, "MnuInFileExtract", texts::mnuInFileExtract())->setEnabled(false);
+    item(MnuInFile, "MnuInFileExtract", texts::mnuInFileExtract());
     separator(MnuInFile, "MnuInLine");
     item(MnuInFile, "MnuInEdit", texts::mnuInEdit())->setEnabled(false);
 
@@ -289,6 +320,11 @@ void FrmMain::connectHandlers()
     // A click changes the current tab on the press; keyboard changes count too.
     connect(TabMain, &QTabBar::currentChanged, this, [layout] { layout->tabMainMouseUp(); });
     connect(MnuFileExit, &QAction::triggered, this, &QWidget::close);
+
+    AttachmentPanel* files = m_attachments;
+    connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
+    connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
+            &AttachmentPanel::extractAttachments);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

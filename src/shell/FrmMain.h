@@ -27,6 +27,14 @@ class CatalogueTree;
 class FolderList;
 }  // namespace catalogue
 
+namespace articles {
+class ArticleView;
+}
+
+namespace dialogs {
+class CommonDialogs;
+}
+
 namespace platform {
 class DesktopShell;
 class Prompter;
@@ -34,6 +42,7 @@ class Prompter;
 
 namespace shell {
 
+class AttachmentPanel;
 class CoolBar;
 class LogoAnimation;
 class MainLayout;
@@ -45,8 +54,9 @@ class ZelvorantResizer;
 class FrmMain : public QMainWindow {
     Q_OBJECT
 public:
+    // dialogs: the file and folder choosers; the real ones when not given.
     FrmMain(const QString& appDir, platform::Prompter& prompter, platform::DesktopShell& desktop,
-            QWidget* parent = nullptr);
+            dialogs::CommonDialogs* dialogs = nullptr, QWidget* parent = nullptr);
     ~FrmMain() override;
 
     catalogue::MainState& state() { return m_state; }
@@ -54,6 +64,8 @@ public:
     platform::DesktopShell& desktop() { return m_desktop; }
     MainLayout& mainLayout() { return *m_layout; }
     LogoAnimation& logo() { return *m_logo; }
+    articles::ArticleView& articleView() { return *m_articleView; }
+    AttachmentPanel& attachmentPanel() { return *m_attachments; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -113,6 +125,9 @@ private:
     catalogue::MainState m_state;
     std::unique_ptr<MainLayout> m_layout;
     LogoAnimation* m_logo = nullptr;
+    articles::ArticleView* m_articleView = nullptr;
+    std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
+    AttachmentPanel* m_attachments = nullptr;
 };
 
 }  // namespace shell

@@ -1,0 +1,78 @@
+#include "AttachmentPanel.h"
+
+#include "ShellTexts.h"
+
+#include "attachments/AttachmentActions.h"
+#include "catalogue/MainState.h"
+#include "dialogs/CdlgEx.h"
+#include "store/AppFiles.h"
+#include "store/Record.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTextEdit>
+
+namespace shell {
+
+AttachmentPanel::AttachmentPanel(catalogue::MainState& state, QListWidget* list, QTextEdit* articlePane,
+                                 QMenu* popup, QWidget* owner, platform::Prompter& prompter,
+                                 platform::DesktopShell& desktop, dialogs::CommonDialogs& dialogs)
+    : QObject(owner),
+      m_state(state),
+      m_list(list),
+      m_pane(articlePane),
+      m_popup(popup),
+      m_owner(owner),
+      m_prompter(prompter),
+      m_dialogs(dialogs),
+      m_actions(std::make_unique<attachments::AttachmentActions>(
+          prompter, desktop, store::AppFiles(state.appDir).dataFolder(), texts::startFailedTitle()))
+{
+    connect(list, &QListWidget::itemDoubleClicked, this, &AttachmentPanel::lstFileDblClick);
+    list->viewport()->installEventFilter(this);
+}
+
+AttachmentPanel::~AttachmentPanel() = default;
+
+bool AttachmentPanel::articleShown() const { return m_pane->isVisible(); }
+
+QByteArray AttachmentPanel::displayedArchive()
+{
+    if (!m_state.goToRecord(m_state.displayedEntry))
+        return {};
+    return m_state.rsBase->bytes(store::ColArchive);
+}
+
+void AttachmentPanel::lstFileDblClick()
+{
+    const QListWidgetItem* item = m_list->currentItem();
+    if (!articleShown() || !item || !item->isSelected())
+        return;
+    m_actions->openFile(displayedArchive(), item->text());
+}
+
+void AttachmentPanel::extractAttachments()
+{
+    m_actions->extractAll(displayedArchive(), [this](const QString& prompt) {
+        dialogs::CdlgEx dialog(m_dialogs, m_prompter, m_state.appDir);
+        dialog.dialogPrompt = prompt;
+        dialog.fileName.clear();
+        dialog.hOwner = m_owner;
+        dialog.showFolder(QString());
+        return dialog.initDir;
+    });
+}
+
+bool AttachmentPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    // `LstFile_MouseUp`: the right button pops up the attachments menu.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::RightButton && articleShown())
+            m_popup->popup(me->globalPosition().toPoint());
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace shell

@@ -1,0 +1,60 @@
+#pragma once
+// Connects the attachment list `LstFile` of the shown article and the extract
+// commands to the attachment operations: it finds the displayed entry's archive
+// and hands it over, with the folder chooser of the common dialogs.
+#include <QObject>
+
+#include <memory>
+
+class QListWidget;
+class QMenu;
+class QTextEdit;
+class QWidget;
+
+namespace attachments {
+class AttachmentActions;
+}
+namespace catalogue {
+struct MainState;
+}
+namespace dialogs {
+class CommonDialogs;
+}
+namespace platform {
+class DesktopShell;
+class Prompter;
+}  // namespace platform
+
+namespace shell {
+
+class AttachmentPanel : public QObject {
+    Q_OBJECT
+public:
+    AttachmentPanel(catalogue::MainState& state, QListWidget* list, QTextEdit* articlePane, QMenu* popup,
+                    QWidget* owner, platform::Prompter& prompter, platform::DesktopShell& desktop,
+                    dialogs::CommonDialogs& dialogs);
+    ~AttachmentPanel() override;
+
+    // `LstFile_DblClick`: unpacks the selected file and opens it.
+    void lstFileDblClick();
+    // `ExtractAttachments`: every file into a folder the user chooses.
+    void extractAttachments();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QByteArray displayedArchive();
+    bool articleShown() const;
+
+    catalogue::MainState& m_state;
+    QListWidget* m_list;
+    QTextEdit* m_pane;
+    QMenu* m_popup;
+    QWidget* m_owner;
+    platform::Prompter& m_prompter;
+    dialogs::CommonDialogs& m_dialogs;
+    std::unique_ptr<attachments::AttachmentActions> m_actions;
+};
+
+}  // namespace shell
