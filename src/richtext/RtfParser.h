@@ -26,6 +26,7 @@ namespace richtext::detail {
 inline constexpr int kMaxDepth = 256;
 inline constexpr int kMaxColumns = 64;
 inline constexpr int kMaxFields = 32;
+inline constexpr int kMagicBytes = 8;  // enough of a picture to tell PNG and JPEG data
 
 struct CharState {
     int font = -1;          // font number from the table, -1: the \deff font
@@ -82,7 +83,7 @@ struct Picture {
 };
 
 // A sink has:
-//   static constexpr bool kFormats, kImages;  whether it looks at CharState / wants pictures
+//   static constexpr bool kFormats, kImages;  whether it looks at CharState / picture data
 //   void text(QStringView, const CharState&, const Tables&);
 //   void paragraphEnd(const ParaState&);      \par: the paragraph just ended had these properties
 //   void tableBegin(); void tableEnd();

@@ -202,8 +202,9 @@ void Parser<Sink>::parse(QByteArrayView input)
                     const qsizetype n = hasParam && param > 0 ? std::min<qsizetype>(param, end - p) : 0;
                     if (m_ucSkip > 0)
                         --m_ucSkip;
-                    if (Sink::kImages && g().dest == Dest::Pict)
-                        m_pict.data.append(reinterpret_cast<const char*>(p), n);
+                    if (g().dest == Dest::Pict)
+                        m_pict.data.append(reinterpret_cast<const char*>(p),
+                                           Sink::kImages ? n : std::min<qsizetype>(n, kMagicBytes));
                     p += n;
                     continue;
                 }
@@ -283,6 +284,12 @@ void Parser<Sink>::parse(QByteArrayView input)
                 m_run.push_back(t[c]);
                 ++p;
             }
+            continue;
+        }
+        if (!Sink::kImages && g().dest == Dest::Pict && m_pict.data.size() >= kMagicBytes) {
+            // Without pictures only their first bytes matter (is it one that is shown?).
+            while (p < end && *p != '\\' && *p != '{' && *p != '}')
+                ++p;
             continue;
         }
         ++p;
@@ -377,7 +384,7 @@ void Parser<Sink>::onByte(unsigned char b)
         }
         break;
     case Dest::Pict:
-        if constexpr (Sink::kImages) {
+        if (Sink::kImages || m_pict.data.size() < kMagicBytes) {
             const int v = hexValue(b);
             if (v >= 0) {
                 if (m_nibble < 0) {
@@ -595,23 +602,20 @@ void Parser<Sink>::flushFontBytes()
 template <class Sink>
 void Parser<Sink>::finishPicture()
 {
-    if constexpr (Sink::kImages) {
-        // Trust the bytes, not the control word: only real PNG and JPEG data is shown.
-        if (m_pict.data.startsWith("\x89PNG\r\n\x1a\n"))
-            m_pict.kind = m_pict.kind == PictKind::Other ? PictKind::Other : PictKind::Png;
-        else if (m_pict.data.startsWith("\xFF\xD8\xFF"))
-            m_pict.kind = m_pict.kind == PictKind::Other ? PictKind::Other : PictKind::Jpeg;
-        else
-            m_pict.kind = PictKind::Other;
-        if ((m_pict.kind == PictKind::Png || m_pict.kind == PictKind::Jpeg) && !m_pict.data.isEmpty()
-            && !g().ch.hidden && (g().dest == Dest::Text)) {
-            flushRun();
-            beginContent(false);
-            m_sink.image(m_pict, g().ch, m_tables);
-        }
-        m_pict = Picture{};
-        m_nibble = -1;
+    // Trust the bytes, not the control word: only real PNG and JPEG data is shown.
+    PictKind kind = PictKind::Other;
+    if (m_pict.kind != PictKind::Other && m_pict.data.startsWith("\x89PNG\r\n\x1a\n"))
+        kind = PictKind::Png;
+    else if (m_pict.kind != PictKind::Other && m_pict.data.startsWith("\xFF\xD8\xFF"))
+        kind = PictKind::Jpeg;
+    if (kind != PictKind::Other && !g().ch.hidden && g().dest == Dest::Text) {
+        m_pict.kind = kind;
+        flushRun();
+        beginContent(false);
+        m_sink.image(m_pict, g().ch, m_tables);
     }
+    m_pict = Picture{};
+    m_nibble = -1;
 }
 
 template <class Sink>
@@ -692,7 +696,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
         }
         return;
     case KwPictDest:
-        if (Sink::kImages && grp.dest == Dest::Text) {
+        if (grp.dest == Dest::Text) {
             grp.dest = Dest::Pict;
             m_pict = Picture{};
             m_nibble = -1;

@@ -96,6 +96,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"BinWithBraces", "a{\\*\\blob\\bin4 }{\\x}b", "ab"},
         TextCase{"PictureHexDoesNotLeak", "a{\\pict\\wmetafile8\\picw10\\pich10 0102abcdef}b", "ab"},
         TextCase{"PictureBinDoesNotLeak", "a{\\pict\\emfblip\\bin3 {}\\}b", "ab"},
+        TextCase{"ShownPictureStartsParagraph", "a\\par{\\pict\\pngblip 89504e470d0a1a0a00}", "a\n"},
+        TextCase{"NotReallyPngNotShown", "a\\par{\\pict\\pngblip 0102}", "a"},
+        TextCase{"GroupInsidePictureSkipped", "{\\pict\\pngblip{\\fonttbl{\\f9\\fcharset0 X;}}00}\\f9\\'e9", "й"},
         TextCase{"UprShowsUnicodeVersion", "{\\upr{ansi}{\\*\\ud{\\u1046?}}}", "Ж"},
         TextCase{"TextAfterFinalBraceIgnored", "a}trailing", "a"}),
     [](const auto& info) { return std::string(info.param.name); });
