@@ -6,6 +6,7 @@
 #include "catalogue/MainState.h"
 #include "dialogs/CdlgEx.h"
 #include "store/AppFiles.h"
+#include "platform/Prompter.h"
 #include "store/Record.h"
 
 #include <QListWidget>
@@ -50,6 +51,17 @@ void AttachmentPanel::lstFileDblClick()
     if (!articleShown() || !item || !item->isSelected())
         return;
     m_actions->openFile(displayedArchive(), item->text());
+}
+
+QStringList AttachmentPanel::filesForDrag(const QStringList& itemTexts)
+{
+    if (!articleShown())
+        return {};
+    const auto files = m_actions->filesForDrag(displayedArchive(), itemTexts);
+    if (!files.problems.isEmpty())
+        m_prompter.message(platform::MsgStyle::Critical, texts::startFailedTitle(),
+                           files.problems.join(QLatin1Char('\n')));
+    return files.paths;
 }
 
 void AttachmentPanel::extractAttachments()

@@ -39,6 +39,9 @@ public:
     void lstFileDblClick();
     // `ExtractAttachments`: every file into a folder the user chooses.
     void extractAttachments();
+    // The files for a drag out of the list, unpacked into the data folder; the
+    // items that could not be unpacked are reported.
+    QStringList filesForDrag(const QStringList& itemTexts);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

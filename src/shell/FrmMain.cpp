@@ -2,6 +2,7 @@
 
 #include "AttachmentPanel.h"
 #include "CoolBar.h"
+#include "DragFileList.h"
 #include "LogoAnimation.h"
 #include "MainLayout.h"
 #include "MainToolbar.h"
@@ -125,6 +126,9 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
         dialogs = m_ownDialogs.get();
     }
     m_attachments = new AttachmentPanel(m_state, LstFile, RTF, MnuInFile, this, m_prompter, m_desktop, *dialogs);
+    static_cast<DragFileList*>(LstFile)->unpackForDrag = [panel = m_attachments](const QStringList& items) {
+        return panel->filesForDrag(items);
+    };
 
     connectHandlers();
 }
@@ -284,7 +288,8 @@ void FrmMain::buildRightArea()
 
     TRFiles = new ZelvorantResizer(client);
     TRFiles->setObjectName(QStringLiteral("TRFiles"));
-    LstFile = new QListWidget;
+    auto* files = new DragFileList;
+    LstFile = files;
     LstFile->setObjectName(QStringLiteral("LstFile"));
     LstFile->setViewMode(QListView::IconMode);
     LstFile->setIconSize(QSize(32, 32));
