@@ -89,10 +89,12 @@ void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::fu
     tree.beginRebuild();
     tree.clear();
     setCapitaliseOnAdd(false);
-    tree.addNodePath(bin, QString(), PicRecycleEmpty, PicFolder);
+    Node* binNode = tree.addNodePath(bin, QString(), PicRecycleEmpty, PicFolder);
     tree.addNodePath(bases, QString(), PicInstalledBases, PicFolder);
 
     const qint64 n = rs.recordCount();
+    // About two nodes a row: the entry under its base and under "Записи".
+    tree.reserve(qsizetype(2 * n + 64));
     rs.moveFirst();
     for (qint64 i = 1; i <= n; ++i) {
         const QString t = QString::number(i);
@@ -108,7 +110,7 @@ void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::fu
                 tree.addNodePath(favouritesPrefix % name, t, kind, PicFavourites);
         } else {
             tree.addNodePath(binPrefix % name, t, kind, PicRecycleFull);
-            tree.setImage(tree.getNode(bin), PicRecycleFull);
+            tree.setImage(binNode, PicRecycleFull);
         }
         if (rs.flag(ColFavorite))
             tree.addNodePath(favouritesPrefix % name, t, kind, PicFavourites);
@@ -136,15 +138,25 @@ void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::fu
 
 store::Result<void> listAlpha(MainState& state)
 {
-    auto opened = store::Database::open(store::AppFiles(state.appDir).basePath());
-    if (!opened)
-        return opened.error();
-    auto recordset = (*opened)->openRecordset();
+    const QString path = store::AppFiles(state.appDir).basePath();
+    // A fresh recordset on every call, so rows changed or removed through any
+    // connection are seen. The connection itself is kept while it is open on the
+    // same file: opening derives the key from the password, which costs more than
+    // the whole rebuild. Compaction closes it first, so a replaced file is opened
+    // anew.
+    std::shared_ptr<store::Database> db = state.base;
+    if (!db || !db->isOpen() || db->path() != path) {
+        auto opened = store::Database::open(path);
+        if (!opened)
+            return opened.error();
+        db = std::move(*opened);
+    }
+    auto recordset = db->openRecordset();
     if (!recordset)
         return recordset.error();
     // Release the previous recordset before its connection.
     state.rsBase = std::move(*recordset);
-    state.base = std::move(*opened);
+    state.base = std::move(db);
     setCapitaliseOnAdd(false);
 
     const auto report = progressReporter(state);

@@ -86,7 +86,7 @@ std::vector<std::unique_ptr<Node>>& PathTreeModel::siblingsOf(Node* parent)
     return parent ? parent->m_children : m_roots;
 }
 
-Node* PathTreeModel::lookup(QStringView key) const
+Node* PathTreeModel::lookup(HashedView key) const
 {
     const auto it = m_keys.find(key);
     return it == m_keys.end() ? nullptr : it->second;
@@ -109,7 +109,7 @@ void PathTreeModel::renumber(std::vector<std::unique_ptr<Node>>& siblings, size_
         siblings[i]->m_row = int(i);
 }
 
-Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString& key, int image)
+Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image)
 {
     auto node = std::make_unique<Node>();
     node->m_text = text;
@@ -125,7 +125,7 @@ Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString
         beginInsertRows(indexOf(parent), row, row);
     siblings.insert(siblings.begin() + row, std::move(node));
     renumber(siblings, size_t(row));
-    m_keys.emplace(key, raw);
+    m_keys.emplace(HashedText{raw->m_key, keyHash}, raw);
     if (signal)
         endInsertRows();
     if (!g_capitaliseOnAdd)
@@ -144,33 +144,46 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
     // Keys of the running paths c0, c0\c1, … are prefixes of the whole key, so
     // one key is built and each component costs one hash lookup of a view.
     const QString key = nodeKey(requested);
-    std::vector<qsizetype> ends;  // end of each component in key
+    std::vector<qsizetype> keyEnds;   // end of each component in key
+    std::vector<qsizetype> textEnds;  // and in the requested path
     for (qsizetype i = 0; i < key.size(); ++i) {
         if (key[i] == Separator)
-            ends.push_back(i);
+            keyEnds.push_back(i);
     }
-    ends.push_back(key.size());
-    const QStringList components = requested.split(Separator);
-    Q_ASSERT(qsizetype(ends.size()) == components.size());
+    keyEnds.push_back(key.size());
+    for (qsizetype i = 0; i < requested.size(); ++i) {
+        if (requested[i] == Separator)
+            textEnds.push_back(i);
+    }
+    textEnds.push_back(requested.size());
+    Q_ASSERT(keyEnds.size() == textEnds.size());
+    std::vector<size_t> hashes(keyEnds.size());  // hash of each running path
+    size_t h = CaseHashSeed;
+    for (size_t i = 0; i < keyEnds.size(); ++i) {
+        h = caseHashContinue(h, key, i == 0 ? 0 : keyEnds[i - 1], keyEnds[i]);
+        hashes[i] = h;
+    }
 
     // Find the deepest running path that exists. A node's key is the path it was
     // created under, so every shorter running path of an existing one exists too
-    // and the search may start from the end.
+    // and the search may start from the end; the usual call (a new entry in a
+    // known folder) costs two lookups.
     qsizetype found = -1;
     Node* current = nullptr;
-    for (qsizetype i = qsizetype(ends.size()) - 1; i >= 0; --i) {
-        if (Node* n = lookup(QStringView(key).left(ends[size_t(i)]))) {
+    for (qsizetype i = qsizetype(keyEnds.size()) - 1; i >= 0; --i) {
+        if (Node* n = lookup({QStringView(key).left(keyEnds[size_t(i)]), hashes[size_t(i)]})) {
             current = n;
             found = i;
             break;
         }
     }
-    std::vector<Node*> created;
-    for (qsizetype i = found + 1; i < qsizetype(ends.size()); ++i) {
-        const QString& text = components[i];
-        current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text, key.left(ends[size_t(i)]),
+    for (qsizetype i = found + 1; i < qsizetype(keyEnds.size()); ++i) {
+        const qsizetype start = i == 0 ? 0 : textEnds[size_t(i - 1)] + 1;
+        const QString text = requested.mid(start, textEnds[size_t(i)] - start);
+        const qsizetype keyEnd = keyEnds[size_t(i)];
+        current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text,
+                             keyEnd == key.size() ? key : key.left(keyEnd), hashes[size_t(i)],
                              folderImage > 0 ? folderImage : 0);
-        created.push_back(current);
     }
 
     if (image > 0 && current->m_image != image) {
@@ -188,7 +201,8 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
 
 Node* PathTreeModel::getNode(const QString& path) const
 {
-    return lookup(nodeKey(path));
+    const QString key = nodeKey(path);
+    return lookup({key, CaseInsensitiveHash()(key)});
 }
 
 void PathTreeModel::capitaliseNodes()
@@ -249,7 +263,7 @@ void PathTreeModel::forget(Node* node)
 {
     // The key may belong to another node only if this one never got it; erase
     // only our own entry.
-    const auto it = m_keys.find(QStringView(node->m_key));
+    const auto it = m_keys.find(HashedView{node->m_key, CaseInsensitiveHash()(node->m_key)});
     if (it != m_keys.end() && it->second == node)
         m_keys.erase(it);
     for (auto& c : node->m_children)
@@ -320,6 +334,11 @@ void PathTreeModel::setSorted(bool sorted)
                                          : QModelIndex());
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void PathTreeModel::reserve(qsizetype nodes)
+{
+    m_keys.reserve(size_t(std::max<qsizetype>(nodes, 0)));
 }
 
 void PathTreeModel::beginRebuild()

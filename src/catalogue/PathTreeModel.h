@@ -102,6 +102,8 @@ public:
     void beginRebuild();
     void endRebuild();
     bool rebuilding() const { return m_rebuilding; }
+    // Room in the key hash for this many nodes (a rebuild knows roughly how many).
+    void reserve(qsizetype nodes);
 
     int nodeCount() const { return int(m_keys.size()); }
     int rootCount() const { return int(m_roots.size()); }
@@ -127,11 +129,11 @@ Q_SIGNALS:
     void nodeExpandedChanged(const QModelIndex& index, bool expanded);
 
 private:
-    using KeyMap = std::unordered_map<QString, Node*, CaseInsensitiveHash, CaseInsensitiveEqual>;
+    using KeyMap = std::unordered_map<HashedText, Node*, HashedTextHash, HashedTextEqual>;
 
     std::vector<std::unique_ptr<Node>>& siblingsOf(Node* parent);
-    Node* lookup(QStringView key) const;
-    Node* createNode(Node* parent, const QString& text, const QString& key, int image);
+    Node* lookup(HashedView key) const;
+    Node* createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image);
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);
     void emitChanged(Node* node);

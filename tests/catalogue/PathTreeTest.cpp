@@ -2,6 +2,7 @@
 // capitalisation, root-level sorting, removal, and the view following the
 // nodes' expanded flags.
 #include "catalogue/PathTree.h"
+#include "catalogue/CaseKey.h"
 #include "catalogue/PathTreeModel.h"
 
 #include <QAbstractItemModelTester>
@@ -231,4 +232,17 @@ TEST(PathTreeView, ViewFollowsExpandedFlagsAndTheUser)
     tree.setExpanded(a2, true);
     tree.endRebuild();
     EXPECT_TRUE(view.isExpanded(tree.indexOf(a2)));
+}
+
+TEST(CaseKey, InlineFoldingAgreesWithQtForEveryCharacter)
+{
+    // Keys equal under Qt's case-blind comparison must hash alike.
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        if (QChar::isSurrogate(c))
+            continue;
+        ASSERT_EQ(foldedChar(c), QChar::toCaseFolded(c)) << std::hex << quint32(c);
+    }
+    const QString a = QStringLiteral("Мои Файлы\\ЁЖ\\Ǆ𐐀");
+    EXPECT_EQ(CaseInsensitiveHash()(a), CaseInsensitiveHash()(a.toLower()));
+    EXPECT_EQ(caseHashContinue(caseHashContinue(CaseHashSeed, a, 0, 4), a, 4, a.size()), CaseInsensitiveHash()(a));
 }
