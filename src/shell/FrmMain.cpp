@@ -4,6 +4,7 @@
 #include "CoolBar.h"
 #include "DragFileList.h"
 #include "LogoAnimation.h"
+#include "MainCommands.h"
 #include "MainLayout.h"
 #include "MainToolbar.h"
 #include "Pictures.h"
@@ -328,6 +329,7 @@ void FrmMain::connectHandlers()
 
     AttachmentPanel* files = m_attachments;
     connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
+    new MainCommands(*this, *files);
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
             &AttachmentPanel::extractAttachments);
 }

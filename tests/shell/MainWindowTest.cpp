@@ -220,3 +220,28 @@ TEST_F(MainWindowTest, LogoTurnsThroughThirtyFrames)
     EXPECT_EQ(shown[30], 2);
     EXPECT_FALSE(w.Image2->pixmap().isNull());
 }
+
+TEST_F(MainWindowTest, ViewModesFromToolbarAndMenu)
+{
+    using catalogue::ViewMode;
+    QMenu* dropDown = w.TbMain->button(QStringLiteral("style"))->menu();
+    struct Case {
+        const char* how;
+        std::function<void()> act;
+        ViewMode expect;
+    };
+    const Case cases[] = {
+        {"drop-down report", [&] { dropDown->actions()[2]->trigger(); }, ViewMode::Report},
+        {"button itself", [&] { w.TbMain->button(QStringLiteral("style"))->click(); }, ViewMode::LargeIcons},
+        {"drop-down list", [&] { dropDown->actions()[1]->trigger(); }, ViewMode::List},
+        {"drop-down big", [&] { dropDown->actions()[0]->trigger(); }, ViewMode::LargeIcons},
+        {"menu table", [&] { w.MnuViewTable->trigger(); }, ViewMode::Report},
+        {"menu list", [&] { w.MnuViewSmallIcon->trigger(); }, ViewMode::List},
+        {"menu large icons", [&] { w.MnuViewLargeIcon->trigger(); }, ViewMode::LargeIcons},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        c.act();
+        EXPECT_EQ(w.LvPapka->viewMode(), c.expect);
+    }
+}
