@@ -7,10 +7,32 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+
+#include <memory>
 #include <QTranslator>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// A termination signal only writes a byte here; the event loop reads it and
+// closes the window as the user would, so the settings are written and the
+// data folder emptied when the system ends the program too.
+int terminationPipe[2] = {-1, -1};
+
+extern "C" void onTermination(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(terminationPipe[1], &byte, 1);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -43,6 +65,23 @@ int main(int argc, char** argv)
     // The desktop ending the session closes no window first; the settings and
     // the clean-up still happen.
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &startup, &shell::Startup::ensureShutDown);
+    std::unique_ptr<QSocketNotifier> termination;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, terminationPipe) == 0) {
+        termination = std::make_unique<QSocketNotifier>(terminationPipe[0], QSocketNotifier::Read);
+        QObject::connect(termination.get(), &QSocketNotifier::activated, &app, [&] {
+            termination->setEnabled(false);
+            if (shell::FrmMain* window = startup.mainWindow(); window && window->isVisible())
+                window->close();
+            else
+                QCoreApplication::quit();
+        });
+        struct sigaction action = {};
+        action.sa_handler = onTermination;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int sig : {SIGTERM, SIGINT, SIGHUP})
+            ::sigaction(sig, &action, nullptr);
+    }
     startup.start();
     return app.exec();
 }

@@ -16,6 +16,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -95,7 +96,7 @@ int runTool(const QStringList& args)
 
 }  // namespace
 
-TEST(Smoke, RealProgramStartsAndClosesThroughTheWindowManager)
+TEST(Smoke, RealProgramClosedByTheWindowManagerOrTheSystem)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         GTEST_SKIP() << "DISPLAY is not set: the smoke test needs an X display (./test.sh runs it under xvfb-run)";
@@ -104,46 +105,56 @@ TEST(Smoke, RealProgramStartsAndClosesThroughTheWindowManager)
     XConnection x;
     ASSERT_TRUE(x.ok());
 
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QString app = tmp.filePath(QStringLiteral("Кодрикс"));
-    ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/data")));
-    ASSERT_TRUE(testsupport::writeFile(app + QStringLiteral("/data/zvcreatedir"), {}));
-    ASSERT_TRUE(testsupport::writeFile(app + QStringLiteral("/data/Form1.frm"), "left over"));
-    ASSERT_EQ(runTool({QStringLiteral("generate"), app + QStringLiteral("/basemain.mdb"), QStringLiteral("--rows"),
-                       QStringLiteral("40")}),
-              0);
+    // The window manager's close request, and the system's termination signal.
+    const std::pair<const char*, std::function<void(QProcess&, xcb_window_t)>> ways[] = {
+        {"WM_DELETE_WINDOW", [&x](QProcess&, xcb_window_t w) { x.sendDeleteWindow(w); }},
+        {"SIGTERM", [](QProcess& p, xcb_window_t) { p.terminate(); }},
+    };
+    for (const auto& [how, close] : ways) {
+        SCOPED_TRACE(how);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const QString app = tmp.filePath(QStringLiteral("Кодрикс"));
+        ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/data")));
+        ASSERT_TRUE(testsupport::writeFile(app + QStringLiteral("/data/zvcreatedir"), {}));
+        ASSERT_TRUE(testsupport::writeFile(app + QStringLiteral("/data/Form1.frm"), "left over"));
+        ASSERT_EQ(runTool({QStringLiteral("generate"), app + QStringLiteral("/basemain.mdb"), QStringLiteral("--rows"),
+                           QStringLiteral("40")}),
+                  0);
 
-    QProcess kodrix;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
-    kodrix.setProcessEnvironment(env);
-    kodrix.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    kodrix.start(bin, {QStringLiteral("--app-dir"), app});
-    ASSERT_TRUE(kodrix.waitForStarted());
+        QProcess kodrix;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
+        kodrix.setProcessEnvironment(env);
+        kodrix.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        kodrix.start(bin, {QStringLiteral("--app-dir"), app});
+        ASSERT_TRUE(kodrix.waitForStarted());
 
-    xcb_window_t window = 0;
-    QElapsedTimer waited;
-    waited.start();
-    while (!window && waited.elapsed() < 30000 && kodrix.state() == QProcess::Running) {
-        QThread::msleep(100);
-        window = x.findWindow(kodrix.processId(), QStringLiteral("Kodrix - Крутейший VB справочник"));
+        xcb_window_t window = 0;
+        QElapsedTimer waited;
+        waited.start();
+        while (!window && waited.elapsed() < 30000 && kodrix.state() == QProcess::Running) {
+            QThread::msleep(100);
+            window = x.findWindow(kodrix.processId(), QStringLiteral("Kodrix - Крутейший VB справочник"));
+        }
+        ASSERT_NE(window, 0u) << "the main window never appeared";
+        close(kodrix, window);
+        ASSERT_TRUE(kodrix.waitForFinished(20000));
+        EXPECT_EQ(kodrix.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(kodrix.exitCode(), 0);
+
+        const QSettings settings(tmp.filePath(QStringLiteral("config/Zelvorant Kodrix/Zelvorant Kodrix.conf")),
+                                 QSettings::IniFormat);
+        EXPECT_EQ(settings.value(QStringLiteral("Common/BasePath")).toString(),
+                  app + QStringLiteral("/basemain.mdb"));
+        EXPECT_EQ(settings.value(QStringLiteral("Common/Version")).toString(), QStringLiteral("1.1.74"));
+        EXPECT_EQ(QDir(app + QStringLiteral("/data")).entryList(QDir::Files),
+                  QStringList{QStringLiteral("zvcreatedir")});
     }
-    ASSERT_NE(window, 0u) << "the main window never appeared";
-    x.sendDeleteWindow(window);
-    ASSERT_TRUE(kodrix.waitForFinished(20000));
-    EXPECT_EQ(kodrix.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(kodrix.exitCode(), 0);
-
-    const QSettings settings(tmp.filePath(QStringLiteral("config/Zelvorant Kodrix/Zelvorant Kodrix.conf")),
-                             QSettings::IniFormat);
-    EXPECT_EQ(settings.value(QStringLiteral("Common/BasePath")).toString(), app + QStringLiteral("/basemain.mdb"));
-    EXPECT_EQ(settings.value(QStringLiteral("Common/Version")).toString(), QStringLiteral("1.1.74"));
-    EXPECT_EQ(QDir(app + QStringLiteral("/data")).entryList(QDir::Files), QStringList{QStringLiteral("zvcreatedir")});
 }
 #else
-TEST(Smoke, RealProgramStartsAndClosesThroughTheWindowManager)
+TEST(Smoke, RealProgramClosedByTheWindowManagerOrTheSystem)
 {
     GTEST_SKIP() << "built without xcb: cannot ask the program's window to close";
 }
