@@ -66,6 +66,29 @@ bool hasMagic(QByteArrayView archive)
 
 namespace {
 
+// First start of the 6-byte separator at or after `from`, or -1. memchr on its first
+// byte, then the other five: in the random, compressed or binary files people
+// attach, the first byte turns up once in ~256 bytes and memchr runs at memory
+// speed, several times faster than a general substring search.
+qsizetype findSeparator(QByteArrayView hay, QByteArrayView sep, qsizetype from)
+{
+    Q_ASSERT(sep.size() == SeparatorSize);
+    if (from < 0 || hay.size() - from < SeparatorSize)
+        return -1;
+    const char* const base = hay.data();
+    const char* p = base + from;
+    const char* const lastStart = base + hay.size() - SeparatorSize;
+    while (p <= lastStart) {
+        p = static_cast<const char*>(std::memchr(p, sep[0], size_t(lastStart - p + 1)));
+        if (!p)
+            return -1;
+        if (std::memcmp(p + 1, sep.data() + 1, SeparatorSize - 1) == 0)
+            return p - base;
+        ++p;
+    }
+    return -1;
+}
+
 // The record in out[start, end) is unambiguous when each of its separators occurs
 // in it only at its own two places. Then no reader can find one early, whatever
 // order it searches in: not inside the name or the bytes, not straddling the end
@@ -79,11 +102,11 @@ bool separatorsOnlyInPlace(QByteArrayView record, qsizetype nameSize)
     const Expect places[3] = {{0, 18}, {6, n - SeparatorSize}, {12, 24 + nameSize}};
     for (int k = 0; k < 3; ++k) {
         const QByteArrayView sep = record.sliced(places[k].first, SeparatorSize);
-        if (record.indexOf(sep, 0) != places[k].first)
+        if (findSeparator(record, sep, 0) != places[k].first)
             return false;
-        if (record.indexOf(sep, places[k].first + 1) != places[k].second)
+        if (findSeparator(record, sep, places[k].first + 1) != places[k].second)
             return false;
-        if (record.indexOf(sep, places[k].second + 1) != -1)
+        if (findSeparator(record, sep, places[k].second + 1) != -1)
             return false;
     }
     return true;
@@ -189,11 +212,11 @@ ScanEnd scanRecords(QByteArrayView archive, const std::function<bool(const RawRe
         const qsizetype nameStart = pos + 24;
         if (nameStart >= size)
             return ScanEnd::Cut;
-        const qsizetype nameEnd = archive.indexOf(c, nameStart);
+        const qsizetype nameEnd = findSeparator(archive, c, nameStart);
         if (nameEnd < 0)
             return ScanEnd::Cut;
         const qsizetype bytesStart = nameEnd + SeparatorSize;
-        const qsizetype bytesEnd = archive.indexOf(b, bytesStart);
+        const qsizetype bytesEnd = findSeparator(archive, b, bytesStart);
         if (bytesEnd < 0)
             return ScanEnd::Cut;
         const RawRecord rec{archive.sliced(nameStart, nameEnd - nameStart),
