@@ -171,11 +171,15 @@ TEST(PackSeparators, ConsecutiveSeparatorsDiffer)
 
 TEST(ReadArchive, FieldArchivesReadWhateverHeaderTextFollowsTheMagic)
 {
+    // Bytes that begin like the closing separator but differ in its last byte.
+    const QByteArray nearMisses = QByteArray("\x02\xB2\xFE@B\x02\x02\xB2\xFE@Bx\x02\xB2\xFE@", 17);
     const QByteArray archive = header("written by some other packer, 1999") + record("a.txt", "first") +
-                               record("\xC4\xE0\xED\xED\xFB\xE5.txt", "второй") + record("e", "");
+                               record("\xC4\xE0\xED\xED\xFB\xE5.txt", "второй") + record("e", "") +
+                               record("near", nearMisses);
     const QList<PackEntry> want = {{QStringLiteral("a.txt"), "first"},
                                    {QStringLiteral("Данные.txt"), QByteArray("второй")},
-                                   {QStringLiteral("e"), QByteArray()}};
+                                   {QStringLiteral("e"), QByteArray()},
+                                   {QStringLiteral("near"), nearMisses}};
     bool cut = true;
     expectSame(read(archive, &cut), want);
     EXPECT_FALSE(cut);
