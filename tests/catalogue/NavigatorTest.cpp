@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTest>
+#include <QTreeView>
 
 using namespace catalogue;
 using cattest::Row;
@@ -281,4 +283,26 @@ TEST_F(NavigatorTest, ColumnClicksAndViewModes)
     nav->toolbarMenu(QStringLiteral("nothing"));
     nav->toolbarButton(QStringLiteral("add"));  // no wizard yet: nothing
     EXPECT_EQ(list.viewMode(), ViewMode::Report);
+}
+
+TEST_F(NavigatorTest, RealClicksReachTheHandlers)
+{
+    nav->connectWidgets();
+    tree.resize(300, 400);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree));
+    Node* records = tree.getNode(at("Записи"));
+    const QPoint p = tree.visualRect(tree.nodes()->indexOf(records)).center();
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, p);
+    EXPECT_EQ(state.currentFolder, at("Записи"));
+    EXPECT_EQ(nav->treeMouseButton(), 1);
+
+    list.setViewMode(ViewMode::Report);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    const int row = rowOf("Графика");
+    ASSERT_GE(row, 0);
+    const QPoint q = list.reportView()->visualRect(list.items()->index(row, 0)).center();
+    QTest::mouseDClick(list.reportView()->viewport(), Qt::LeftButton, {}, q);
+    EXPECT_EQ(state.currentFolder, at("Записи\\Графика"));
+    EXPECT_TRUE(nav->upEnabled());
 }
