@@ -29,7 +29,13 @@ public:
     void text(QStringView s, const CharState& st, const Tables& tables)
     {
         ensure();
-        m_cur.insertText(s.toString(), charFormat(st, tables));
+        // The cursor keeps the format as an index into the document's format table; setting it
+        // only when the state changes spares a format lookup per run.
+        if (!m_formatSet || !(st == m_lastChar)) {
+            m_cur.setCharFormat(charFormat(st, tables));
+            m_formatSet = true;
+        }
+        m_cur.insertText(s.toString());
     }
     void paragraphEnd(const ParaState& pa)
     {
@@ -52,12 +58,14 @@ public:
         m_rowPending = m_cellPending = false;
         m_widthsSet = false;
         m_cur = m_table->cellAt(0, 0).firstCursorPosition();
+        m_formatSet = false;
     }
     void tableEnd()
     {
         if (!m_table)
             return;
         m_cur.setPosition(m_table->lastPosition() + 1);
+        m_formatSet = false;
         m_table = nullptr;
         m_pending = false;
     }
@@ -73,11 +81,14 @@ public:
             return;
         if (!m_widthsSet && !cellx.empty()) {
             m_widthsSet = true;
+            // One constraint per column, always: QTextTable::appendColumns copies the last one
+            // and reads past the end of a shorter list.
             QList<QTextLength> widths;
             int left = 0;
-            for (size_t i = 0; i < cellx.size() && i < size_t(m_table->columns()); ++i) {
-                const int w = cellx[i] - left;
-                left = cellx[i];
+            for (int i = 0; i < m_table->columns(); ++i) {
+                const int w = size_t(i) < cellx.size() ? cellx[size_t(i)] - left : 0;
+                if (size_t(i) < cellx.size())
+                    left = cellx[size_t(i)];
                 widths << (w > 0 ? QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel)
                                  : QTextLength(QTextLength::VariableLength, 0));
             }
@@ -106,6 +117,7 @@ public:
         if (h > 0)
             f.setHeight(h * pict.scaley / 100.0);
         m_cur.insertImage(f);
+        m_formatSet = false;
     }
     void finish(const ParaState& pa)
     {
@@ -125,17 +137,20 @@ private:
                 m_col = 0;
                 m_cur = m_table->cellAt(m_row, 0).firstCursorPosition();
                 m_rowPending = m_cellPending = m_pending = false;
+                m_formatSet = false;
             } else if (m_cellPending) {
                 ++m_col;
                 if (m_col >= m_table->columns())
                     m_table->appendColumns(1);
                 m_cur = m_table->cellAt(m_row, m_col).firstCursorPosition();
                 m_cellPending = m_pending = false;
+                m_formatSet = false;
             }
         }
         if (m_pending) {
             m_cur.insertBlock();
             m_pending = false;
+            m_formatSet = false;
         }
     }
 
@@ -203,6 +218,7 @@ private:
     QTextCharFormat m_char;
     CharState m_lastChar;
     bool m_haveChar = false;
+    bool m_formatSet = false;  // the cursor's own format is m_char
 };
 
 void readInto(const QByteArray& rtf, QTextCursor& cursor)

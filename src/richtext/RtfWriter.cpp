@@ -10,7 +10,6 @@
 #include <QBuffer>
 #include <QHash>
 #include <QImage>
-#include <QImageReader>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -308,9 +307,7 @@ private:
         }
         if (data.isEmpty())
             return;
-        QBuffer buffer(&data);
-        QImageReader reader(&buffer);
-        const QSize px = reader.size();
+        const QSize px = pixelSize(data);
         const int picw = std::max(px.width(), 0), pich = std::max(px.height(), 0);
         const int goalw = f.width() > 0 ? qRound(f.width() * kTwipsPerPixel) : picw * int(kTwipsPerPixel);
         const int goalh = f.height() > 0 ? qRound(f.height() * kTwipsPerPixel) : pich * int(kTwipsPerPixel);
@@ -324,6 +321,24 @@ private:
         }
         m_body += '}';
         m_needDelim = false;
+    }
+
+    // The pixel size from the PNG or JPEG header, read by hand: the writer never runs an image
+    // decoder over what a file brought in.
+    static QSize pixelSize(const QByteArray& d)
+    {
+        auto be16 = [&d](qsizetype i) { return (uchar(d[i]) << 8) | uchar(d[i + 1]); };
+        auto be32 = [&](qsizetype i) { return (qint64(be16(i)) << 16) | be16(i + 2); };
+        if (d.startsWith("\x89PNG") && d.size() >= 24)
+            return QSize(int(std::min<qint64>(be32(16), 100000)), int(std::min<qint64>(be32(20), 100000)));
+        qsizetype i = 2;
+        while (d.startsWith("\xFF\xD8") && i + 9 < d.size() && uchar(d[i]) == 0xFF) {
+            const uchar marker = uchar(d[i + 1]);
+            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+                return QSize(be16(i + 7), be16(i + 5));
+            i += 2 + be16(i + 2);
+        }
+        return {};
     }
 
     static QByteArray encodePng(const QImage& image)

@@ -149,6 +149,8 @@ TEST(Malformed, ReadSafely)
         "{\\rtf1 \\" + QByteArray(5000, 'a') + " x}",
         "{\\rtf1 " + QByteArray(3000, 0) + "\xff\xfe\x80 y}",
         "{\\rtf1 \\trowd" + QByteArray("\\cell ").repeated(5000) + "\\row}",
+        // Fewer \cellx than cells, then a wider row: the table grows past its width list.
+        "{\\rtf1 \\trowd\\cellx1000 a\\cell b\\cell\\row\\trowd a\\cell b\\cell c\\cell d\\cell\\row}",
         "{\\rtf1 " + QByteArray("\\intbl x\\row ").repeated(3000) + "}",
         "{\\rtf1 " + QByteArray("{\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt ").repeated(2000) + "}",
         "{\\rtf1\\ansicpg932 \\'82\\'a0\\'82}\\'82",
