@@ -8,12 +8,12 @@
 // stacked (their content reads with the state of the deepest stacked group), numbers are
 // clamped, \bin never reaches past the end, tables get at most kMaxColumns columns.
 #include "Codepages.h"
+#include "RtfKeywords.h"
 
 #include <QByteArray>
 #include <QColor>
 #include <QHash>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 #include <array>
@@ -113,21 +113,6 @@ private:
         int codePage = 1252;
     };
 
-    enum Kw : std::uint8_t {
-        KwNone, KwPar, KwLine, KwTab, KwSect, KwPlain, KwPard, KwB, KwI, KwUl, KwUlNone, KwStrike,
-        KwV, KwSuper, KwSub, KwNoSuperSub, KwF, KwFs, KwCf, KwCb, KwHighlight, KwQl, KwQr, KwQc,
-        KwQj, KwLi, KwRi, KwFi, KwSb, KwSa, KwIntbl, KwItap, KwCell, KwNestCell, KwRow, KwNestRow,
-        KwTrowd, KwCellx, KwU, KwUc, KwBin, KwAnsi, KwMac, KwPc, KwPca, KwAnsiCpg, KwDeff,
-        KwFcharset, KwCpg, KwRed, KwGreen, KwBlue, KwField, KwFldinst, KwFldrslt, KwPictDest,
-        KwPngBlip, KwJpegBlip, KwPicw, KwPich, KwPicwGoal, KwPichGoal, KwScaleX, KwScaleY,
-        KwFontTbl, KwColorTbl, KwSkipDest, KwTransparentDest, KwUpr, KwUd, KwChar, KwEmspace,
-    };
-    struct KwInfo {
-        Kw kw;
-        char16_t ch;  // for KwChar
-    };
-
-    static KwInfo lookup(std::string_view name);
 
     // Text and bytes.
     void prepareAppend();

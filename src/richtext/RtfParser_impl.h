@@ -1,7 +1,6 @@
 #pragma once
 // Definitions of the Parser template (included by RtfParser.h only).
 #include <algorithm>
-#include <unordered_map>
 
 namespace richtext::detail {
 
@@ -24,122 +23,6 @@ inline int hexValue(unsigned char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-// HYPERLINK "target" [\l "bookmark"] [\o "tip"] ... → the address, or empty.
-// Field instructions escape with a backslash inside quotes ("C:\\dir" means C:\dir).
-inline QString hyperlinkTarget(const QString& inst)
-{
-    QStringList args;
-    QString cur;
-    bool inQuotes = false, have = false;
-    for (qsizetype i = 0; i < inst.size(); ++i) {
-        const QChar c = inst.at(i);
-        if (inQuotes) {
-            if (c == u'\\' && i + 1 < inst.size()) {
-                cur += inst.at(++i);
-            } else if (c == u'"') {
-                inQuotes = false;
-            } else {
-                cur += c;
-            }
-        } else if (c == u'"') {
-            inQuotes = true;
-            have = true;
-        } else if (c.isSpace()) {
-            if (have || !cur.isEmpty())
-                args << cur;
-            cur.clear();
-            have = false;
-        } else {
-            cur += c;
-        }
-    }
-    if (have || !cur.isEmpty())
-        args << cur;
-    if (args.isEmpty() || args.first().compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
-        return {};
-    QString target, bookmark;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a.size() == 2 && a.at(0) == u'\\') {
-            const QChar sw = a.at(1).toLower();
-            if ((sw == u'l' || sw == u'o' || sw == u't') && i + 1 < args.size()) {
-                if (sw == u'l')
-                    bookmark = args.at(i + 1);
-                ++i;
-            }
-            continue;
-        }
-        if (target.isEmpty())
-            target = a;
-    }
-    if (!bookmark.isEmpty())
-        target += QLatin1Char('#') + bookmark;
-    return target;
-}
-
-template <class Sink>
-typename Parser<Sink>::KwInfo Parser<Sink>::lookup(std::string_view name)
-{
-    static const std::unordered_map<std::string_view, KwInfo> words = [] {
-        std::unordered_map<std::string_view, KwInfo> m;
-        auto add = [&m](std::string_view n, Kw k, char16_t ch = 0) { m.emplace(n, KwInfo{k, ch}); };
-        add("par", KwPar); add("sect", KwSect); add("line", KwLine); add("tab", KwTab);
-        add("plain", KwPlain); add("pard", KwPard);
-        add("b", KwB); add("i", KwI); add("strike", KwStrike); add("striked", KwStrike); add("v", KwV);
-        add("ul", KwUl); add("ulnone", KwUlNone);
-        for (std::string_view u : {"uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
-                                   "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
-                                   "ululdbwave", "ulw", "ulwave"})
-            add(u, KwUl);
-        add("super", KwSuper); add("sub", KwSub); add("nosupersub", KwNoSuperSub);
-        add("f", KwF); add("fs", KwFs); add("cf", KwCf); add("cb", KwCb); add("highlight", KwHighlight);
-        add("ql", KwQl); add("qr", KwQr); add("qc", KwQc); add("qj", KwQj); add("qd", KwQj);
-        add("li", KwLi); add("lin", KwLi); add("ri", KwRi); add("rin", KwRi); add("fi", KwFi);
-        add("sb", KwSb); add("sa", KwSa);
-        add("intbl", KwIntbl); add("itap", KwItap); add("cell", KwCell); add("nestcell", KwNestCell);
-        add("row", KwRow); add("nestrow", KwNestRow); add("trowd", KwTrowd); add("cellx", KwCellx);
-        add("u", KwU); add("uc", KwUc); add("bin", KwBin);
-        add("ansi", KwAnsi); add("mac", KwMac); add("pc", KwPc); add("pca", KwPca);
-        add("ansicpg", KwAnsiCpg); add("deff", KwDeff); add("fcharset", KwFcharset); add("cpg", KwCpg);
-        add("red", KwRed); add("green", KwGreen); add("blue", KwBlue);
-        add("field", KwField); add("fldinst", KwFldinst); add("fldrslt", KwFldrslt);
-        add("pict", KwPictDest); add("pngblip", KwPngBlip); add("jpegblip", KwJpegBlip);
-        add("picw", KwPicw); add("pich", KwPich); add("picwgoal", KwPicwGoal); add("pichgoal", KwPichGoal);
-        add("picscalex", KwScaleX); add("picscaley", KwScaleY);
-        add("fonttbl", KwFontTbl); add("colortbl", KwColorTbl);
-        add("upr", KwUpr); add("ud", KwUd);
-        // Destinations whose text the pane never shows.
-        for (std::string_view d : {"stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer",
-                                   "footerl", "footerr", "footerf", "footnote", "annotation", "xe", "tc",
-                                   "txe", "rxe", "nonshppict", "listtable", "listoverridetable", "revtbl",
-                                   "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles",
-                                   "datastore", "xmlnstbl", "mmathPr", "userprops", "filetbl", "private",
-                                   "pn", "pntxta", "pntxtb", "objdata", "objclass", "objname", "template",
-                                   "docvar", "comment", "atnid", "atnauthor", "atnref", "atndate", "atnicn",
-                                   "bkmkstart", "bkmkend", "fname", "falt", "panose", "pgdsctbl", "shpinst",
-                                   "listpicture", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc",
-                                   "aftncn", "protusertbl", "pnseclvl", "blipuid",
-                                   "picprop", "sp", "sn", "sv", "hlinkbase", "title", "subject", "author",
-                                   "operator", "keywords", "doccomm", "company", "fontemb", "fontfile",
-                                   "formfield", "datafield", "xform", "mhtmltag", "htmltag", "defchp",
-                                   "defpap", "oldcprops", "oldpprops", "oldtprops", "oldsprops"})
-            add(d, KwSkipDest);
-        // Destinations shown as ordinary text, also when marked \*.
-        for (std::string_view d : {"shppict", "pntext", "listtext", "result", "shprslt", "object", "shp",
-                                   "nesttableprops"})
-            add(d, KwTransparentDest);
-        add("emdash", KwChar, 0x2014); add("endash", KwChar, 0x2013); add("bullet", KwChar, 0x2022);
-        add("lquote", KwChar, 0x2018); add("rquote", KwChar, 0x2019);
-        add("ldblquote", KwChar, 0x201C); add("rdblquote", KwChar, 0x201D);
-        add("emspace", KwChar, 0x2003); add("enspace", KwChar, 0x2002); add("qmspace", KwChar, 0x2005);
-        add("zwj", KwChar, 0x200D); add("zwnj", KwChar, 0x200C); add("zwbo", KwChar, 0x200B);
-        add("ltrmark", KwChar, 0x200E); add("rtlmark", KwChar, 0x200F);
-        return m;
-    }();
-    auto it = words.find(name);
-    return it == words.end() ? KwInfo{KwNone, 0} : it->second;
 }
 
 template <class Sink>
@@ -645,7 +528,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
         --m_ucSkip;
         return;
     }
-    const KwInfo info = lookup(name);
+    const KwInfo info = lookupKeyword(name);
     Group& grp = g();
     const auto flag = [&] { return !hasParam || param != 0; };
 
