@@ -29,6 +29,20 @@ struct CurrentFolder {
         const qsizetype n = std::min(prefix.size(), withSep.size());
         return QStringView(withSep).left(n).compare(prefix.left(n), Qt::CaseInsensitive) == 0;
     }
+    // The same for a prefix given in pieces, without joining them.
+    bool mayContain(std::initializer_list<QStringView> pieces) const
+    {
+        QStringView rest(withSep);
+        for (QStringView p : pieces) {
+            const qsizetype n = std::min(p.size(), rest.size());
+            if (rest.left(n).compare(p.left(n), Qt::CaseInsensitive) != 0)
+                return false;
+            rest = rest.mid(n);
+            if (rest.isEmpty())
+                return true;
+        }
+        return true;
+    }
     QString original;
     QString withSep;
 };
@@ -101,21 +115,61 @@ int addItemToListView(FolderModel& list, const QString& fullPath, const QString&
                    folderIcon, fileIcon);
 }
 
+namespace {
+
+// How one branch of the tree paths meets the current folder.
+class Branch {
+public:
+    Branch(const CurrentFolder& cur, QString prefix) : m_prefix(std::move(prefix))
+    {
+        const QString& c = cur.withSep;
+        if (!cur.mayContain(m_prefix)) {
+            m_reach = Never;
+        } else if (c.size() >= m_prefix.size()) {
+            m_reach = Depends;  // the current folder reaches into Path or Name
+        } else {
+            // The branch's fixed text goes on below the current folder: when a
+            // whole component follows, every row of the branch gives that same
+            // sub-folder, and only the first one adds it.
+            qsizetype start = 1;
+            if (c.size() != 1) {
+                start = c.size() + 1;
+                if (m_prefix[c.size()] != Sep)
+                    m_reach = Never;
+            }
+            if (m_reach != Never)
+                m_reach = m_prefix.indexOf(Sep, start) >= 0 ? Fixed : Depends;
+        }
+    }
+    const QString& prefix() const { return m_prefix; }
+    // Whether a row taking this branch may still change the list.
+    bool active() const { return m_reach == Depends || (m_reach == Fixed && !m_done); }
+    bool reachable() const { return m_reach != Never; }
+    // After a row has taken the branch.
+    void taken()
+    {
+        if (m_reach == Fixed)
+            m_done = true;
+    }
+
+private:
+    enum Reach { Never, Fixed, Depends };
+    QString m_prefix;
+    Reach m_reach = Depends;
+    bool m_done = false;
+};
+
+}  // namespace
+
 void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
                 const std::function<void(qint64, qint64)>& report)
 {
     const CurrentFolder cur(currentFolder);
     const QString root = Sep % texts::root();
-    const QString basesPrefix = root % Sep % texts::installedBases() % Sep;
-    const QString recordsPrefix = root % Sep % texts::records() % Sep;
-    const QString favouritesPrefix = root % Sep % texts::favourites() % Sep;
-    const QString binPrefix = root % Sep % texts::recycleBin() % Sep;
-    // Branches that cannot reach the current folder are skipped before their
-    // paths are built: most rows of a deep folder touch none.
-    const bool inBases = cur.mayContain(basesPrefix);
-    const bool inRecords = cur.mayContain(recordsPrefix);
-    const bool inFavourites = cur.mayContain(favouritesPrefix);
-    const bool inBin = cur.mayContain(binPrefix);
+    Branch bases(cur, root % Sep % texts::installedBases() % Sep);
+    Branch records(cur, root % Sep % texts::records() % Sep);
+    Branch favourites(cur, root % Sep % texts::favourites() % Sep);
+    Branch bin(cur, root % Sep % texts::recycleBin() % Sep);
     const QString noKey;
 
     list.beginRefill();
@@ -126,36 +180,59 @@ void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
     for (qint64 i = 1; i <= n; ++i) {
         const bool deleted = rs.flag(ColDeleted);
         const bool favourite = rs.flag(ColFavorite);
-        // Read only what a reachable branch needs.
+        // Read only what a branch that can still change the list needs: most
+        // rows of a deep folder, and all but a few at the root, need nothing.
+        bool useBases = bases.active();
+        const bool choosePath = !deleted && (records.active() || favourites.active());
+        const bool useBin = deleted && bin.active();
+        const bool useFavourite = favourite && favourites.active();
         QString path;
-        QString name;
         QString base;
         bool haveBase = false;
-        const bool needRecords = !deleted && (inRecords || inFavourites);
-        if (inBases || needRecords)
+        if (useBases || choosePath)
             path = rs.text(ColPath);
-        if (inBases || needRecords || (deleted && inBin) || (favourite && inFavourites))
-            name = rs.text(ColName);
-        const int kind = int(rs.integer(ColKind));
-
-        if (inBases) {
+        if (useBases) {
             base = rs.text(ColBaseName);
             haveBase = true;
-            addItem(list, basesPrefix % base % Sep % path % Sep % name, cur, i, noKey, PicFolder, kind);
+            // A base or folder beside the current folder leaves the name unread.
+            useBases = cur.mayContain({bases.prefix(), base, QStringView(&Sep, 1), path});
+        }
+        const bool recordsPathFits = choosePath && !isFavouritesPath(path) && records.active() &&
+                                     cur.mayContain({records.prefix(), path});
+        QString name;
+        int kind = 0;
+        if (useBases || recordsPathFits || (choosePath && isFavouritesPath(path)) || useBin || useFavourite) {
+            name = rs.text(ColName);
+            kind = int(rs.integer(ColKind));
+        }
+
+        if (useBases) {
+            addItem(list, bases.prefix() % base % Sep % path % Sep % name, cur, i, noKey, PicFolder, kind);
+            bases.taken();
         }
         int row = -1;
         if (!deleted) {
-            if (!isFavouritesPath(path)) {
-                if (inRecords)
-                    row = addItem(list, recordsPrefix % path % Sep % name, cur, i, noKey, PicFolder, kind);
-            } else if (inFavourites) {
-                row = addItem(list, favouritesPrefix % name, cur, i, noKey, PicFavourites, kind);
+            if (choosePath && !isFavouritesPath(path)) {
+                if (recordsPathFits) {
+                    row = addItem(list, records.prefix() % path % Sep % name, cur, i, noKey, PicFolder, kind);
+                    records.taken();
+                }
+            } else if (choosePath && favourites.active()) {
+                row = addItem(list, favourites.prefix() % name, cur, i, noKey, PicFavourites, kind);
+                favourites.taken();
             }
-        } else if (inBin) {
-            row = addItem(list, binPrefix % name, cur, i, noKey, PicRecycleFull, kind);
+        } else if (useBin) {
+            row = addItem(list, bin.prefix() % name, cur, i, noKey, PicRecycleFull, kind);
+            bin.taken();
         }
-        if (favourite && inFavourites)
-            row = addItem(list, favouritesPrefix % name, cur, i, noKey, PicFavourites, kind);
+        if (favourite && favourites.reachable()) {
+            // The favourites' result replaces the one before, even when it is none.
+            row = -1;
+            if (useFavourite && favourites.active()) {
+                row = addItem(list, favourites.prefix() % name, cur, i, noKey, PicFavourites, kind);
+                favourites.taken();
+            }
+        }
 
         if (row >= 0) {
             if (list.text(row).trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
@@ -182,9 +259,9 @@ void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
         list.setText(top, texts::root());
         list.setIcon(top, PicRoot);
     }
-    const int bases = list.findText(texts::installedBases());
-    if (bases >= 0)
-        list.setIcon(bases, PicInstalledBases);
+    const int basesRow = list.findText(texts::installedBases());
+    if (basesRow >= 0)
+        list.setIcon(basesRow, PicInstalledBases);
     // Sorted once, by the kept column and order.
     list.setSorted(true);
     list.endRefill();
