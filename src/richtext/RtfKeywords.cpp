@@ -68,7 +68,7 @@ KwInfo lookupKeyword(std::string_view name)
     return it == words.end() ? KwInfo{KwNone, 0} : it->second;
 }
 
-// Field instructions escape with a backslash inside quotes ("C:\\\\dir" means C:\\dir).
+// Field instructions escape with a backslash inside quotes ("C:\\dir" means C:\dir).
 QString hyperlinkTarget(const QString& inst)
 {
     QStringList args;

@@ -309,8 +309,12 @@ private:
             return;
         const QSize px = pixelSize(data);
         const int picw = std::max(px.width(), 0), pich = std::max(px.height(), 0);
-        const int goalw = f.width() > 0 ? qRound(f.width() * kTwipsPerPixel) : picw * int(kTwipsPerPixel);
-        const int goalh = f.height() > 0 ? qRound(f.height() * kTwipsPerPixel) : pich * int(kTwipsPerPixel);
+        // The reader's bound on a picture's size (44 inches) holds for what we write too.
+        auto goal = [](double px, int fallback) {
+            return std::clamp(px > 0 ? qRound(px * kTwipsPerPixel) : fallback * int(kTwipsPerPixel), 0, 63360);
+        };
+        const int goalw = goal(f.width(), picw);
+        const int goalh = goal(f.height(), pich);
         m_body += png ? "{\\pict\\pngblip" : "{\\pict\\jpegblip";
         m_body += "\\picw" + QByteArray::number(picw) + "\\pich" + QByteArray::number(pich) + "\\picwgoal"
                   + QByteArray::number(goalw) + "\\pichgoal" + QByteArray::number(goalh) + "\r\n";

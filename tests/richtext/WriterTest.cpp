@@ -187,6 +187,17 @@ TEST(Writer, PicturesSurvive)
     EXPECT_TRUE(rtf.contains("a{\\pict\\pngblip\\picw1\\pich1\\picwgoal15\\pichgoal15\r\n")) << rtf.toStdString();
     EXPECT_TRUE(QByteArray(rtf).replace("\r\n", "").contains(png.toHex() + "}b\\par"));
     EXPECT_EQ(rewrite(rtf), rtf);
+    // A picture whose header claims an enormous size is written within the reader's bounds.
+    QTextDocument huge;
+    const QByteArray header = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452000186a0000186a008060000");
+    huge.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("rtfimage:huge.png")), header);
+    QTextImageFormat img;
+    img.setName(QStringLiteral("rtfimage:huge.png"));
+    QTextCursor(&huge).insertImage(img);
+    const QByteArray hugeRtf = richtext::writeRtf(&huge);
+    EXPECT_TRUE(hugeRtf.contains("\\picwgoal63360\\pichgoal63360")) << hugeRtf.left(200).toStdString();
+    EXPECT_EQ(rewrite(hugeRtf), hugeRtf);
+
     // A selection carries its pictures along.
     QTextCursor all(&doc);
     all.select(QTextCursor::Document);
