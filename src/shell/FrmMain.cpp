@@ -4,7 +4,7 @@
 #include "CoolBar.h"
 #include "DragFileList.h"
 #include "LogoAnimation.h"
-#include "MainCommands.h"
+#include "NavigationBinding.h"
 #include "MainLayout.h"
 #include "MainToolbar.h"
 #include "Pictures.h"
@@ -109,16 +109,13 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     article.address = txtAddress;
     article.mnuEditExtract = MnuEditExtract;
     article.mnuSee = MnuSee;
-    article.setToolbarButton = [tb = TbMain](const QString& key, bool enabled, int picture) {
-        tb->setButtonEnabled(key, enabled);
-        if (picture >= 0)
-            tb->setPicture(key, picture);
+    // The navigation keeps the panes' and the toolbar's state; the article
+    // display changes it through the navigation.
+    article.setToolbarButton = [this](const QString& key, bool enabled, int picture) {
+        m_navigation->setToolbarButton(key, enabled, picture);
     };
     article.setStatusPanel = [status = Status](int panel, const QString& text) { status->setPanelText(panel, text); };
-    article.showArticlePane = [this] {
-        LvPapka->hide();
-        RTF->show();
-    };
+    article.showArticlePane = [this] { m_navigation->showArticlePane(); };
     article.relayout = [layout = m_layout.get()] { layout->formResize(); };
     m_articleView = new articles::ArticleView(m_state, std::move(article), m_desktop, this);
 
@@ -329,7 +326,7 @@ void FrmMain::connectHandlers()
 
     AttachmentPanel* files = m_attachments;
     connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
-    new MainCommands(*this, *files);
+    m_navigation = new NavigationBinding(*this, *files);
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
             &AttachmentPanel::extractAttachments);
 }

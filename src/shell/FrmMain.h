@@ -44,6 +44,7 @@ namespace shell {
 
 class AttachmentPanel;
 class CoolBar;
+class NavigationBinding;
 class LogoAnimation;
 class MainLayout;
 class MainToolbar;
@@ -66,6 +67,7 @@ public:
     LogoAnimation& logo() { return *m_logo; }
     articles::ArticleView& articleView() { return *m_articleView; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
+    NavigationBinding& navigation() { return *m_navigation; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -128,6 +130,7 @@ private:
     articles::ArticleView* m_articleView = nullptr;
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
+    NavigationBinding* m_navigation = nullptr;
 };
 
 }  // namespace shell

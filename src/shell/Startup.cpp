@@ -5,12 +5,14 @@
 #include "LogoAnimation.h"
 #include "MainLayout.h"
 #include "MainToolbar.h"
+#include "NavigationBinding.h"
 #include "Pictures.h"
 #include "ShellTexts.h"
 #include "StatusPanels.h"
 #include "ZelvorantResizer.h"
 
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
 #include "store/AppFiles.h"
@@ -73,9 +75,9 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     if (!w.Twv->getNode(texts::rootNode()) && state.rsBase)
         catalogue::buildCatalogueTree(*w.Twv->nodes(), *state.rsBase);
 
-    w.TbMain->setButtonEnabled(QStringLiteral("extract"), false);
-    w.TbMain->setButtonEnabled(QStringLiteral("see"), false);
-    w.TbMain->setPicture(QStringLiteral("extract"), PicExtractNone);
+    catalogue::Navigator& navigation = w.navigation().navigator();
+    navigation.setExtract(false, PicExtractNone);
+    navigation.setSeeEnabled(false);
     w.logo().showPicture(15);
 
     if (splash) {
@@ -85,7 +87,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     setBusyPointer(false);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
     w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
-    w.TbMain->setButtonEnabled(QStringLiteral("up"), false);
+    navigation.setUpEnabled(false);
     if (catalogue::Node* root = w.Twv->getNode(texts::rootNode())) {
         w.Twv->selectNode(root);
         Q_EMIT w.Twv->nodeClicked(root);

@@ -3,10 +3,13 @@
 #include "Scripted.h"
 #include "TestSupport.h"
 
+#include "catalogue/FolderList.h"
+#include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmSplash.h"
 #include "shell/MainToolbar.h"
+#include "shell/NavigationBinding.h"
 #include "shell/ShellTexts.h"
 #include "shell/Startup.h"
 #include "shell/StatusPanels.h"
@@ -18,6 +21,9 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QToolButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -118,6 +124,36 @@ TEST_F(StartupTest, FormLoadShowsTheCatalogueAndReportsProgress)
     EXPECT_EQ(w.TRFiles->caption(), texts::filesCaption());
     ASSERT_NE(w.Twv->getNode(texts::rootNode()), nullptr);
     EXPECT_EQ(w.Twv->selectedNode(), w.Twv->getNode(texts::rootNode()));
+    // The root was clicked: the folder list shows it.
+    EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
+    EXPECT_TRUE(w.LvPapka->isVisible());
+    EXPECT_FALSE(w.RTF->isVisible());
+}
+
+TEST_F(StartupTest, BrowsingFromTheTreeToAnArticleAndBack)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    catalogue::Node* article =
+        w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\Статья 2"));
+    ASSERT_NE(article, nullptr);
+    w.navigation().navigator().treeNodeClick(article);
+    EXPECT_TRUE(w.RTF->isVisible());
+    EXPECT_FALSE(w.LvPapka->isVisible());
+    EXPECT_TRUE(w.txtAddress->text().endsWith(QStringLiteral("Графика\\API\\Статья 2")))
+        << w.txtAddress->text().toStdString();
+    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("see")));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("extract")));
+    EXPECT_FALSE(w.MnuEditExtract->isEnabled());
+
+    w.TbMain->button(QStringLiteral("up"))->click();
+    EXPECT_FALSE(w.RTF->isVisible());
+    EXPECT_TRUE(w.LvPapka->isVisible());
+    EXPECT_EQ(w.TbMain->picture(QStringLiteral("extract")), 13);
+    EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
 }
 
 TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)

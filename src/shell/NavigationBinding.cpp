@@ -1,0 +1,79 @@
+#include "NavigationBinding.h"
+
+#include "AttachmentPanel.h"
+#include "FrmMain.h"
+#include "MainToolbar.h"
+#include "Twips.h"
+
+#include "articles/ArticleView.h"
+#include "catalogue/FolderList.h"
+#include "catalogue/Navigator.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace shell {
+
+NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachments)
+    : QObject(&window), m_w(window)
+{
+    catalogue::NavigatorHooks hooks;
+    hooks.openEntry = [&window] { window.articleView().openEntry(); };
+    hooks.extract = [&attachments] { attachments.extractAttachments(); };
+    hooks.seeAlso = [this] { popUpSeeAlso(); };
+    hooks.clearAttachments = [list = window.LstFile] { list->clear(); };
+    // The other commands arrive with later work; their items stay disabled.
+    m_nav = new catalogue::Navigator(window.state(), std::move(hooks), this);
+    m_nav->connectWidgets();
+
+    connect(window.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
+    connect(window.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);
+    connect(window.MnuViewLargeIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewLargeIcons);
+    connect(window.MnuViewSmallIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewList);
+    connect(window.MnuViewTable, &QAction::triggered, m_nav, &catalogue::Navigator::viewTable);
+    connect(m_nav, &catalogue::Navigator::navigationChanged, this, &NavigationBinding::reflect);
+    reflect();
+}
+
+void NavigationBinding::setToolbarButton(const QString& key, bool enabled, int picture)
+{
+    if (key == QLatin1String("extract"))
+        m_nav->setExtract(enabled, picture >= 0 ? picture : m_nav->extractPicture());
+    else if (key == QLatin1String("up"))
+        m_nav->setUpEnabled(enabled);
+    else if (key == QLatin1String("see"))
+        m_nav->setSeeEnabled(enabled);
+    else
+        m_w.TbMain->setButtonEnabled(key, enabled);
+    if (picture >= 0 && key != QLatin1String("extract"))
+        m_w.TbMain->setPicture(key, picture);
+}
+
+void NavigationBinding::showArticlePane() { m_nav->setArticleVisible(true); }
+
+void NavigationBinding::popUpSeeAlso()
+{
+    const QToolButton* b = m_w.TbMain->button(QStringLiteral("see"));
+    m_w.MnuSee->popup(b->mapToGlobal(QPoint(twipsToPixels(160, screenDpiX()), b->height())));
+}
+
+void NavigationBinding::reflect()
+{
+    const bool article = m_nav->articleVisible();
+    m_w.LvPapka->setVisible(!article);
+    m_w.RTF->setVisible(article);
+    m_w.TbMain->setButtonEnabled(QStringLiteral("up"), m_nav->upEnabled());
+    m_w.TbMain->setButtonEnabled(QStringLiteral("see"), m_nav->seeEnabled());
+    m_w.TbMain->setButtonEnabled(QStringLiteral("extract"), m_nav->extractEnabled());
+    m_w.TbMain->setPicture(QStringLiteral("extract"), m_nav->extractPicture());
+    m_w.MnuEditExtract->setEnabled(m_nav->extractEnabled());
+    // While an article is shown the address is the article's own.
+    if (!article)
+        m_w.txtAddress->setText(m_nav->address());
+}
+
+}  // namespace shell
