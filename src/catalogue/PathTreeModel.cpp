@@ -1,6 +1,7 @@
 #include "PathTreeModel.h"
 
 #include <QStringBuilder>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -35,6 +36,8 @@ void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
 
 QString nodeKey(const QString& path)
 {
+    if (!path.contains(QLatin1Char(' ')))
+        return path;
     QString key = path;
     key.replace(QLatin1Char(' '), QStringLiteral("#@#"));
     return key;
@@ -144,8 +147,9 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
     // Keys of the running paths c0, c0\c1, … are prefixes of the whole key, so
     // one key is built and each component costs one hash lookup of a view.
     const QString key = nodeKey(requested);
-    std::vector<qsizetype> keyEnds;   // end of each component in key
-    std::vector<qsizetype> textEnds;  // and in the requested path
+    // Paths are a handful of components: keep the bookkeeping off the heap.
+    QVarLengthArray<qsizetype, 16> keyEnds;   // end of each component in key
+    QVarLengthArray<qsizetype, 16> textEnds;  // and in the requested path
     for (qsizetype i = 0; i < key.size(); ++i) {
         if (key[i] == Separator)
             keyEnds.push_back(i);
@@ -157,9 +161,9 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
     }
     textEnds.push_back(requested.size());
     Q_ASSERT(keyEnds.size() == textEnds.size());
-    std::vector<size_t> hashes(keyEnds.size());  // hash of each running path
+    QVarLengthArray<size_t, 16> hashes(keyEnds.size());  // hash of each running path
     size_t h = CaseHashSeed;
-    for (size_t i = 0; i < keyEnds.size(); ++i) {
+    for (qsizetype i = 0; i < keyEnds.size(); ++i) {
         h = caseHashContinue(h, key, i == 0 ? 0 : keyEnds[i - 1], keyEnds[i]);
         hashes[i] = h;
     }
@@ -171,18 +175,18 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
     qsizetype found = -1;
     Node* current = nullptr;
     for (qsizetype i = qsizetype(keyEnds.size()) - 1; i >= 0; --i) {
-        if (Node* n = lookup({QStringView(key).left(keyEnds[size_t(i)]), hashes[size_t(i)]})) {
+        if (Node* n = lookup({QStringView(key).left(keyEnds[i]), hashes[i]})) {
             current = n;
             found = i;
             break;
         }
     }
     for (qsizetype i = found + 1; i < qsizetype(keyEnds.size()); ++i) {
-        const qsizetype start = i == 0 ? 0 : textEnds[size_t(i - 1)] + 1;
-        const QString text = requested.mid(start, textEnds[size_t(i)] - start);
-        const qsizetype keyEnd = keyEnds[size_t(i)];
+        const qsizetype start = i == 0 ? 0 : textEnds[i - 1] + 1;
+        const QString text = requested.mid(start, textEnds[i] - start);
+        const qsizetype keyEnd = keyEnds[i];
         current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text,
-                             keyEnd == key.size() ? key : key.left(keyEnd), hashes[size_t(i)],
+                             keyEnd == key.size() ? key : key.left(keyEnd), hashes[i],
                              folderImage > 0 ? folderImage : 0);
     }
 
