@@ -367,6 +367,8 @@ private:
             name += c.unicode() == 0xA0 ? QChar(u' ') : c.unicode() == 0x2011 ? QChar(u'-') : c;
         }
         name = name.left(kMaxFontName).trimmed();
+        if (name.isEmpty() && family != m_defaultFamily)
+            return fontIndex(m_defaultFamily);  // the reader gives a nameless font no family
         auto it = m_fontIndex.constFind(name);
         if (it != m_fontIndex.constEnd())
             return it.value();

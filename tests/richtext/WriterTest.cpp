@@ -131,6 +131,10 @@ TEST(Writer, StableOnSecondWrite)
     QTextCharFormat cf;
     cf.setFontPointSize(10.3);
     c.insertText(QStringLiteral("x"), cf);
+    // A font name the font table cannot carry (a soft hyphen alone) becomes the default font.
+    QTextCharFormat nameless;
+    nameless.setFontFamilies({QStringLiteral("\u00AD")});
+    c.insertText(QStringLiteral("y"), nameless);
     const QByteArray once = richtext::writeRtf(&odd);
     EXPECT_EQ(rewrite(once), once);
 }
