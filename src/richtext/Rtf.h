@@ -7,8 +7,11 @@
 // subscript, text and highlight colours, paragraph alignment, indents and spacing, line breaks,
 // tabs, special characters, list labels as text (\pntext, \listtext), hyperlink fields (the
 // result text, carrying the link as an anchor), tables (\trowd ... \cell ... \row, nested ones
-// flattened into the outer cell) and PNG/JPEG pictures. Every other destination is skipped.
-// Malformed input is read as far as it makes sense; reading never fails.
+// flattened into the outer cell) and PNG/JPEG pictures (kept byte for byte as image resources
+// named "rtfimage:<sha1>.png|jpg"). Hidden text (\v), footnotes, headers, other picture kinds and
+// every other destination are skipped, as the rich-edit pane does not show them.
+// Malformed input is read as far as it makes sense and never past the document's final brace;
+// reading never fails, and its time and memory stay proportional to the input.
 #include <QByteArray>
 #include <QString>
 
