@@ -8,6 +8,8 @@
 
 #include <QStringBuilder>
 
+#include <optional>
+
 namespace catalogue {
 
 using namespace store;
@@ -76,6 +78,25 @@ int addItem(FolderModel& list, const QString& full, const CurrentFolder& cur, qi
     if (list.findText(folder) >= 0)
         return -1;
     return list.addItem(folder, folderIcon >= 1 ? folderIcon : 0, QString());
+}
+
+// When the text before an entry's name (ending in "\") already lies deeper
+// than the current folder, the entry shows as that sub-folder whatever its name:
+// the sub-folder's name, else none.
+std::optional<QStringView> subFolderOf(const QString& head, const CurrentFolder& cur)
+{
+    const QStringView c(cur.withSep);
+    if (!QStringView(head).startsWith(c, Qt::CaseInsensitive))
+        return std::nullopt;
+    if (c.size() != 1 && !(head.size() > c.size() && head[c.size()] == Sep))
+        return std::nullopt;
+    QStringView rest = QStringView(head).mid(c.size());
+    if (rest.startsWith(Sep))
+        rest = rest.mid(1);
+    const qsizetype cut = rest.indexOf(Sep);
+    if (rest.isEmpty() || cut < 0)
+        return std::nullopt;
+    return rest.left(cut);
 }
 
 }  // namespace
@@ -199,9 +220,18 @@ void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
         }
         const bool recordsPathFits = choosePath && !isFavouritesPath(path) && records.active() &&
                                      cur.mayContain({records.prefix(), path});
+        // In a folder of "Записи" most rows lie in sub-folders already listed:
+        // their path alone says so, and their name is never read.
+        bool recordsListed = false;
+        if (recordsPathFits && !useBases && !useBin && !useFavourite) {
+            const QString head = records.prefix() % path % Sep;
+            if (const auto folder = subFolderOf(head, cur))
+                recordsListed = list.findText(*folder) >= 0;
+        }
         QString name;
         int kind = 0;
-        if (useBases || recordsPathFits || (choosePath && isFavouritesPath(path)) || useBin || useFavourite) {
+        if (useBases || (recordsPathFits && !recordsListed) || (choosePath && isFavouritesPath(path)) || useBin ||
+            useFavourite) {
             name = rs.text(ColName);
             kind = int(rs.integer(ColKind));
         }
@@ -213,7 +243,7 @@ void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
         int row = -1;
         if (!deleted) {
             if (choosePath && !isFavouritesPath(path)) {
-                if (recordsPathFits) {
+                if (recordsPathFits && !recordsListed) {
                     row = addItem(list, records.prefix() % path % Sep % name, cur, i, noKey, PicFolder, kind);
                     records.taken();
                 }

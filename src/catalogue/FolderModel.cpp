@@ -25,9 +25,9 @@ void FolderModel::rebuildIndex()
         m_byText.emplace(m_items[i].text, int(i));  // keeps the first row of a text
 }
 
-int FolderModel::findText(const QString& text) const
+int FolderModel::findText(QStringView text) const
 {
-    const auto it = m_byText.find(QStringView(text));
+    const auto it = m_byText.find(text);
     return it == m_byText.end() ? -1 : it->second;
 }
 

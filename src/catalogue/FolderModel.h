@@ -57,7 +57,8 @@ public:
 
     // GetItem: the first row whose text equals `text` without regard to letter
     // case, or -1. ItemExists: whether there is one.
-    int findText(const QString& text) const;
+    int findText(const QString& text) const { return findText(QStringView(text)); }
+    int findText(QStringView text) const;
     bool containsText(const QString& text) const { return findText(text) >= 0; }
 
     // Sorting by SortKey (0-based column) and SortOrder (0 ascending, 1
