@@ -663,6 +663,10 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
             onUnicode(param);
         else if (info.kw == KwChar)
             putChar(info.ch);
+        else if (info.kw == KwTab)
+            putChar(u'\t');
+        else if (info.kw == KwLine)
+            putChar(0x2028);
         return;
     case Dest::Text:
         break;

@@ -38,7 +38,7 @@ void buildSample(QTextDocument& doc)
     c.insertText(QStringLiteral("ελληνικά 中文 😀"), mixed);
     QTextCharFormat link = plain;
     link.setAnchor(true);
-    link.setAnchorHref(QStringLiteral("http://пример.рф/a\"b\\c"));
+    link.setAnchorHref(QStringLiteral("http://пример.рф/a\"b\\c\td"));
     c.insertText(QStringLiteral("ссылка"), link);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
