@@ -71,49 +71,51 @@ KwInfo lookupKeyword(std::string_view name)
 // Field instructions escape with a backslash inside quotes ("C:\\dir" means C:\dir).
 QString hyperlinkTarget(const QString& inst)
 {
-    QStringList args;
-    QString cur;
-    bool inQuotes = false, have = false;
+    struct Arg {
+        QString text;
+        bool quoted = false;  // a quoted "\\l" is an address, not a switch
+    };
+    QList<Arg> args;
+    Arg cur;
+    bool inQuotes = false;
     for (qsizetype i = 0; i < inst.size(); ++i) {
         const QChar c = inst.at(i);
         if (inQuotes) {
-            if (c == u'\\' && i + 1 < inst.size()) {
-                cur += inst.at(++i);
-            } else if (c == u'"') {
+            if (c == u'\\' && i + 1 < inst.size())
+                cur.text += inst.at(++i);
+            else if (c == u'"')
                 inQuotes = false;
-            } else {
-                cur += c;
-            }
+            else
+                cur.text += c;
         } else if (c == u'"') {
             inQuotes = true;
-            have = true;
+            cur.quoted = true;
         } else if (c.isSpace()) {
-            if (have || !cur.isEmpty())
+            if (cur.quoted || !cur.text.isEmpty())
                 args << cur;
-            cur.clear();
-            have = false;
+            cur = Arg{};
         } else {
-            cur += c;
+            cur.text += c;
         }
     }
-    if (have || !cur.isEmpty())
+    if (cur.quoted || !cur.text.isEmpty())
         args << cur;
-    if (args.isEmpty() || args.first().compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
+    if (args.isEmpty() || args.first().text.compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
         return {};
     QString target, bookmark;
     for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a.size() == 2 && a.at(0) == u'\\') {
-            const QChar sw = a.at(1).toLower();
+        const Arg& a = args.at(i);
+        if (!a.quoted && a.text.size() == 2 && a.text.at(0) == u'\\') {
+            const QChar sw = a.text.at(1).toLower();
             if ((sw == u'l' || sw == u'o' || sw == u't') && i + 1 < args.size()) {
                 if (sw == u'l')
-                    bookmark = args.at(i + 1);
+                    bookmark = args.at(i + 1).text;
                 ++i;
             }
             continue;
         }
         if (target.isEmpty())
-            target = a;
+            target = a.text;
     }
     if (!bookmark.isEmpty())
         target += QLatin1Char('#') + bookmark;

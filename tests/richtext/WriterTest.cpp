@@ -40,6 +40,8 @@ void buildSample(QTextDocument& doc)
     link.setAnchor(true);
     link.setAnchorHref(QStringLiteral("http://пример.рф/a\"b\\c\td"));
     c.insertText(QStringLiteral("ссылка"), link);
+    link.setAnchorHref(QStringLiteral("\\l"));  // looks like a field switch, is an address
+    c.insertText(QStringLiteral(" вторая"), link);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     centred.setLeftMargin(20);
