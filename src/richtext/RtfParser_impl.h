@@ -742,7 +742,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
         break;
     case KwCellx:
         if (m_cellx.size() < size_t(kMaxColumns))
-            m_cellx.push_back(clampInt(param, -31680, 31680 * 4));
+            m_cellx.push_back(param);
         break;
     case KwCell:
         flushRun();

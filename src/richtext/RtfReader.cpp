@@ -15,6 +15,7 @@ namespace detail {
 namespace {
 
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips an inch, 96 pixels an inch
+constexpr qint64 kMaxColumnTwips = 31680;
 
 // Builds the document at a cursor. A paragraph break is kept pending until more content
 // follows, so the \par that ends an article's last paragraph adds no empty paragraph: what
@@ -83,10 +84,11 @@ public:
             m_widthsSet = true;
             // One constraint per column, always: QTextTable::appendColumns copies the last one
             // and reads past the end of a shorter list.
+            // A column is at most 22 inches wide, whatever its \cellx says.
             QList<QTextLength> widths;
-            int left = 0;
+            qint64 left = 0;
             for (int i = 0; i < m_table->columns(); ++i) {
-                const int w = size_t(i) < cellx.size() ? cellx[size_t(i)] - left : 0;
+                const qint64 w = size_t(i) < cellx.size() ? std::min<qint64>(cellx[size_t(i)] - left, kMaxColumnTwips) : 0;
                 if (size_t(i) < cellx.size())
                     left = cellx[size_t(i)];
                 widths << (w > 0 ? QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel)

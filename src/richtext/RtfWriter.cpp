@@ -25,6 +25,16 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr int kDefaultColumnTwips = 2000;
 constexpr int kMaxFontName = 255;  // the reader keeps no more
 
+// Rounds `v` into [lo, hi]; a document made elsewhere may hold any double, NaN included.
+int bounded(double v, int lo, int hi)
+{
+    if (!(v >= lo))
+        return lo;
+    if (v >= hi)
+        return hi;
+    return qRound(v);
+}
+
 struct CharProps {
     int font = 0;
     int halfPoints = 24;
@@ -110,7 +120,7 @@ private:
         for (int c = 0; c < table->columns(); ++c) {
             int w = kDefaultColumnTwips;
             if (c < widths.size() && widths[c].type() == QTextLength::FixedLength && widths[c].rawValue() > 0)
-                w = qRound(widths[c].rawValue() * kTwipsPerPixel);
+                w = bounded(widths[c].rawValue() * kTwipsPerPixel, 1, 31680);  // as the reader bounds it
             right += w;
             rowDef += "\\cellx" + QByteArray::number(right);
         }
@@ -170,7 +180,7 @@ private:
             p.align = 2;
         else if (a & (Qt::AlignRight))
             p.align = 1;
-        auto twips = [](double px, int lo) { return std::clamp(int(qRound(px * kTwipsPerPixel)), lo, 31680); };
+        auto twips = [](double px, int lo) { return bounded(px * kTwipsPerPixel, lo, 31680); };
         p.li = twips(f.leftMargin(), -31680);
         p.ri = twips(f.rightMargin(), -31680);
         p.fi = twips(f.textIndent(), -31680);
@@ -212,7 +222,7 @@ private:
         const QString family = f.fontFamilies().toStringList().value(0);
         p.font = fontIndex(family.isEmpty() ? m_defaultFamily : family);
         const double pt = f.fontPointSize() > 0 ? f.fontPointSize() : m_defaultSize;
-        p.halfPoints = std::clamp(int(qRound(pt * 2)), 2, 3276);
+        p.halfPoints = bounded(pt * 2, 2, 3276);
         p.bold = f.fontWeight() > QFont::Medium;
         p.italic = f.fontItalic();
         p.underline = f.fontUnderline();
@@ -311,7 +321,7 @@ private:
         const int picw = std::max(px.width(), 0), pich = std::max(px.height(), 0);
         // The reader's bound on a picture's size (44 inches) holds for what we write too.
         auto goal = [](double px, int fallback) {
-            return std::clamp(px > 0 ? qRound(px * kTwipsPerPixel) : fallback * int(kTwipsPerPixel), 0, 63360);
+            return px > 0 ? bounded(px * kTwipsPerPixel, 0, 63360) : std::min(fallback * int(kTwipsPerPixel), 63360);
         };
         const int goalw = goal(f.width(), picw);
         const int goalh = goal(f.height(), pich);

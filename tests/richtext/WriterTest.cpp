@@ -9,6 +9,8 @@
 #include <QTextDocumentFragment>
 #include <QTextTable>
 
+#include <limits>
+
 namespace {
 
 QByteArray rewrite(const QByteArray& rtf)
@@ -139,6 +141,28 @@ TEST(Writer, StableOnSecondWrite)
     c.insertText(QStringLiteral("y"), nameless);
     const QByteArray once = richtext::writeRtf(&odd);
     EXPECT_EQ(rewrite(once), once);
+}
+
+TEST(Writer, OutlandishValuesBounded)
+{
+    // What a paste from elsewhere may hold: the writer bounds it as the reader would.
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextBlockFormat bf;
+    bf.setLeftMargin(1e300);
+    bf.setTextIndent(std::numeric_limits<double>::quiet_NaN());
+    c.setBlockFormat(bf);
+    QTextCharFormat cf;
+    cf.setFontPointSize(1e12);
+    c.insertText(QStringLiteral("x"), cf);
+    QTextTableFormat tf;
+    tf.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 1e12), QTextLength(QTextLength::FixedLength, 50)});
+    c.insertTable(1, 2, tf);
+    const QByteArray rtf = richtext::writeRtf(&doc);
+    EXPECT_TRUE(rtf.contains("\\li31680")) << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains("\\fs3276"));
+    EXPECT_TRUE(rtf.contains("\\cellx31680\\cellx32430"));
+    EXPECT_EQ(rewrite(rtf), rtf);
 }
 
 TEST(Writer, EmptyAndTrailingParagraphsStable)
