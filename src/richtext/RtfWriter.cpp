@@ -18,6 +18,8 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <cmath>
+
 namespace richtext {
 namespace {
 
@@ -28,7 +30,9 @@ constexpr int kMaxFontName = 255;  // the reader keeps no more
 // Rounds `v` into [lo, hi]; a document made elsewhere may hold any double, NaN included.
 int bounded(double v, int lo, int hi)
 {
-    if (!(v >= lo))
+    if (std::isnan(v))
+        return std::clamp(0, lo, hi);
+    if (v <= lo)
         return lo;
     if (v >= hi)
         return hi;
@@ -408,8 +412,17 @@ public:
         static const char hex[] = "0123456789abcdef";
         bool dummy = false;
         bool& delim = needDelim ? *needDelim : dummy;
-        for (const QChar qc : text) {
-            const char16_t c = qc.unicode();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char16_t c = text[i].unicode();
+            if (QChar::isSurrogate(c)) {
+                // Halves travel as two \uN; a lone half would read back as U+FFFD, so write that.
+                const bool paired = QChar::isHighSurrogate(c) ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
+                                                              : i > 0 && text[i - 1].isHighSurrogate();
+                if (!paired)
+                    c = 0xFFFD;
+            } else if (c == 0xFDD0 || c == 0xFDD1) {
+                c = 0xFFFD;  // the document's own frame markers are never text
+            }
             if (c >= 0x20 && c < 0x7F && c != u'\\' && c != u'{' && c != u'}') {
                 if (delim) {
                     out += ' ';

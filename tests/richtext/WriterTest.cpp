@@ -155,6 +155,7 @@ TEST(Writer, OutlandishValuesBounded)
     QTextCharFormat cf;
     cf.setFontPointSize(1e12);
     c.insertText(QStringLiteral("x"), cf);
+    c.insertText(QString(QChar(0xD800)) + QStringLiteral("z"));  // a lone surrogate half
     QTextTableFormat tf;
     tf.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 1e12), QTextLength(QTextLength::FixedLength, 50)});
     c.insertTable(1, 2, tf);
@@ -162,6 +163,7 @@ TEST(Writer, OutlandishValuesBounded)
     EXPECT_TRUE(rtf.contains("\\li31680")) << rtf.toStdString();
     EXPECT_TRUE(rtf.contains("\\fs3276"));
     EXPECT_TRUE(rtf.contains("\\cellx31680\\cellx32430"));
+    EXPECT_TRUE(rtf.contains("\\pard\\li31680\\fs3276 x\\u-3?z\\par")) << rtf.toStdString();
     EXPECT_EQ(rewrite(rtf), rtf);
 }
 
