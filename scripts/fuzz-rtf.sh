@@ -28,5 +28,7 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/fuzz/rtf/lsan.supp:print_
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 ARGS=(-max_total_time="$SECONDS_TO_RUN" -timeout=10 -rss_limit_mb=2048 -max_len=65536
       -dict=fuzz/rtf/rtf.dict -artifact_prefix="$CORPUS/")
-[ -d "$SEEDS" ] && ARGS+=("$SEEDS")
-exec "$BUILD/fuzz_rtf" "${ARGS[@]}" "$CORPUS"
+# New inputs go to the first folder, ours; the real files only seed it.
+DIRS=("$CORPUS")
+[ -d "$SEEDS" ] && DIRS+=("$SEEDS")
+exec "$BUILD/fuzz_rtf" "${ARGS[@]}" "${DIRS[@]}"
