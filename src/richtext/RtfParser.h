@@ -117,6 +117,7 @@ private:
     // Text and bytes.
     void prepareAppend();
     void putChar(char16_t c);
+    void resolveSurrogate();
     void onByte(unsigned char b);
     void onUnicode(int value);
     void flushRun();
@@ -153,7 +154,7 @@ private:
     std::u16string m_run;
     CharState m_runState;
     bool m_stateDirty = true;
-    bool m_runHasSurrogate = false;
+    char16_t m_pendingHigh = 0;  // a high surrogate half waiting for its low half
     ParaState m_lastPara;
 
     // Table state.

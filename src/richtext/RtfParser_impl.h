@@ -107,6 +107,7 @@ void Parser<Sink>::parse(QByteArrayView input)
                     const auto b = static_cast<unsigned char>(hi * 16 + lo);
                     if (b >= 0x20 && m_ucSkip == 0 && m_table && g().dest == Dest::Text && !g().ch.hidden) {
                         // Text in \'hh form is most of a Cyrillic article: straight to the run.
+                        resolveSurrogate();
                         prepareAppend();
                         m_run.push_back((*m_table)[b]);
                     } else if (g().dest != Dest::Pict) {
@@ -158,6 +159,7 @@ void Parser<Sink>::parse(QByteArrayView input)
         }
         if (m_ucSkip == 0 && m_table && g().dest == Dest::Text && !g().ch.hidden && m_lead == 0) {
             // The hot loop: plain text in a single-byte code page.
+            resolveSurrogate();
             prepareAppend();
             const auto& t = *m_table;
             while (p < end) {
@@ -178,6 +180,8 @@ void Parser<Sink>::parse(QByteArrayView input)
         ++p;
         onByte(c);
     }
+    if (!m_stack.empty())
+        resolveSurrogate();
     flushRun();
     m_sink.finish(m_stack.empty() ? m_lastPara : g().pa);
 }
@@ -190,6 +194,17 @@ void Parser<Sink>::prepareAppend()
             flushRun();
         m_runState = g().ch;
         m_stateDirty = false;
+    }
+}
+
+// A high surrogate half with no low half after it cannot be shown.
+template <class Sink>
+void Parser<Sink>::resolveSurrogate()
+{
+    if (m_pendingHigh) {
+        m_pendingHigh = 0;
+        prepareAppend();
+        m_run.push_back(0xFFFD);
     }
 }
 
@@ -206,10 +221,22 @@ void Parser<Sink>::putChar(char16_t c)
             c = 0x2028;
         else if (c == 0xFDD0 || c == 0xFDD1)
             c = 0xFFFD;
+        // \uN writes a surrogate pair as two halves, possibly with a format change between
+        // them; the high half waits here so that both paths pair it the same way.
+        if (QChar::isHighSurrogate(c)) {
+            resolveSurrogate();
+            m_pendingHigh = c;
+            return;
+        }
+        if (QChar::isLowSurrogate(c) && m_pendingHigh) {
+            prepareAppend();
+            m_run.push_back(std::exchange(m_pendingHigh, char16_t(0)));
+            m_run.push_back(c);
+            return;
+        }
+        resolveSurrogate();
         prepareAppend();
-        m_run.push_back(c);
-        if (c >= 0xD800 && c <= 0xDFFF)
-            m_runHasSurrogate = true;
+        m_run.push_back(QChar::isLowSurrogate(c) ? char16_t(0xFFFD) : c);
         break;
     case Dest::FieldInst:
         if (!m_fields.empty() && m_fields.back().inst.size() < 4096)
@@ -304,17 +331,6 @@ void Parser<Sink>::flushRun()
 {
     if (m_run.empty())
         return;
-    if (m_runHasSurrogate) {
-        // Pair the halves that \uN wrote one by one; a lone half cannot be shown.
-        for (size_t i = 0; i < m_run.size(); ++i) {
-            const char16_t c = m_run[i];
-            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < m_run.size() && m_run[i + 1] >= 0xDC00 && m_run[i + 1] <= 0xDFFF)
-                ++i;
-            else if (c >= 0xD800 && c <= 0xDFFF)
-                m_run[i] = 0xFFFD;
-        }
-        m_runHasSurrogate = false;
-    }
     beginContent(false);
     m_sink.text(QStringView(m_run.data(), qsizetype(m_run.size())), m_runState, m_tables);
     m_run.clear();
@@ -368,6 +384,7 @@ void Parser<Sink>::closeGroup()
     if (m_stack.empty())
         return;
     if (m_stack.size() == 1) {
+        resolveSurrogate();
         flushRun();
         m_lastPara = g().pa;
         m_stack.pop_back();
@@ -493,6 +510,7 @@ void Parser<Sink>::finishPicture()
         kind = PictKind::Jpeg;
     if (kind != PictKind::Other && !g().ch.hidden && g().dest == Dest::Text) {
         m_pict.kind = kind;
+        resolveSurrogate();
         flushRun();
         beginContent(false);
         m_sink.image(m_pict, g().ch, m_tables);
@@ -513,6 +531,7 @@ void Parser<Sink>::setFont(int font)
 template <class Sink>
 void Parser<Sink>::endParagraph()
 {
+    resolveSurrogate();
     flushRun();
     beginContent(false);
     m_sink.paragraphEnd(g().pa);
@@ -745,6 +764,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
             m_cellx.push_back(param);
         break;
     case KwCell:
+        resolveSurrogate();
         flushRun();
         beginContent(true);
         if (m_col + 1 >= kMaxColumns)
@@ -760,6 +780,7 @@ void Parser<Sink>::controlWord(std::string_view name, bool hasParam, int param)
             endParagraph();
         break;
     case KwRow:
+        resolveSurrogate();
         flushRun();
         if (m_inTable) {
             m_sink.rowEnd(m_cellx);

@@ -87,6 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"UcScopedByGroup", "{\\uc0\\u1046}\\u1078?", "Жж"},
         TextCase{"NegativeUnicodeSurrogatePair", "\\u-10179?\\u-8704?", "\U0001F600"},
         TextCase{"LoneSurrogate", "\\u-10179?x", "\uFFFDx"},
+        TextCase{"SurrogatePairAcrossFormatChange", "\\u-10179?\\cf1\\u-8704?", "\U0001F600"},
+        TextCase{"LoneSurrogateBeforeParagraph", "\\u-10179?\\par x", "\uFFFD\nx"},
         TextCase{"HiddenTextNotShown", "a{\\v secret}b", "ab"},
         TextCase{"IgnorableDestinationSkipped", "a{\\*\\unknown x{y}z}b", "ab"},
         TextCase{"KnownDestinationsSkipped", "{\\info{\\title T}}{\\stylesheet{\\s0 Normal;}}a{\\footnote f}b", "ab"},
