@@ -4,7 +4,7 @@
 
 namespace articles::texts {
 
-inline QString addressPrefix() { return QStringLiteral("BaseMain:\\"); }
+inline QString addressPrefix() { return QStringLiteral("BaseMain:\\\\"); }
 inline QString articleCount() { return QStringLiteral("Статей: "); }
 inline QString seeItemCaption() { return QStringLiteral("Итем"); }
 

@@ -130,7 +130,7 @@ TEST_F(ArticleViewTest, ArticleIsShownWithAddressStatusAndLayout)
     addRows({{QStringLiteral("Графика\\API"), QStringLiteral("BitBlt"), Rtf, {}, {}, {}, true},
              {QStringLiteral("x"), QStringLiteral("y"), Rtf, {}, {}, {}}});
     open(1);
-    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\Графика\\API\\BitBlt"));
+    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\\\Графика\\API\\BitBlt"));
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("Привет VB"));
     EXPECT_EQ(panels[3], QStringLiteral("BitBlt"));
     EXPECT_EQ(panels[5], QStringLiteral("Статей: 2"));
@@ -227,7 +227,7 @@ TEST_F(ArticleViewTest, FollowingAReferenceOpensTheFirstMatchWhateverTheCase)
     view->seeAlsoItems()[0]->trigger();
     EXPECT_EQ(state.selItem, QStringLiteral("2"));
     EXPECT_EQ(state.displayedEntry, QStringLiteral("2"));
-    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\графика\\api\\пример"));
+    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\\\графика\\api\\пример"));
 
     for (const char* missing : {"Графика\\Api", "Нет\\Такой", ""}) {
         SCOPED_TRACE(missing);
