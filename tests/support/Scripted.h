@@ -44,7 +44,7 @@ public:
             return std::nullopt;
         }
         (void)initial;
-        auto a = m_inputAnswers.front();
+        auto a = std::move(m_inputAnswers.front());
         m_inputAnswers.pop_front();
         return a;
     }
