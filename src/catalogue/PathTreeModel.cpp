@@ -84,15 +84,105 @@ QIcon PathTreeModel::pictureOf(int image) const
     return m_pictures[size_t(image - 1)];
 }
 
-std::vector<std::unique_ptr<Node>>& PathTreeModel::siblingsOf(Node* parent)
+Node* NodeKeyIndex::find(QStringView key, size_t hash) const
+{
+    if (m_slots.empty())
+        return nullptr;
+    for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+        const Slot& slot = m_slots[i];
+        if (!slot.node)
+            return nullptr;
+        if (slot.hash == hash && QStringView(slot.node->key()).compare(key, Qt::CaseInsensitive) == 0)
+            return slot.node;
+    }
+}
+
+void NodeKeyIndex::insert(Node* node)
+{
+    // At most half full: probes stay short and an empty slot always ends them.
+    if (2 * (m_size + 1) > m_slots.size())
+        grow(std::max<size_t>(64, 2 * m_slots.size()));
+    const size_t hash = node->m_keyHash;
+    size_t i = hash & m_mask;
+    while (m_slots[i].node)
+        i = (i + 1) & m_mask;
+    m_slots[i] = {hash, node};
+    ++m_size;
+}
+
+void NodeKeyIndex::erase(const Node* node)
+{
+    if (m_slots.empty())
+        return;
+    size_t i = node->m_keyHash & m_mask;
+    while (m_slots[i].node != node) {
+        if (!m_slots[i].node)
+            return;
+        i = (i + 1) & m_mask;
+    }
+    // Backward shift: move later members of the run into the hole when their
+    // home slot allows it, so lookups never meet a gap inside a run.
+    size_t hole = i;
+    for (size_t j = (i + 1) & m_mask; m_slots[j].node; j = (j + 1) & m_mask) {
+        const size_t home = m_slots[j].hash & m_mask;
+        // Distance from home to j and from home to the hole, cyclically.
+        if (((j - home) & m_mask) >= ((j - hole) & m_mask)) {
+            m_slots[hole] = m_slots[j];
+            hole = j;
+        }
+    }
+    m_slots[hole] = {};
+    --m_size;
+}
+
+void NodeKeyIndex::clear()
+{
+    std::fill(m_slots.begin(), m_slots.end(), Slot{});
+    m_size = 0;
+}
+
+void NodeKeyIndex::reserve(size_t count)
+{
+    size_t slots = 64;
+    while (slots < 2 * count)
+        slots *= 2;
+    if (slots > m_slots.size())
+        grow(slots);
+}
+
+void NodeKeyIndex::grow(size_t slots)
+{
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(slots, Slot{});
+    m_mask = slots - 1;
+    for (const Slot& s : old) {
+        if (!s.node)
+            continue;
+        size_t i = s.hash & m_mask;
+        while (m_slots[i].node)
+            i = (i + 1) & m_mask;
+        m_slots[i] = s;
+    }
+}
+
+std::vector<Node*>& PathTreeModel::siblingsOf(Node* parent)
 {
     return parent ? parent->m_children : m_roots;
 }
 
-Node* PathTreeModel::lookup(HashedView key) const
+Node* PathTreeModel::newNode()
 {
-    const auto it = m_keys.find(key);
-    return it == m_keys.end() ? nullptr : it->second;
+    if (m_poolUsed == m_poolChunk) {
+        m_poolChunk = std::clamp<size_t>(2 * m_poolChunk, 32, 4096);
+        m_pool.push_back(std::make_unique<Node[]>(m_poolChunk));
+        m_poolUsed = 0;
+    }
+    return &m_pool.back()[m_poolUsed++];
+}
+
+Node* PathTreeModel::lookup(QStringView key, size_t hash) const
+{
+    return m_keys.find(key, hash);
 }
 
 int PathTreeModel::sortedRootRow(const QString& text) const
@@ -100,13 +190,13 @@ int PathTreeModel::sortedRootRow(const QString& text) const
     // After the last root that does not sort after text: equal texts keep their
     // order of arrival.
     const auto it = std::upper_bound(m_roots.begin(), m_roots.end(), text,
-                                     [](const QString& t, const std::unique_ptr<Node>& n) {
+                                     [](const QString& t, const Node* n) {
                                          return compareTexts(t, n->m_text) < 0;
                                      });
     return int(it - m_roots.begin());
 }
 
-void PathTreeModel::renumber(std::vector<std::unique_ptr<Node>>& siblings, size_t from)
+void PathTreeModel::renumber(std::vector<Node*>& siblings, size_t from)
 {
     for (size_t i = from; i < siblings.size(); ++i)
         siblings[i]->m_row = int(i);
@@ -114,21 +204,21 @@ void PathTreeModel::renumber(std::vector<std::unique_ptr<Node>>& siblings, size_
 
 Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image)
 {
-    auto node = std::make_unique<Node>();
-    node->m_text = text;
-    node->m_key = key;
-    node->m_image = image;
-    node->m_parent = parent;
-    node->m_serial = m_nextSerial++;
-    Node* raw = node.get();
+    Node* raw = newNode();
+    raw->m_text = text;
+    raw->m_key = key;
+    raw->m_keyHash = keyHash;
+    raw->m_image = image;
+    raw->m_parent = parent;
+    raw->m_serial = m_nextSerial++;
     auto& siblings = siblingsOf(parent);
     const int row = (!parent && m_sorted) ? sortedRootRow(text) : int(siblings.size());
     const bool signal = !m_rebuilding;
     if (signal)
         beginInsertRows(indexOf(parent), row, row);
-    siblings.insert(siblings.begin() + row, std::move(node));
+    siblings.insert(siblings.begin() + row, raw);
     renumber(siblings, size_t(row));
-    m_keys.emplace(HashedText{raw->m_key, keyHash}, raw);
+    m_keys.insert(raw);
     if (signal)
         endInsertRows();
     if (!g_capitaliseOnAdd)
@@ -175,7 +265,7 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
     qsizetype found = -1;
     Node* current = nullptr;
     for (qsizetype i = qsizetype(keyEnds.size()) - 1; i >= 0; --i) {
-        if (Node* n = lookup({QStringView(key).left(keyEnds[i]), hashes[i]})) {
+        if (Node* n = lookup(QStringView(key).left(keyEnds[i]), hashes[i])) {
             current = n;
             found = i;
             break;
@@ -206,7 +296,7 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
 Node* PathTreeModel::getNode(const QString& path) const
 {
     const QString key = nodeKey(path);
-    return lookup({key, CaseInsensitiveHash()(key)});
+    return lookup(key, CaseInsensitiveHash()(key));
 }
 
 void PathTreeModel::capitaliseNodes()
@@ -265,13 +355,13 @@ void PathTreeModel::setExpanded(Node* node, bool expanded)
 
 void PathTreeModel::forget(Node* node)
 {
-    // The key may belong to another node only if this one never got it; erase
-    // only our own entry.
-    const auto it = m_keys.find(HashedView{node->m_key, CaseInsensitiveHash()(node->m_key)});
-    if (it != m_keys.end() && it->second == node)
-        m_keys.erase(it);
-    for (auto& c : node->m_children)
-        forget(c.get());
+    m_keys.erase(node);
+    for (Node* c : node->m_children)
+        forget(c);
+    // The node stays in the pool until the next clear; release what it holds.
+    node->m_children = {};
+    node->m_text = node->m_key = node->m_tag = QString();
+    node->m_parent = nullptr;
 }
 
 void PathTreeModel::removeNode(Node* node)
@@ -297,6 +387,8 @@ void PathTreeModel::clear()
         beginResetModel();
     m_keys.clear();
     m_roots.clear();
+    m_pool.clear();
+    m_poolChunk = m_poolUsed = 0;
     m_allCapitalised = true;
     if (signal)
         endResetModel();
@@ -305,7 +397,7 @@ void PathTreeModel::clear()
 void PathTreeModel::sortRoots()
 {
     std::stable_sort(m_roots.begin(), m_roots.end(),
-                     [](const std::unique_ptr<Node>& a, const std::unique_ptr<Node>& b) {
+                     [](const Node* a, const Node* b) {
                          return compareTexts(a->m_text, b->m_text) < 0;
                      });
 }
@@ -343,6 +435,7 @@ void PathTreeModel::setSorted(bool sorted)
 void PathTreeModel::reserve(qsizetype nodes)
 {
     m_keys.reserve(size_t(std::max<qsizetype>(nodes, 0)));
+    // The nodes themselves come in chunks as they are made.
 }
 
 void PathTreeModel::beginRebuild()
@@ -366,13 +459,13 @@ void PathTreeModel::forEachNode(const std::function<void(Node*)>& visit) const
     // Iterative pre-order: paths can be deep and trees large.
     std::vector<Node*> stack;
     for (auto it = m_roots.rbegin(); it != m_roots.rend(); ++it)
-        stack.push_back(it->get());
+        stack.push_back(*it);
     while (!stack.empty()) {
         Node* n = stack.back();
         stack.pop_back();
         visit(n);
         for (auto it = n->m_children.rbegin(); it != n->m_children.rend(); ++it)
-            stack.push_back(it->get());
+            stack.push_back(*it);
     }
 }
 
@@ -409,7 +502,7 @@ QModelIndex PathTreeModel::index(int row, int column, const QModelIndex& parent)
     const auto& siblings = p ? p->m_children : m_roots;
     if (size_t(row) >= siblings.size())
         return {};
-    return createIndex(row, 0, siblings[size_t(row)].get());
+    return createIndex(row, 0, siblings[size_t(row)]);
 }
 
 QModelIndex PathTreeModel::parent(const QModelIndex& child) const

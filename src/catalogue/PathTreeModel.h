@@ -10,7 +10,6 @@
 
 #include <functional>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace catalogue {
@@ -31,7 +30,7 @@ public:
     Node* parent() const { return m_parent; }
     int row() const { return m_row; }
     int childCount() const { return int(m_children.size()); }
-    Node* child(int i) const { return m_children[size_t(i)].get(); }
+    Node* child(int i) const { return m_children[size_t(i)]; }
     // Texts from the root down to this node joined by "\".
     QString fullPath() const;
     // Order of creation within its tree (the tree's enumeration order).
@@ -39,6 +38,7 @@ public:
 
 private:
     friend class PathTreeModel;
+    friend class NodeKeyIndex;
     QString m_text;
     QString m_key;
     QString m_tag;
@@ -46,8 +46,34 @@ private:
     bool m_expanded = false;
     int m_row = 0;
     quint64 m_serial = 0;
+    size_t m_keyHash = 0;
     Node* m_parent = nullptr;
-    std::vector<std::unique_ptr<Node>> m_children;
+    // Owned by the model's node pool, not by the parent.
+    std::vector<Node*> m_children;
+};
+
+// The key hash: an open-addressing table of (hash, node) slots. A probe reads
+// the slot's hash before it touches a node, so a miss costs no pointer chase,
+// and filling it allocates nothing per node. Keys are the nodes' own keys.
+class NodeKeyIndex {
+public:
+    Node* find(QStringView key, size_t hash) const;
+    void insert(Node* node);
+    // Removes this very node's slot (another node may hold an equal key).
+    void erase(const Node* node);
+    void clear();
+    void reserve(size_t count);
+    size_t size() const { return m_size; }
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        Node* node = nullptr;
+    };
+    void grow(size_t slots);
+    size_t m_size = 0;
+    size_t m_mask = 0;
+    std::vector<Slot> m_slots;
 };
 
 // Key of a path as the tree stores it: every blank replaced by "#@#".
@@ -107,7 +133,7 @@ public:
 
     int nodeCount() const { return int(m_keys.size()); }
     int rootCount() const { return int(m_roots.size()); }
-    Node* root(int i) const { return m_roots[size_t(i)].get(); }
+    Node* root(int i) const { return m_roots[size_t(i)]; }
     // Every node, parents before children, in display order.
     void forEachNode(const std::function<void(Node*)>& visit) const;
     // Every node in the order of creation.
@@ -129,19 +155,24 @@ Q_SIGNALS:
     void nodeExpandedChanged(const QModelIndex& index, bool expanded);
 
 private:
-    using KeyMap = std::unordered_map<HashedText, Node*, HashedTextHash, HashedTextEqual>;
-
-    std::vector<std::unique_ptr<Node>>& siblingsOf(Node* parent);
-    Node* lookup(HashedView key) const;
+    std::vector<Node*>& siblingsOf(Node* parent);
+    Node* newNode();
+    Node* lookup(QStringView key, size_t hash) const;
     Node* createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image);
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);
     void emitChanged(Node* node);
-    void renumber(std::vector<std::unique_ptr<Node>>& siblings, size_t from);
+    void renumber(std::vector<Node*>& siblings, size_t from);
     void sortRoots();
 
-    std::vector<std::unique_ptr<Node>> m_roots;
-    KeyMap m_keys;
+    // Nodes live in chunks that a rebuild frees whole, instead of one heap block
+    // per node. A removed node stays in its chunk, emptied, until the next clear.
+    // Chunks grow from a few dozen nodes (a picker's tree) to a few thousand.
+    std::vector<std::unique_ptr<Node[]>> m_pool;
+    size_t m_poolChunk = 0;  // size of the last chunk
+    size_t m_poolUsed = 0;   // nodes taken from it
+    std::vector<Node*> m_roots;
+    NodeKeyIndex m_keys;
     std::vector<QIcon> m_pictures;
     quint64 m_nextSerial = 1;
     bool m_sorted = false;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 using namespace catalogue;
 
 namespace {
@@ -186,6 +188,33 @@ TEST_F(PathTreeModelTest, RemovingANodeForgetsItsKeysAndThoseBelow)
     tree.clear();
     EXPECT_EQ(tree.nodeCount(), 0);
     EXPECT_FALSE(tree.nodeExists(QStringLiteral("A")));
+}
+
+// Many removals in scattered order: every remaining key is still found and no
+// removed one is, however the key table's runs were shifted to close the gaps.
+TEST_F(PathTreeModelTest, ScatteredRemovalsKeepEveryOtherKeyReachable)
+{
+    QStringList paths;
+    for (int i = 0; i < 600; ++i)
+        paths << QStringLiteral("F%1\\e %2").arg(i % 7).arg(i);
+    for (const QString& p : paths)
+        tree.addNodePath(p, QString(), 1, 8);
+    QSet<QString> removed;
+    for (int i = 0; i < 600; i += 2) {
+        const int k = (i * 7919) % 600;  // a scattered order
+        if (removed.contains(paths[k]))
+            continue;
+        tree.removeNode(tree.getNode(paths[k]));
+        removed.insert(paths[k]);
+    }
+    tree.removeNode(tree.getNode(QStringLiteral("f3")));
+    int left = 6;  // the folders but F3
+    for (const QString& p : paths) {
+        const bool gone = removed.contains(p) || p.startsWith(QStringLiteral("F3\\"));
+        EXPECT_EQ(tree.nodeExists(p.toLower()), !gone) << qPrintable(p);
+        left += gone ? 0 : 1;
+    }
+    EXPECT_EQ(tree.nodeCount(), left);
 }
 
 TEST_F(PathTreeModelTest, ARenamedFolderKeepsItsKeyAndAddingUnderEitherNameStaysConsistent)
