@@ -1,5 +1,7 @@
 #include "AlphaIndexModel.h"
 
+#include "CaseKey.h"
+
 #include <QBrush>
 #include <QFont>
 
@@ -54,9 +56,42 @@ void AlphaIndexModel::setSorted(bool sorted)
         return;
     if (!m_refilling)
         beginResetModel();
-    std::stable_sort(m_items.begin(), m_items.end(), [](const AlphaItem& a, const AlphaItem& b) {
-        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
+    // Each title folded once, all into one buffer, then sorted by its folded
+    // form; equal titles keep their order of arrival.
+    std::u16string folded;
+    std::vector<std::pair<size_t, size_t>> spans;  // offset and length in folded
+    spans.reserve(m_items.size());
+    for (const AlphaItem& item : m_items) {
+        const size_t from = folded.size();
+        appendCaseFolded(item.text, folded);
+        spans.emplace_back(from, folded.size() - from);
+    }
+    // The first four folded units, packed so that comparing the numbers compares
+    // the units: most comparisons end there without touching the buffer.
+    struct Entry {
+        quint64 prefix;
+        size_t at;
+    };
+    std::vector<Entry> order(m_items.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        quint64 prefix = 0;
+        for (size_t k = 0; k < 4; ++k)
+            prefix = (prefix << 16) | (k < spans[i].second ? folded[spans[i].first + k] : 0);
+        order[i] = {prefix, i};
+    }
+    const std::u16string_view all(folded);
+    std::sort(order.begin(), order.end(), [&spans, all](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        const int c = all.substr(spans[a.at].first, spans[a.at].second)
+                          .compare(all.substr(spans[b.at].first, spans[b.at].second));
+        return c != 0 ? c < 0 : a.at < b.at;
     });
+    std::vector<AlphaItem> inOrder;
+    inOrder.reserve(m_items.size());
+    for (const Entry& e : order)
+        inOrder.push_back(std::move(m_items[e.at]));
+    m_items = std::move(inOrder);
     if (!m_refilling)
         endResetModel();
 }

@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <cstddef>
+#include <string>
 
 namespace catalogue {
 
@@ -38,6 +39,26 @@ inline size_t caseHashContinue(size_t h, QStringView s, qsizetype from, qsizetyp
         h *= 1099511628211ULL;
     }
     return h;
+}
+
+// Appends the case-folded form of a text in UTF-16: comparing two of these unit by
+// unit orders texts exactly as QString::compare(…, Qt::CaseInsensitive) does
+// (which also compares folded UTF-16 units, so a character beyond the BMP sorts
+// before U+E000), without folding every character again in every comparison.
+inline void appendCaseFolded(QStringView s, std::u16string& key)
+{
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        char32_t c = s[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), s[++i].unicode());
+        c = foldedChar(c);
+        if (QChar::requiresSurrogates(c)) {
+            key.push_back(QChar::highSurrogate(c));
+            key.push_back(QChar::lowSurrogate(c));
+        } else {
+            key.push_back(char16_t(c));
+        }
+    }
 }
 
 // Not noexcept on purpose: the standard containers then keep each element's

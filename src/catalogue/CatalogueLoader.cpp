@@ -7,6 +7,7 @@
 #include "Pictures.h"
 #include "store/AppFiles.h"
 
+#include <QHash>
 #include <QStringBuilder>
 
 #include <unordered_set>
@@ -42,31 +43,54 @@ std::function<void(qint64, qint64)> progressReporter(const MainState& state)
     };
 }
 
-void fillIndex(AlphaIndexModel& index, store::Recordset& rs, const std::function<void(qint64, qint64)>& report)
+// What the tree needs of one row. The rows are read once, in the index pass;
+// the tree pass works from these, so a load streams the base only once.
+struct RowSummary {
+    QString path;
+    QString name;
+    QString baseName;
+    int kind = 0;
+    bool deleted = false;
+    bool favorite = false;
+};
+
+// The first pass: reads every row and, when there is an index, fills it
+// unsorted and sorts it once at the end.
+std::vector<RowSummary> readRows(store::Recordset& rs, AlphaIndexModel* index,
+                                 const std::function<void(qint64, qint64)>& report)
 {
-    index.beginRefill();
-    index.setSorted(false);
-    index.clear();
+    if (index) {
+        index->beginRefill();
+        index->setSorted(false);
+        index->clear();
+    }
     const qint64 n = rs.recordCount();
+    std::vector<RowSummary> rows;
+    rows.reserve(size_t(n));
     rs.moveFirst();
     for (qint64 i = 1; i <= n; ++i) {
-        if (!rs.flag(ColDeleted)) {
-            const QString name = rs.text(ColName);
-            if (!name.isEmpty())
-                index.append(name, i);
-        }
+        RowSummary& row = rows.emplace_back();
+        row.kind = int(rs.integer(ColKind));
+        row.path = rs.text(ColPath);
+        row.name = rs.text(ColName);
+        row.baseName = rs.text(ColBaseName);
+        row.deleted = rs.flag(ColDeleted);
+        row.favorite = rs.flag(ColFavorite);
+        if (index && !row.deleted && !row.name.isEmpty())
+            index->append(row.name, i);
         if (report)
             report(i, n);
         rs.moveNext();
     }
-    // Sorted once, after filling.
-    index.setSorted(true);
-    index.endRefill();
+    if (index) {
+        index->setSorted(true);
+        index->endRefill();
+    }
+    return rows;
 }
 
-}  // namespace
-
-void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::function<void(qint64, qint64)>& report)
+void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
+               const std::function<void(qint64, qint64)>& report)
 {
     const QString root = texts::root();
     const QString bin = root % Sep % texts::recycleBin();
@@ -91,30 +115,68 @@ void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::fu
     setCapitaliseOnAdd(false);
     Node* binNode = tree.addNodePath(bin, QString(), PicRecycleEmpty, PicFolder);
     tree.addNodePath(bases, QString(), PicInstalledBases, PicFolder);
+    const PathTreeModel::Folder binFolder = tree.addFolder(bin, PicFolder);
+    // Folders already made, by the texts of their paths as the rows write them.
+    QHash<std::pair<QString, QString>, PathTreeModel::Folder> baseFolders;
+    QHash<QString, PathTreeModel::Folder> recordFolders;
+    // "Избранное" is made when the first favourite needs it.
+    PathTreeModel::Folder favouritesFolder;
+    const auto addFavourite = [&](const QString& name, const QString& t, int kind) {
+        if (name.isEmpty() || name.contains(Sep)) {
+            tree.addNodePath(favouritesPrefix % name, t, kind, PicFavourites);
+            return;
+        }
+        if (!favouritesFolder.node)
+            favouritesFolder = tree.addFolder(favourites, PicFavourites);
+        tree.addUnder(favouritesFolder, name, t, kind, PicFavourites);
+    };
 
-    const qint64 n = rs.recordCount();
+    const qint64 n = qint64(rows.size());
     // About two nodes a row: the entry under its base and under "Записи".
     tree.reserve(qsizetype(2 * n + 64));
-    rs.moveFirst();
     for (qint64 i = 1; i <= n; ++i) {
+        const RowSummary& row = rows[size_t(i - 1)];
         const QString t = QString::number(i);
-        const int kind = int(rs.integer(ColKind));
-        const QString path = rs.text(ColPath);
-        const QString name = rs.text(ColName);
-        const bool deleted = rs.flag(ColDeleted);
-        tree.addNodePath(basesPrefix % rs.text(ColBaseName) % Sep % path % Sep % name, t, kind, PicFolder);
-        if (!deleted) {
-            if (!store::isFavouritesPath(path))
-                tree.addNodePath(recordsPrefix % path % Sep % name, t, kind, PicFolder);
-            else
-                tree.addNodePath(favouritesPrefix % name, t, kind, PicFavourites);
+        const int kind = row.kind;
+        const QString& path = row.path;
+        const QString& name = row.name;
+        const bool deleted = row.deleted;
+        // An entry is added below its folder, made once per distinct path. A name
+        // or path that would give an empty or further component takes the
+        // general route, which splits it as written.
+        const bool simpleName = !name.isEmpty() && !name.contains(Sep);
+        const bool simplePath = simpleName && !path.isEmpty() && !path.endsWith(Sep);
+        if (simplePath) {
+            auto it = baseFolders.find({row.baseName, path});
+            if (it == baseFolders.end())
+                it = baseFolders.insert({row.baseName, path},
+                                        tree.addFolder(basesPrefix % row.baseName % Sep % path, PicFolder));
+            tree.addUnder(*it, name, t, kind, PicFolder);
         } else {
-            tree.addNodePath(binPrefix % name, t, kind, PicRecycleFull);
+            tree.addNodePath(basesPrefix % row.baseName % Sep % path % Sep % name, t, kind, PicFolder);
+        }
+        if (!deleted) {
+            if (!store::isFavouritesPath(path)) {
+                if (simplePath) {
+                    auto it = recordFolders.find(path);
+                    if (it == recordFolders.end())
+                        it = recordFolders.insert(path, tree.addFolder(recordsPrefix % path, PicFolder));
+                    tree.addUnder(*it, name, t, kind, PicFolder);
+                } else {
+                    tree.addNodePath(recordsPrefix % path % Sep % name, t, kind, PicFolder);
+                }
+            } else {
+                addFavourite(name, t, kind);
+            }
+        } else {
+            if (simpleName)
+                tree.addUnder(binFolder, name, t, kind, PicRecycleFull);
+            else
+                tree.addNodePath(binPrefix % name, t, kind, PicRecycleFull);
             tree.setImage(binNode, PicRecycleFull);
         }
-        if (rs.flag(ColFavorite))
-            tree.addNodePath(favouritesPrefix % name, t, kind, PicFavourites);
-        rs.moveNext();
+        if (row.favorite)
+            addFavourite(name, t, kind);
         if (report)
             report(i, n);
     }
@@ -134,6 +196,13 @@ void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::fu
             tree.setExpanded(node, true);
     }
     tree.endRebuild();
+}
+
+}  // namespace
+
+void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::function<void(qint64, qint64)>& report)
+{
+    buildTree(tree, readRows(rs, nullptr, {}), report);
 }
 
 store::Result<void> listAlpha(MainState& state)
@@ -163,10 +232,10 @@ store::Result<void> listAlpha(MainState& state)
     store::Recordset& rs = *state.rsBase;
     // An empty table still rebuilds: the views must not keep items whose
     // RecordNumbers point at rows that are gone.
-    if (state.lstAlphaList)
-        fillIndex(*state.lstAlphaList->items(), rs, report);
+    const std::vector<RowSummary> rows =
+        readRows(rs, state.lstAlphaList ? state.lstAlphaList->items() : nullptr, report);
     if (state.twv)
-        buildCatalogueTree(*state.twv->nodes(), rs, report);
+        buildTree(*state.twv->nodes(), rows, report);
     listPapka(state);
     return {};
 }

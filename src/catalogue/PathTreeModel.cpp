@@ -29,6 +29,21 @@ int compareTexts(const QString& a, const QString& b)
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
+// Writes the key of text at out (blanks as "#@#"); returns the end.
+QChar* writeKey(QStringView text, QChar* out)
+{
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ')) {
+            *out++ = QLatin1Char('#');
+            *out++ = QLatin1Char('@');
+            *out++ = QLatin1Char('#');
+        } else {
+            *out++ = c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool capitaliseOnAdd() { return g_capitaliseOnAdd; }
@@ -36,10 +51,13 @@ void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
 
 QString nodeKey(const QString& path)
 {
-    if (!path.contains(QLatin1Char(' ')))
+    const qsizetype blanks = path.count(QLatin1Char(' '));
+    if (blanks == 0)
         return path;
-    QString key = path;
-    key.replace(QLatin1Char(' '), QStringLiteral("#@#"));
+    // Written out in one pass: most catalogue names have blanks, and a general
+    // replace costs more than the rest of the key.
+    QString key(path.size() + 2 * blanks, Qt::Uninitialized);
+    writeKey(path, key.data());
     return key;
 }
 
@@ -92,7 +110,11 @@ Node* NodeKeyIndex::find(QStringView key, size_t hash) const
         const Slot& slot = m_slots[i];
         if (!slot.node)
             return nullptr;
-        if (slot.hash == hash && QStringView(slot.node->key()).compare(key, Qt::CaseInsensitive) == 0)
+        if (slot.hash != hash)
+            continue;
+        // Paths usually come back in the letter case they were made in.
+        const QStringView stored(slot.node->key());
+        if (stored == key || stored.compare(key, Qt::CaseInsensitive) == 0)
             return slot.node;
     }
 }
@@ -280,17 +302,55 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
                              folderImage > 0 ? folderImage : 0);
     }
 
-    if (image > 0 && current->m_image != image) {
-        current->m_image = image;
-        emitChanged(current);
+    return finishAdd(current, tag, image);
+}
+
+PathTreeModel::Folder PathTreeModel::addFolder(const QString& path, int folderImage)
+{
+    Folder folder;
+    folder.node = addNodePath(path, QString(), 0, folderImage);
+    if (!folder.node)
+        return folder;
+    QString requested = path;
+    if (requested.endsWith(Separator))
+        requested.chop(1);
+    folder.key = nodeKey(requested);
+    folder.hash = CaseInsensitiveHash()(folder.key);
+    return folder;
+}
+
+Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, const QString& tag, int image,
+                              int folderImage)
+{
+    Q_ASSERT(folder.node && !name.isEmpty() && !name.contains(Separator));
+    // The key addNodePath would give: the requested path's key, then the name's,
+    // written in one allocation.
+    const qsizetype blanks = name.count(QLatin1Char(' '));
+    QString key(folder.key.size() + 1 + name.size() + 2 * blanks, Qt::Uninitialized);
+    QChar* out = std::copy(folder.key.cbegin(), folder.key.cend(), key.data());
+    *out++ = Separator;
+    writeKey(name, out);
+    const size_t hash = caseHashContinue(folder.hash, key, folder.key.size(), key.size());
+    Node* node = lookup(key, hash);
+    if (!node)
+        node = createNode(folder.node, g_capitaliseOnAdd ? capitalised(name) : name, key, hash,
+                          folderImage > 0 ? folderImage : 0);
+    return finishAdd(node, tag, image);
+}
+
+Node* PathTreeModel::finishAdd(Node* node, const QString& tag, int image)
+{
+    if (image > 0 && node->m_image != image) {
+        node->m_image = image;
+        emitChanged(node);
     }
-    if (!tag.isEmpty() && current->m_tag != tag) {
-        current->m_tag = tag;
-        emitChanged(current);
+    if (!tag.isEmpty() && node->m_tag != tag) {
+        node->m_tag = tag;
+        emitChanged(node);
     }
     if (g_capitaliseOnAdd && !m_allCapitalised)
         capitaliseNodes();
-    return current;
+    return node;
 }
 
 Node* PathTreeModel::getNode(const QString& path) const

@@ -105,6 +105,19 @@ public:
     // > 0); the end node gets image (when > 0) and tag (when not empty). Returns
     // the end node; null for an empty path.
     Node* addNodePath(const QString& path, const QString& tag, int image, int folderImage);
+    // A folder made ready for many adds below it: the node, and the key and hash
+    // of the path it was asked for.
+    struct Folder {
+        Node* node = nullptr;
+        QString key;
+        size_t hash = 0;
+    };
+    // addNodePath(path, "", 0, folderImage), remembered for addUnder.
+    Folder addFolder(const QString& path, int folderImage);
+    // The same as addNodePath(path + "\" + name, …) where path is the folder's,
+    // for a name that is one component (not empty, no "\"), without hashing the
+    // folder's path again: a rebuild adds thousands of entries to a few folders.
+    Node* addUnder(const Folder& folder, const QString& name, const QString& tag, int image, int folderImage);
     // NodeExists / GetNode: by key, without regard to letter case.
     bool nodeExists(const QString& path) const { return getNode(path) != nullptr; }
     Node* getNode(const QString& path) const;
@@ -159,6 +172,7 @@ private:
     Node* newNode();
     Node* lookup(QStringView key, size_t hash) const;
     Node* createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image);
+    Node* finishAdd(Node* node, const QString& tag, int image);
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);
     void emitChanged(Node* node);

@@ -184,6 +184,31 @@ TEST(AlphaIndex, SortedOnceAndMarkedItemsAreBoldDarkBlue)
     EXPECT_EQ(m.data(m.index(2), Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
 }
 
+// The sort folds each title once; its order must be the one a case-blind
+// QString comparison gives, and later sorted inserts rely on that agreement.
+TEST(AlphaIndex, SortAgreesWithCaseBlindComparison)
+{
+    const QStringList titles{QStringLiteral("ёжик"), QStringLiteral("Ежик"), QStringLiteral("ЁЖИК"),
+                             QStringLiteral("zeta"), QStringLiteral("Zeta"), QStringLiteral("_x"),
+                             QStringLiteral("[x]"), QStringLiteral("ǅemal"), QStringLiteral("ǆemal"),
+                             QString::fromUtf8("\xF0\x9F\x98\x80 emoji"), QString::fromUtf8("\xEF\xBC\xA1 full"),
+                             QStringLiteral("Σίσυφος"), QStringLiteral("σίσυφος"), QStringLiteral("straße"),
+                             QStringLiteral("STRASSE"), QString(), QStringLiteral("9"), QStringLiteral("Ǆ")};
+    AlphaIndexModel m;
+    m.beginRefill();
+    for (const QString& t : titles)
+        m.append(t, m.count() + 1);
+    m.setSorted(true);
+    m.endRefill();
+    QStringList expected = titles;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    QStringList got;
+    for (int i = 0; i < m.count(); ++i)
+        got << m.text(i);
+    EXPECT_EQ(got, expected);
+}
+
 TEST(Pictures, TenPicturesInBothSizes)
 {
     for (int i = 1; i <= PictureCount; ++i) {
