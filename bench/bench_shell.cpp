@@ -1,3 +1,5 @@
+// Opening entries in the real window, offscreen.
+//
 // Start-up: from the start of the main window's load (fonts, layout, the whole
 // catalogue with progress on the splash window, the root listed) to the window
 // shown, offscreen. Run with BM_ListAlpha/32766 in the same process: the load
@@ -8,7 +10,12 @@
 #include "shell/FrmMain.h"
 #include "shell/FrmSplash.h"
 #include "shell/Startup.h"
+#include "articles/ArticleView.h"
+#include "catalogue/MainState.h"
 #include "store/AppFiles.h"
+#include "store/Database.h"
+#include "store/Record.h"
+#include "store/Recordset.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,6 +78,83 @@ void BM_Startup(benchmark::State& state)
     }
 }
 
+// A base of a few small entries and one article of about `bytes` bytes of rich
+// text with three attachments and three see-also references, as row 1.
+store::Result<void> makeArticleBase(const QString& path, qsizetype bytes)
+{
+    using namespace store;
+    auto db = Database::create(path);
+    if (!db)
+        return db.error();
+    auto rs = (*db)->openRecordset();
+    if (!rs)
+        return rs.error();
+    Recordset& r = **rs;
+    for (int i = 0; i < 4; ++i) {
+        r.addNew();
+        for (const auto& [column, value] : std::initializer_list<std::pair<int, QVariant>>{
+                 {ColPath, QStringLiteral("Статьи")},
+                 {ColName, i == 0 ? QStringLiteral("Большая статья") : QStringLiteral("Статья %1").arg(i)},
+                 {ColKind, KindArticle},
+                 {ColBaseName, QStringLiteral("Zelvorant Kodrix")},
+                 {ColBody, i == 0 ? gen::richArticle(bytes) : gen::richArticle(2000)},
+                 {ColFileList, i == 0 ? QStringLiteral(";module.bas;form.frm;picture.bmp") : QVariant()},
+                 {ColSeeAlso, i == 0 ? QStringLiteral("Статьи\\Статья 1;;Статьи\\Статья 2;;Статьи\\Статья 3;;")
+                                     : QVariant()}}) {
+            if (auto ok = r.setValue(column, value); !ok)
+                return ok.error();
+        }
+        if (auto ok = r.update(); !ok)
+            return ok.error();
+    }
+    return {};
+}
+
+// From the entry chosen to the article painted in the shown window: the body
+// read from the base, its rich text put into the pane, the attachments and the
+// see-also menu filled, the first screen laid out and painted.
+void BM_OpenEntry(benchmark::State& state)
+{
+    QTemporaryDir app;
+    const store::AppFiles files(app.path());
+    QDir().mkpath(files.dataFolder());
+    if (auto made = makeArticleBase(files.basePath(), 1024 * 1024); !made) {
+        state.SkipWithError(made.message().toUtf8().constData());
+        return;
+    }
+    SilentPrompter prompter;
+    NoDesktop desktop;
+    shell::FrmMain window(app.path(), prompter, desktop);
+    if (const auto loaded = shell::formLoad(window, nullptr); !loaded) {
+        state.SkipWithError(loaded.message().toUtf8().constData());
+        return;
+    }
+    window.show();
+    QCoreApplication::processEvents();
+    catalogue::MainState& main = window.state();
+    const QString big = QStringLiteral("1");
+    for (auto _ : state) {
+        // Another article first, so every round replaces a small text by the big one.
+        state.PauseTiming();
+        main.selItem = QStringLiteral("2");
+        main.goToRecord(main.selItem);
+        window.articleView().openEntry();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+
+        main.selItem = big;
+        main.goToRecord(big);
+        window.articleView().openEntry();
+        // Until the article is on screen: the posted layout and update events,
+        // then the paint. The rest of the article is laid out afterwards in
+        // slices while the program waits for the user; that is not counted.
+        QCoreApplication::sendPostedEvents();
+        window.repaint();
+    }
+    state.counters["see_also"] = double(window.articleView().seeAlsoItems().size());
+}
+
 }  // namespace
 
+BENCHMARK(BM_OpenEntry)->Name("BM_OpenEntry/1MB")->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_Startup)->Arg(32766)->Unit(benchmark::kMillisecond)->Iterations(5);

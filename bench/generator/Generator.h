@@ -2,6 +2,7 @@
 // Synthetic bases for benchmarks and scale tests.
 #include "store/Result.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace gen {
@@ -17,5 +18,11 @@ store::Result<void> generateBase(const QString& path, const Options& options);
 // A generated base of `rows` rows with the default seed, made once and kept in a
 // cache folder ($KODRIX_BENCH_DIR or the temporary folder) for later runs.
 store::Result<QString> cachedBase(qint64 rows);
+
+// An article of about `bytes` bytes as the rich-edit control writes them: code
+// page 1251 text as \'hh, bold/italic/underline runs, two fonts, colours, \uN
+// characters, list labels, a link and a small table now and then. The same
+// bytes every time.
+QByteArray richArticle(qsizetype bytes);
 
 }  // namespace gen

@@ -10,11 +10,38 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPointer>
+#include <QTextDocument>
 #include <QTextEdit>
 
 namespace articles {
 
 using namespace store;
+
+namespace {
+
+// Puts an article into the pane as a new document read away from the view,
+// then shown. Read into the shown document, the pane's cursor would be carried
+// to the end by the text going in, and its first move would lay out the whole
+// article at once instead of screen by screen. A new document also drops the
+// pictures of the previous article. Documents belong to the pane, which
+// deletes the one it showed before.
+void showRtf(QTextEdit& pane, const QByteArray& rtf)
+{
+    const QPointer<QTextDocument> old = pane.document();
+    auto* doc = new QTextDocument(&pane);
+    doc->setDefaultFont(old->defaultFont());
+    doc->setDocumentMargin(old->documentMargin());
+    doc->setIndentWidth(old->indentWidth());
+    doc->setDefaultStyleSheet(old->defaultStyleSheet());
+    doc->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    richtext::readRtf(rtf, doc);
+    pane.setDocument(doc);
+    if (old && old->parent() == &pane)
+        old->deleteLater();
+}
+
+}  // namespace
 
 ArticleView::ArticleView(catalogue::MainState& state, ArticleWidgets widgets, platform::DesktopShell& desktop,
                          QObject* parent)
@@ -54,7 +81,7 @@ void ArticleView::openEntry()
     if (m_w.address)
         m_w.address->setText(texts::addressPrefix() + rs->text(ColPath) + QLatin1Char('\\') + name);
     if (m_w.rtf)
-        richtext::readRtf(rs->bytes(ColBody), m_w.rtf->document());
+        showRtf(*m_w.rtf, rs->bytes(ColBody));
     if (m_w.showArticlePane)
         m_w.showArticlePane();
     if (m_w.setStatusPanel)

@@ -254,10 +254,10 @@ void readRtf(const QByteArray& rtf, QTextDocument* doc)
         return;
     const bool undo = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
-    doc->clear();
     QTextCursor cursor(doc);
     // One edit block: the document lays itself out and signals the change once, not per run.
     cursor.beginEditBlock();
+    doc->clear();
     detail::readInto(rtf, cursor);
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(undo);

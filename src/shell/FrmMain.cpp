@@ -327,9 +327,9 @@ void FrmMain::connectHandlers()
     AttachmentPanel* files = m_attachments;
     connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
     m_navigation = new NavigationBinding(*this, *files);
-    // Loading the text leaves the pane's cursor after it; an article opens at its top.
+    // An article opens at its top.
     connect(m_articleView, &articles::ArticleView::articleShown, RTF, [rtf = RTF] {
-        rtf->moveCursor(QTextCursor::Start);
+        rtf->setTextCursor(QTextCursor(rtf->document()));
         rtf->ensureCursorVisible();
     });
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
