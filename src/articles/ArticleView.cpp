@@ -7,10 +7,15 @@
 #include "store/Record.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPointer>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextDocument>
 #include <QTextEdit>
 
@@ -99,6 +104,23 @@ void ArticleView::openEntry()
     if (m_w.relayout)
         m_w.relayout();
     Q_EMIT articleShown();
+}
+
+void ArticleView::copySelection()
+{
+    if (!m_w.rtf)
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QTextCursor selection = m_w.rtf->textCursor();
+    auto* data = new QMimeData;
+    const QByteArray rtf = richtext::writeRtf(selection);
+    // Word processors look for either name of the format.
+    data->setData(QStringLiteral("text/rtf"), rtf);
+    data->setData(QStringLiteral("application/rtf"), rtf);
+    // Paragraph marks as line breaks, not U+2029.
+    data->setText(selection.selection().toPlainText());
+    clipboard->setMimeData(data);
 }
 
 void ArticleView::fillAttachments(const QString& fileList)

@@ -51,6 +51,10 @@ public:
     // without regard to letter case; nothing when none does.
     void followSeeAlso(const QString& reference);
 
+    // "copy": the clipboard is emptied, then given the pane's selection as rich
+    // text and as plain text.
+    void copySelection();
+
     // The see-also items in menu order (element 0 first), visible or not.
     const QList<QAction*>& seeAlsoItems() const { return m_seeItems; }
 

@@ -182,7 +182,7 @@ void FrmMain::buildMenus()
     // The article display enables "extract" with the toolbar button.
     MnuEditExtract->setEnabled(false);
     for (QAction* later : {MnuFileAdd, MnuFileProp, MnuFileCompress, MnuFileSend, MnuFileDel, MnuFilePageSetting,
-                           MnuFilePrint, MnuEditCopy, MnuEditAddToFavorites, MnuViewSetting,
+                           MnuFilePrint, MnuEditAddToFavorites, MnuViewSetting,
                            MnuHelpAbout, MnuZelvorantHomePage, MnuVbRussian})
         later->setEnabled(false);
 
@@ -202,7 +202,7 @@ void FrmMain::buildMenus()
     item(MnuInFile, "MnuInEdit", texts::mnuInEdit())->setEnabled(false);
 
     // Toolbar commands that arrive with later work.
-    for (const char* key : {"add", "del", "copy", "print"})
+    for (const char* key : {"add", "del", "print"})
         TbMain->setButtonEnabled(QString::fromLatin1(key), false);
 }
 

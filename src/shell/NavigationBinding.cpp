@@ -26,12 +26,15 @@ NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachmen
     hooks.extract = [&attachments] { attachments.extractAttachments(); };
     hooks.seeAlso = [this] { popUpSeeAlso(); };
     hooks.clearAttachments = [list = window.LstFile] { list->clear(); };
+    hooks.copy = [&window] { window.articleView().copySelection(); };
     // The other commands arrive with later work; their items stay disabled.
     m_nav = new catalogue::Navigator(window.state(), std::move(hooks), this);
     m_nav->connectWidgets();
 
     connect(window.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
     connect(window.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);
+    // The Edit menu's "Копировать" is the toolbar's "copy".
+    connect(window.MnuEditCopy, &QAction::triggered, m_nav, [nav = m_nav] { nav->toolbarButton(QStringLiteral("copy")); });
     connect(window.MnuViewLargeIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewLargeIcons);
     connect(window.MnuViewSmallIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewList);
     connect(window.MnuViewTable, &QAction::triggered, m_nav, &catalogue::Navigator::viewTable);

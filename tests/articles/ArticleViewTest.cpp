@@ -2,12 +2,18 @@
 #include "Scripted.h"
 #include "articles/ArticleView.h"
 #include "catalogue/MainState.h"
+#include "richtext/Rtf.h"
 #include "store/Database.h"
 #include "store/Recordset.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -234,4 +240,52 @@ TEST_F(ArticleViewTest, FollowingAReferenceOpensTheFirstMatchWhateverTheCase)
         view->followSeeAlso(QString::fromUtf8(missing));
         EXPECT_EQ(state.selItem, QStringLiteral("2"));
     }
+}
+
+// "copy" replaces whatever the clipboard held with the selection in both forms;
+// the rich form reads back with its formatting.
+TEST_F(ArticleViewTest, CopyPutsTheSelectionAsRichAndPlainText)
+{
+    addRows({{QStringLiteral("x"), QStringLiteral("y"),
+              QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\f0 \\'e4\\'e0 \\b VB\\b0\\par \\'ed\\'e5\\'f2\\par}")}});
+    open(1);
+    auto* previous = new QMimeData;
+    previous->setData(QStringLiteral("application/x-other"), "old");
+    QGuiApplication::clipboard()->setMimeData(previous);
+
+    QTextCursor c(rtf.document());
+    c.setPosition(3);  // after "да "
+    c.setPosition(9, QTextCursor::KeepAnchor);  // "VB", the paragraph mark, "нет"
+    rtf.setTextCursor(c);
+    view->copySelection();
+
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_FALSE(data->hasFormat(QStringLiteral("application/x-other")));
+    EXPECT_EQ(data->text(), QStringLiteral("VB\nнет"));
+    QTextDocument back;
+    richtext::readRtf(data->data(QStringLiteral("text/rtf")), &back);
+    EXPECT_EQ(back.toPlainText(), QStringLiteral("VB\nнет"));
+    EXPECT_TRUE(back.begin().begin().fragment().charFormat().font().bold());
+    EXPECT_EQ(data->data(QStringLiteral("application/rtf")), data->data(QStringLiteral("text/rtf")));
+}
+
+// Every article gets a document of its own; the pane keeps only the one shown,
+// with the pane's font, and the cursor at the start.
+TEST_F(ArticleViewTest, OpeningArticlesKeepsOneDocumentWithThePanesFont)
+{
+    addRows({{QStringLiteral("x"), QStringLiteral("a"), Rtf}, {QStringLiteral("x"), QStringLiteral("b"), Rtf}});
+    QFont font(QStringLiteral("DejaVu Serif"), 13);
+    rtf.document()->setDefaultFont(font);
+    for (int round = 0; round < 3; ++round) {
+        open(1);
+        open(2);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(rtf.findChildren<QTextDocument*>(Qt::FindDirectChildrenOnly).size(), 1);
+    EXPECT_EQ(rtf.findChildren<QTextDocument*>(Qt::FindDirectChildrenOnly).front(), rtf.document());
+    EXPECT_EQ(rtf.document()->defaultFont(), font);
+    EXPECT_EQ(rtf.textCursor().position(), 0);
+    EXPECT_FALSE(rtf.textCursor().hasSelection());
+    EXPECT_EQ(rtf.toPlainText(), QStringLiteral("Привет VB"));
 }
