@@ -7,5 +7,10 @@ namespace articles::texts {
 inline QString addressPrefix() { return QStringLiteral("BaseMain:\\\\"); }
 inline QString articleCount() { return QStringLiteral("Статей: "); }
 inline QString seeItemCaption() { return QStringLiteral("Итем"); }
+inline QString cannotOpen(const QString& target)
+{
+    return QStringLiteral("Не удалось открыть «%1»: система не нашла ни такого файла или адреса, ни программы для него.")
+        .arg(target);
+}
 
 }  // namespace articles::texts

@@ -79,7 +79,10 @@ void ArticleView::openEntry()
     const QString target = rs->text(ColLinkTarget);
     if (!target.isEmpty()) {
         // Links and programs are the desktop's; the window keeps what it showed.
-        m_desktop.open(target);
+        // A refusal is said, never swallowed: the user clicked and must learn why
+        // nothing opened.
+        if (!m_desktop.open(target) && m_w.warn)
+            m_w.warn(texts::cannotOpen(target));
         return;
     }
     const QString name = rs->text(ColName);

@@ -37,6 +37,8 @@ struct ArticleWidgets {
     std::function<void()> showArticlePane;
     // The main window's layout pass.
     std::function<void()> relayout;
+    // Tells the user of a failure (a link the desktop refused).
+    std::function<void(const QString& message)> warn;
 };
 
 class ArticleView : public QObject {

@@ -5,6 +5,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace attachments {
@@ -37,7 +38,8 @@ void AttachmentActions::openFile(const QByteArray& archive, const QString& itemT
         m_prompter.message(MsgStyle::Critical, m_appTitle, problem);
         return;
     }
-    m_shell.open(path);
+    if (!m_shell.open(path))
+        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::CannotOpenFile.arg(QDir::toNativeSeparators(path)));
 }
 
 AttachmentActions::DragFiles AttachmentActions::filesForDrag(const QByteArray& archive,

@@ -8,6 +8,9 @@ inline const QString NotPackArchive = QStringLiteral("Этот файл не я�
 inline const QString PackErrorTitle = QStringLiteral("Ошибка");
 inline const QString PackErrorBefore = QStringLiteral("Ошибка ");
 inline const QString PackErrorAfter = QStringLiteral(" при упаковке файла.");
+// %1: the unpacked file's path.
+inline const QString CannotOpenFile =
+    QStringLiteral("Не удалось открыть «%1»: для файлов этого типа в системе нет программы.");
 inline const QString NoFilesToExtract = QStringLiteral("Нет файлов для извлечения");
 inline const QString ExtractPrompt = QStringLiteral("Извлечь файлы в...");
 inline const QString FolderBefore = QStringLiteral("Папка ");

@@ -4,12 +4,15 @@
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
 #include <QMouseEvent>
 #include <QStackedLayout>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace catalogue {
 
@@ -43,6 +46,16 @@ FolderList::FolderList(QWidget* parent)
     m_report->setIconSize(QSize(16, 16));
     m_report->header()->setSectionsClickable(true);
     m_report->header()->setSortIndicatorShown(false);
+    // Room for a long title, the widest type and a full date and time; the
+    // user may still drag the borders.
+    {
+        const QFontMetrics fm(m_report->font());
+        const int pad = 3 * fm.averageCharWidth() + 16;
+        m_report->header()->setMinimumSectionSize(40);
+        m_report->header()->resizeSection(0, fm.averageCharWidth() * 40 + pad);
+        m_report->header()->resizeSection(1, fm.horizontalAdvance(QStringLiteral("Программа")) + pad);
+        m_report->header()->resizeSection(2, fm.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + pad);
+    }
     connect(m_report->header(), &QHeaderView::sectionClicked, this, [this](int section) {
         Q_EMIT columnClicked(section);
     });
@@ -70,8 +83,15 @@ void FolderList::setViewMode(ViewMode mode)
     m_icons->setMovement(QListView::Static);
     m_icons->setWrapping(true);
     m_icons->setWordWrap(large);
-    m_icons->setGridSize(large ? QSize(96, 64) : QSize());
-    m_icons->setUniformItemSizes(true);
+    // A cell holds a word of a dozen letters whole and two lines of a longer
+    // name; only longer ones are cut short.
+    const QFontMetrics fm(m_icons->font());
+    const QSize cell(std::max(96, fm.horizontalAdvance(QStringLiteral("Инструменты")) + 16),
+                     32 + 2 * fm.lineSpacing() + 12);
+    m_icons->setGridSize(large ? cell : QSize());
+    // One size for all suits the one-line modes; with wrapped names it would
+    // give every item the width of the first one's name.
+    m_icons->setUniformItemSizes(!large);
     // Small icons run in rows; the list runs in columns, top to bottom.
     m_icons->setFlow(mode == ViewMode::List ? QListView::TopToBottom : QListView::LeftToRight);
     m_stack->setCurrentWidget(m_icons);

@@ -19,6 +19,7 @@
 #include "dialogs/CommonDialogs.h"
 #include "catalogue/FolderList.h"
 #include "catalogue/PathTree.h"
+#include "platform/Prompter.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -117,6 +118,9 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     article.setStatusPanel = [status = Status](int panel, const QString& text) { status->setPanelText(panel, text); };
     article.showArticlePane = [this] { m_navigation->showArticlePane(); };
     article.relayout = [layout = m_layout.get()] { layout->formResize(); };
+    article.warn = [this](const QString& message) {
+        m_prompter.message(platform::MsgStyle::Critical, windowTitle(), message);
+    };
     m_articleView = new articles::ArticleView(m_state, std::move(article), m_desktop, this);
 
     if (!dialogs) {
@@ -269,6 +273,7 @@ void FrmMain::buildRightArea()
     CboFont->setObjectName(QStringLiteral("CboFont"));
     CboFont->setMinimumContentsLength(18);
     CboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CboFont->setEditable(true);
     // Formatting the text arrives with the editor.
     CboFont->setEnabled(false);
     editRow->addWidget(CboFont);

@@ -46,6 +46,8 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     step(texts::stepFonts());
     w.CboFont->clear();
     w.CboFont->addItems(QFontDatabase::families());
+    // The box names the articles' usual font, whether or not it is installed.
+    w.CboFont->setCurrentText(QStringLiteral("Arial cyr"));
 
     w.setWindowState(w.windowState() | Qt::WindowMaximized);
     if (const QScreen* screen = w.screen())

@@ -83,6 +83,7 @@ protected:
         w.setStatusPanel = [this](int panel, const QString& text) { panels[panel] = text; };
         w.showArticlePane = [this] { ++paneShown; };
         w.relayout = [this] { ++layouts; };
+        w.warn = [this](const QString& m) { warnings.push_back(m); };
         return w;
     }
 
@@ -123,6 +124,7 @@ protected:
     std::map<int, QString> panels;
     int paneShown = 0;
     int layouts = 0;
+    QStringList warnings;
     std::unique_ptr<articles::ArticleView> view;
 };
 
@@ -158,6 +160,16 @@ TEST_F(ArticleViewTest, ALinkGoesToTheDesktopAndNothingElseChanges)
     EXPECT_TRUE(panels.empty());
     EXPECT_TRUE(buttons.empty());
     EXPECT_EQ(files.count(), 0);
+    EXPECT_EQ(layouts, 0);
+    EXPECT_TRUE(warnings.empty());
+
+    // A target the desktop refuses is named in a message; the window still
+    // keeps what it showed.
+    desktop.openResult = false;
+    open(1);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("«/usr/bin/xterm»")));
+    EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
     EXPECT_EQ(layouts, 0);
 }
 

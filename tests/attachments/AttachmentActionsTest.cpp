@@ -70,6 +70,13 @@ TEST_F(AttachmentActionsTest, OpeningUnpacksIntoTheDataFolderAndOpensTheFileWrit
     EXPECT_EQ(shell.opened[0], data + QStringLiteral("/Readme.TXT"));
     EXPECT_EQ(readFile(shell.opened[0]), QByteArray("second readme"));
     EXPECT_TRUE(prompter.shown.empty());
+
+    // No program for the type: the user is told which file would not open.
+    shell.openResult = false;
+    a.openFile(Article, QStringLiteral(" readme.txt"));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].style, MsgStyle::Critical);
+    EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("Readme.TXT»")));
 }
 
 TEST_F(AttachmentActionsTest, AFileNotUnpackedNowIsNeverOpened)
