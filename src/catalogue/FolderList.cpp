@@ -83,10 +83,10 @@ void FolderList::setViewMode(ViewMode mode)
     m_icons->setMovement(QListView::Static);
     m_icons->setWrapping(true);
     m_icons->setWordWrap(large);
-    // A cell holds a word of a dozen letters whole and two lines of a longer
-    // name; only longer ones are cut short.
+    // A cell holds a long word (such as the standard "Установленные") whole
+    // and two lines of a longer name; only longer ones are cut short.
     const QFontMetrics fm(m_icons->font());
-    const QSize cell(std::max(96, fm.horizontalAdvance(QStringLiteral("Инструменты")) + 16),
+    const QSize cell(std::max(96, fm.horizontalAdvance(QStringLiteral("Установленные")) + 16),
                      32 + 2 * fm.lineSpacing() + 12);
     m_icons->setGridSize(large ? cell : QSize());
     // One size for all suits the one-line modes; with wrapped names it would
