@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -123,8 +124,42 @@ void BM_ListPapka(benchmark::State& state)
     state.counters["items"] = list.items()->count();
 }
 
+// The recycle bin (about one row in twenty) listed into a shown list in large
+// icons: the listing, then the view's layout and paint of the new items.
+void BM_ShowBin(benchmark::State& state)
+{
+    auto path = gen::cachedBase(state.range(0));
+    if (!path) {
+        state.SkipWithError(path.message().toUtf8().constData());
+        return;
+    }
+    auto db = store::Database::open(*path);
+    if (!db) {
+        state.SkipWithError(db.message().toUtf8().constData());
+        return;
+    }
+    auto rs = (*db)->openRecordset();
+    if (!rs) {
+        state.SkipWithError(rs.message().toUtf8().constData());
+        return;
+    }
+    FolderList list;
+    list.resize(1000, 700);
+    list.setViewMode(ViewMode::LargeIcons);
+    list.show();
+    QCoreApplication::processEvents();
+    const QString bin = QStringLiteral("Zelvorant Kodrix\\Корзина");
+    for (auto _ : state) {
+        listFolder(*list.items(), **rs, bin);
+        QCoreApplication::sendPostedEvents();
+        list.repaint();
+    }
+    state.counters["items"] = list.items()->count();
+}
+
 }  // namespace
 
 BENCHMARK(BM_ListAlpha)->Arg(32766)->Arg(200000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // Second argument: depth of the listed folder below "Записи".
+BENCHMARK(BM_ShowBin)->Arg(32766)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ListPapka)->Args({32766, 0})->Args({32766, 4})->Unit(benchmark::kMillisecond)->MinTime(1.0);

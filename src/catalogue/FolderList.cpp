@@ -10,11 +10,32 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QStackedLayout>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 #include <algorithm>
 
 namespace catalogue {
+
+namespace {
+
+// Gives every item of the icon view one size: in large icons the grid's cell,
+// so a wrapped name has the whole cell's width (and all items share one size,
+// which keeps the layout of thousands of items cheap).
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setCell(QSize cell) { m_cell = cell; }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return m_cell.isValid() ? m_cell : QStyledItemDelegate::sizeHint(option, index);
+    }
+
+private:
+    QSize m_cell;
+};
+
+}  // namespace
 
 FolderList::FolderList(QWidget* parent)
     : QWidget(parent),
@@ -29,6 +50,7 @@ FolderList::FolderList(QWidget* parent)
     m_stack->addWidget(m_report);
 
     m_icons->setModel(m_model);
+    m_icons->setItemDelegate(new CellDelegate(m_icons));
     m_icons->setMovement(QListView::Static);
     m_icons->setResizeMode(QListView::Adjust);
     m_icons->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -89,9 +111,10 @@ void FolderList::setViewMode(ViewMode mode)
     const QSize cell(std::max(96, fm.horizontalAdvance(QStringLiteral("Установленные")) + 16),
                      32 + 2 * fm.lineSpacing() + 12);
     m_icons->setGridSize(large ? cell : QSize());
-    // One size for all suits the one-line modes; with wrapped names it would
-    // give every item the width of the first one's name.
-    m_icons->setUniformItemSizes(!large);
+    static_cast<CellDelegate*>(m_icons->itemDelegate())->setCell(large ? cell - QSize(4, 4) : QSize());
+    // In the one-line list each name keeps its own width: one size for all
+    // would be the first name's and cut the longer ones.
+    m_icons->setUniformItemSizes(large);
     // Small icons run in rows; the list runs in columns, top to bottom.
     m_icons->setFlow(mode == ViewMode::List ? QListView::TopToBottom : QListView::LeftToRight);
     m_stack->setCurrentWidget(m_icons);
