@@ -161,6 +161,42 @@ TEST_F(LoaderTest, RowsWithTheSamePathAndNameShareTheLaterNumber)
     EXPECT_EQ(index.items()->count(), 3);
 }
 
+// Paths and names that do not split into plain folder and name: an empty
+// path or one ending in "\" gives an empty folder, a "\" in a name a further
+// level, an empty name the folder itself; another letter case finds the
+// folder made before.
+TEST_F(LoaderTest, AwkwardPathsAndNamesSplitAsWritten)
+{
+    Row bin = row(QStringLiteral("Файлы"), QStringLiteral("Архив\\Старый"));
+    bin.deleted = 1;
+    load({row(QString(), QStringLiteral("Корневая")), row(QStringLiteral("Файлы\\"), QStringLiteral("Хвост")),
+          row(QStringLiteral("Файлы"), QStringLiteral("a\\b")), row(QStringLiteral("Файлы"), QString(), 8),
+          row(QStringLiteral("ФАЙЛЫ"), QStringLiteral("Регистр")), bin});
+    const struct {
+        QString path;
+        QString tag;
+    } cases[] = {
+        {at("Установленные базы\\Основная\\\\Корневая"), QStringLiteral("1")},
+        {at("Записи\\\\Корневая"), QStringLiteral("1")},
+        {at("Записи\\Файлы\\\\Хвост"), QStringLiteral("2")},
+        {at("Записи\\Файлы\\a\\b"), QStringLiteral("3")},
+        {at("Записи\\Файлы"), QStringLiteral("4")},
+        {at("Записи\\Файлы\\Регистр"), QStringLiteral("5")},
+        {at("Установленные базы\\Основная\\Файлы\\Регистр"), QStringLiteral("5")},
+        {at("Корзина\\Архив\\Старый"), QStringLiteral("6")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(qPrintable(c.path));
+        const Node* n = tree.getNode(c.path);
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(n->tag(), c.tag);
+        EXPECT_EQ(n->fullPath().toUpper(), c.path.toUpper());
+    }
+    EXPECT_EQ(children(tree.getNode(at("Записи\\Файлы"))),
+              (QStringList{QString(), QStringLiteral("a"), QStringLiteral("Регистр")}));
+    EXPECT_EQ(shown(at("Записи\\Файлы")).image, 8);
+}
+
 TEST_F(LoaderTest, KindZeroKeepsThePictureOfItsBranch)
 {
     Row inRecords = row(QStringLiteral("П"), QStringLiteral("а"), 0);
