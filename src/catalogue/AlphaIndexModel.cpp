@@ -66,23 +66,27 @@ void AlphaIndexModel::setSorted(bool sorted)
         appendCaseFolded(item.text, folded);
         spans.emplace_back(from, folded.size() - from);
     }
-    // The first four folded units, packed so that comparing the numbers compares
-    // the units: most comparisons end there without touching the buffer.
+    // The first eight folded units, packed so that comparing the numbers
+    // compares the units: most comparisons end there without touching the
+    // buffer (titles often share their first word).
     struct Entry {
-        quint64 prefix;
+        quint64 head;
+        quint64 next;
         size_t at;
     };
     std::vector<Entry> order(m_items.size());
     for (size_t i = 0; i < order.size(); ++i) {
-        quint64 prefix = 0;
-        for (size_t k = 0; k < 4; ++k)
-            prefix = (prefix << 16) | (k < spans[i].second ? folded[spans[i].first + k] : 0);
-        order[i] = {prefix, i};
+        quint64 packed[2] = {0, 0};
+        for (size_t k = 0; k < 8; ++k)
+            packed[k / 4] = (packed[k / 4] << 16) | (k < spans[i].second ? folded[spans[i].first + k] : 0);
+        order[i] = {packed[0], packed[1], i};
     }
     const std::u16string_view all(folded);
     std::sort(order.begin(), order.end(), [&spans, all](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix;
+        if (a.head != b.head)
+            return a.head < b.head;
+        if (a.next != b.next)
+            return a.next < b.next;
         const int c = all.substr(spans[a.at].first, spans[a.at].second)
                           .compare(all.substr(spans[b.at].first, spans[b.at].second));
         return c != 0 ? c < 0 : a.at < b.at;
