@@ -29,6 +29,49 @@ int compareTexts(const QString& a, const QString& b)
     return QString::compare(a, b, Qt::CaseInsensitive);
 }
 
+bool equalIgnoringCase(QStringView a, QStringView b)
+{
+    // Paths usually come back in the letter case they were made in.
+    return a == b || a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Whether `probe` is the key of `name` (its blanks written "#@#"), without
+// regard to letter case, without writing that key out.
+bool equalsKeyOf(QStringView probe, QStringView name)
+{
+    qsizetype pos = 0;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype blank = name.indexOf(QLatin1Char(' '), from);
+        const qsizetype end = blank < 0 ? name.size() : blank;
+        const QStringView part = name.mid(from, end - from);
+        if (probe.size() - pos < part.size() || !equalIgnoringCase(probe.mid(pos, part.size()), part))
+            return false;
+        pos += part.size();
+        if (blank < 0)
+            return pos == probe.size();
+        if (probe.mid(pos, 3) != QLatin1String("#@#"))
+            return false;
+        pos += 3;
+        from = blank + 1;
+    }
+}
+
+// The case-blind hash of the key of `name` continued from h.
+size_t caseHashOfKey(size_t h, QStringView name)
+{
+    static const QString blank = QStringLiteral("#@#");
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = name.indexOf(QLatin1Char(' '), from);
+        h = caseHashContinue(h, name, from, at < 0 ? name.size() : at);
+        if (at < 0)
+            return h;
+        h = caseHashContinue(h, blank, 0, blank.size());
+        from = at + 1;
+    }
+}
+
 // Writes the key of text at out (blanks as "#@#"); returns the end.
 QChar* writeKey(QStringView text, QChar* out)
 {
@@ -45,6 +88,20 @@ QChar* writeKey(QStringView text, QChar* out)
 }
 
 }  // namespace
+
+bool keyEquals(QStringView probe, const Node* node)
+{
+    if (node->m_keyName.isNull())
+        return equalIgnoringCase(probe, node->m_keyHead);
+    const qsizetype head = node->m_keyHead.size();
+    return probe.size() > head && probe[head] == Separator &&
+           equalIgnoringCase(probe.left(head), node->m_keyHead) && equalsKeyOf(probe.mid(head + 1), node->m_keyName);
+}
+
+QString Node::key() const
+{
+    return m_keyName.isNull() ? m_keyHead : m_keyHead % Separator % nodeKey(m_keyName);
+}
 
 bool capitaliseOnAdd() { return g_capitaliseOnAdd; }
 void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
@@ -104,19 +161,7 @@ QIcon PathTreeModel::pictureOf(int image) const
 
 Node* NodeKeyIndex::find(QStringView key, size_t hash) const
 {
-    if (m_slots.empty())
-        return nullptr;
-    for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
-        const Slot& slot = m_slots[i];
-        if (!slot.node)
-            return nullptr;
-        if (slot.hash != hash)
-            continue;
-        // Paths usually come back in the letter case they were made in.
-        const QStringView stored(slot.node->key());
-        if (stored == key || stored.compare(key, Qt::CaseInsensitive) == 0)
-            return slot.node;
-    }
+    return findIf(hash, [key](const Node* n) { return keyEquals(key, n); });
 }
 
 void NodeKeyIndex::insert(Node* node)
@@ -224,11 +269,13 @@ void PathTreeModel::renumber(std::vector<Node*>& siblings, size_t from)
         siblings[i]->m_row = int(i);
 }
 
-Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image)
+Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString& keyHead, const QString& keyName,
+                               size_t keyHash, int image)
 {
     Node* raw = newNode();
     raw->m_text = text;
-    raw->m_key = key;
+    raw->m_keyHead = keyHead;
+    raw->m_keyName = keyName;
     raw->m_keyHash = keyHash;
     raw->m_image = image;
     raw->m_parent = parent;
@@ -298,7 +345,7 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
         const QString text = requested.mid(start, textEnds[i] - start);
         const qsizetype keyEnd = keyEnds[i];
         current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text,
-                             keyEnd == key.size() ? key : key.left(keyEnd), hashes[i],
+                             keyEnd == key.size() ? key : key.left(keyEnd), QString(), hashes[i],
                              folderImage > 0 ? folderImage : 0);
     }
 
@@ -323,17 +370,15 @@ Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, const Q
                               int folderImage)
 {
     Q_ASSERT(folder.node && !name.isEmpty() && !name.contains(Separator));
-    // The key addNodePath would give: the requested path's key, then the name's,
-    // written in one allocation.
-    const qsizetype blanks = name.count(QLatin1Char(' '));
-    QString key(folder.key.size() + 1 + name.size() + 2 * blanks, Qt::Uninitialized);
-    QChar* out = std::copy(folder.key.cbegin(), folder.key.cend(), key.data());
-    *out++ = Separator;
-    writeKey(name, out);
-    const size_t hash = caseHashContinue(folder.hash, key, folder.key.size(), key.size());
-    Node* node = lookup(key, hash);
+    // The key addNodePath would give is the requested path's key, then the
+    // name's; it is hashed and compared in those two parts, never written out.
+    static const QString separator(Separator);
+    const size_t hash = caseHashOfKey(caseHashContinue(folder.hash, separator, 0, 1), name);
+    Node* node = m_keys.findIf(hash, [&folder, &name](const Node* n) {
+        return keyEquals(QString(folder.key % Separator % nodeKey(name)), n);
+    });
     if (!node)
-        node = createNode(folder.node, g_capitaliseOnAdd ? capitalised(name) : name, key, hash,
+        node = createNode(folder.node, g_capitaliseOnAdd ? capitalised(name) : name, folder.key, name, hash,
                           folderImage > 0 ? folderImage : 0);
     return finishAdd(node, tag, image);
 }
@@ -420,7 +465,7 @@ void PathTreeModel::forget(Node* node)
         forget(c);
     // The node stays in the pool until the next clear; release what it holds.
     node->m_children = {};
-    node->m_text = node->m_key = node->m_tag = QString();
+    node->m_text = node->m_keyHead = node->m_keyName = node->m_tag = QString();
     node->m_parent = nullptr;
 }
 
@@ -599,7 +644,7 @@ QVariant PathTreeModel::data(const QModelIndex& index, int role) const
     case TagRole:
         return n->m_tag;
     case KeyRole:
-        return n->m_key;
+        return n->key();
     case ImageRole:
         return n->m_image;
     default:

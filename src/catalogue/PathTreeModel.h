@@ -22,7 +22,7 @@ class Node {
 public:
     const QString& text() const { return m_text; }
     // The node's key: the path it was created under, blanks written "#@#".
-    const QString& key() const { return m_key; }
+    QString key() const;
     // RecordNumber of the entry the node stands for (decimal text); empty for a folder.
     const QString& tag() const { return m_tag; }
     int image() const { return m_image; }
@@ -39,8 +39,13 @@ public:
 private:
     friend class PathTreeModel;
     friend class NodeKeyIndex;
+    friend bool keyEquals(QStringView probe, const Node* node);
     QString m_text;
-    QString m_key;
+    // The key is m_keyHead alone, or, for a node added below a known folder,
+    // m_keyHead + "\" + the key of m_keyName: both then shared with the
+    // folder's key and the name, so such a node allocates nothing for its key.
+    QString m_keyHead;
+    QString m_keyName;
     QString m_tag;
     int m_image = 0;
     bool m_expanded = false;
@@ -52,12 +57,29 @@ private:
     std::vector<Node*> m_children;
 };
 
+// Whether `probe` is the node's key, without regard to letter case.
+bool keyEquals(QStringView probe, const Node* node);
+
 // The key hash: an open-addressing table of (hash, node) slots. A probe reads
 // the slot's hash before it touches a node, so a miss costs no pointer chase,
 // and filling it allocates nothing per node. Keys are the nodes' own keys.
 class NodeKeyIndex {
 public:
     Node* find(QStringView key, size_t hash) const;
+    // The first node of this hash that `matches`.
+    template <class Matches>
+    Node* findIf(size_t hash, Matches matches) const
+    {
+        if (m_slots.empty())
+            return nullptr;
+        for (size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+            const Slot& slot = m_slots[i];
+            if (!slot.node)
+                return nullptr;
+            if (slot.hash == hash && matches(slot.node))
+                return slot.node;
+        }
+    }
     void insert(Node* node);
     // Removes this very node's slot (another node may hold an equal key).
     void erase(const Node* node);
@@ -171,7 +193,8 @@ private:
     std::vector<Node*>& siblingsOf(Node* parent);
     Node* newNode();
     Node* lookup(QStringView key, size_t hash) const;
-    Node* createNode(Node* parent, const QString& text, const QString& key, size_t keyHash, int image);
+    Node* createNode(Node* parent, const QString& text, const QString& keyHead, const QString& keyName,
+                     size_t keyHash, int image);
     Node* finishAdd(Node* node, const QString& tag, int image);
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);

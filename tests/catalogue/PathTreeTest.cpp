@@ -217,6 +217,46 @@ TEST_F(PathTreeModelTest, ScatteredRemovalsKeepEveryOtherKeyReachable)
     EXPECT_EQ(tree.nodeCount(), left);
 }
 
+// Adding below a prepared folder is addNodePath of the joined path: the same
+// keys, and either way of adding finds what the other made, in any case.
+TEST_F(PathTreeModelTest, AddingBelowAFolderIsAddingTheJoinedPath)
+{
+    tree.addNodePath(QStringLiteral("Мои файлы\\Старое"), QStringLiteral("1"), 1, 8);
+    const PathTreeModel::Folder folder = tree.addFolder(QStringLiteral("мои ФАЙЛЫ"), 8);
+    ASSERT_EQ(folder.node, tree.getNode(QStringLiteral("Мои файлы")));
+    Node* a = tree.addUnder(folder, QStringLiteral("Новая статья"), QStringLiteral("2"), 3, 8);
+    EXPECT_EQ(a->key(), QStringLiteral("мои#@#ФАЙЛЫ\\Новая#@#статья"));
+    EXPECT_EQ(a->parent(), folder.node);
+    const struct {
+        const char* path;
+        const char* expectTag;
+    } cases[] = {
+        {"МОИ ФАЙЛЫ\\новая СТАТЬЯ", "2"},
+        {"Мои файлы\\Старое", "1"},
+        {"Мои#@#файлы\\Новая#@#статья", "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        Node* n = tree.getNode(QString::fromUtf8(c.path));
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(n->tag(), QString::fromUtf8(c.expectTag));
+    }
+    // Below the folder again, in another case: the node made before.
+    EXPECT_EQ(tree.addUnder(folder, QStringLiteral("НОВАЯ статья"), QString(), 0, 8), a);
+    EXPECT_EQ(tree.addUnder(folder, QStringLiteral("старое"), QString(), 0, 8),
+              tree.getNode(QStringLiteral("Мои файлы\\Старое")));
+    // A name that only looks like a key is a key of its own kind: "#@#" and a
+    // blank give the same key, as addNodePath has it.
+    EXPECT_EQ(tree.addUnder(folder, QStringLiteral("Новая#@#статья"), QString(), 0, 8), a);
+    // And addNodePath finds what addUnder made.
+    EXPECT_EQ(tree.addNodePath(QStringLiteral("мои файлы\\новая статья"), QStringLiteral("5"), 0, 8), a);
+    EXPECT_EQ(a->tag(), QStringLiteral("5"));
+    EXPECT_EQ(tree.nodeCount(), 3);
+    tree.removeNode(a);
+    EXPECT_FALSE(tree.nodeExists(QStringLiteral("Мои файлы\\Новая статья")));
+    EXPECT_EQ(tree.nodeCount(), 2);
+}
+
 TEST_F(PathTreeModelTest, ARenamedFolderKeepsItsKeyAndAddingUnderEitherNameStaysConsistent)
 {
     Node* x = tree.addNodePath(QStringLiteral("x\\c"), QString(), 1, 8)->parent();
