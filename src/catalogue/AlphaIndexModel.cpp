@@ -58,14 +58,20 @@ void AlphaIndexModel::setSorted(bool sorted)
         beginResetModel();
     // Each title folded once, all into one buffer, then sorted by its folded
     // form; equal titles keep their order of arrival.
-    std::u16string folded;
+    size_t room = 0;
+    for (const AlphaItem& item : m_items)
+        room += 2 * size_t(item.text.size());
+    std::u16string folded(room, u'\0');
     std::vector<std::pair<size_t, size_t>> spans;  // offset and length in folded
     spans.reserve(m_items.size());
+    char16_t* const begin = folded.data();
+    char16_t* out = begin;
     for (const AlphaItem& item : m_items) {
-        const size_t from = folded.size();
-        appendCaseFolded(item.text, folded);
-        spans.emplace_back(from, folded.size() - from);
+        char16_t* const from = out;
+        out = writeCaseFolded(item.text, out);
+        spans.emplace_back(size_t(from - begin), size_t(out - from));
     }
+    folded.resize(size_t(out - begin));
     // The first eight folded units, packed so that comparing the numbers
     // compares the units: most comparisons end there without touching the
     // buffer (titles often share their first word).

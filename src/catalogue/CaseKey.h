@@ -41,11 +41,12 @@ inline size_t caseHashContinue(size_t h, QStringView s, qsizetype from, qsizetyp
     return h;
 }
 
-// Appends the case-folded form of a text in UTF-16: comparing two of these unit by
+// The case-folded form of a text in UTF-16: comparing two of these unit by
 // unit orders texts exactly as QString::compare(…, Qt::CaseInsensitive) does
 // (which also compares folded UTF-16 units, so a character beyond the BMP sorts
 // before U+E000), without folding every character again in every comparison.
-inline void appendCaseFolded(QStringView s, std::u16string& key)
+// Writes at out, which has room for 2 * s.size() units; returns the end.
+inline char16_t* writeCaseFolded(QStringView s, char16_t* out)
 {
     for (qsizetype i = 0; i < s.size(); ++i) {
         char32_t c = s[i].unicode();
@@ -53,12 +54,13 @@ inline void appendCaseFolded(QStringView s, std::u16string& key)
             c = QChar::surrogateToUcs4(char16_t(c), s[++i].unicode());
         c = foldedChar(c);
         if (QChar::requiresSurrogates(c)) {
-            key.push_back(QChar::highSurrogate(c));
-            key.push_back(QChar::lowSurrogate(c));
+            *out++ = QChar::highSurrogate(c);
+            *out++ = QChar::lowSurrogate(c);
         } else {
-            key.push_back(char16_t(c));
+            *out++ = char16_t(c);
         }
     }
+    return out;
 }
 
 // Not noexcept on purpose: the standard containers then keep each element's

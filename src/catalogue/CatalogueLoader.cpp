@@ -121,14 +121,14 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
     QHash<QString, PathTreeModel::Folder> recordFolders;
     // "Избранное" is made when the first favourite needs it.
     PathTreeModel::Folder favouritesFolder;
-    const auto addFavourite = [&](const QString& name, const QString& t, int kind) {
+    const auto addFavourite = [&](const QString& name, qint64 i, int kind) {
         if (name.isEmpty() || name.contains(Sep)) {
-            tree.addNodePath(favouritesPrefix % name, t, kind, PicFavourites);
+            tree.addNodePath(favouritesPrefix % name, QString::number(i), kind, PicFavourites);
             return;
         }
         if (!favouritesFolder.node)
             favouritesFolder = tree.addFolder(favourites, PicFavourites);
-        tree.addUnder(favouritesFolder, name, t, kind, PicFavourites);
+        tree.addUnder(favouritesFolder, name, i, kind, PicFavourites);
     };
 
     const qint64 n = qint64(rows.size());
@@ -136,7 +136,6 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
     tree.reserve(qsizetype(2 * n + 64));
     for (qint64 i = 1; i <= n; ++i) {
         const RowSummary& row = rows[size_t(i - 1)];
-        const QString t = QString::number(i);
         const int kind = row.kind;
         const QString& path = row.path;
         const QString& name = row.name;
@@ -151,9 +150,9 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
             if (it == baseFolders.end())
                 it = baseFolders.insert({row.baseName, path},
                                         tree.addFolder(basesPrefix % row.baseName % Sep % path, PicFolder));
-            tree.addUnder(*it, name, t, kind, PicFolder);
+            tree.addUnder(*it, name, i, kind, PicFolder);
         } else {
-            tree.addNodePath(basesPrefix % row.baseName % Sep % path % Sep % name, t, kind, PicFolder);
+            tree.addNodePath(basesPrefix % row.baseName % Sep % path % Sep % name, QString::number(i), kind, PicFolder);
         }
         if (!deleted) {
             if (!store::isFavouritesPath(path)) {
@@ -161,22 +160,22 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
                     auto it = recordFolders.find(path);
                     if (it == recordFolders.end())
                         it = recordFolders.insert(path, tree.addFolder(recordsPrefix % path, PicFolder));
-                    tree.addUnder(*it, name, t, kind, PicFolder);
+                    tree.addUnder(*it, name, i, kind, PicFolder);
                 } else {
-                    tree.addNodePath(recordsPrefix % path % Sep % name, t, kind, PicFolder);
+                    tree.addNodePath(recordsPrefix % path % Sep % name, QString::number(i), kind, PicFolder);
                 }
             } else {
-                addFavourite(name, t, kind);
+                addFavourite(name, i, kind);
             }
         } else {
             if (simpleName)
-                tree.addUnder(binFolder, name, t, kind, PicRecycleFull);
+                tree.addUnder(binFolder, name, i, kind, PicRecycleFull);
             else
-                tree.addNodePath(binPrefix % name, t, kind, PicRecycleFull);
+                tree.addNodePath(binPrefix % name, QString::number(i), kind, PicRecycleFull);
             tree.setImage(binNode, PicRecycleFull);
         }
         if (row.favorite)
-            addFavourite(name, t, kind);
+            addFavourite(name, i, kind);
         if (report)
             report(i, n);
     }

@@ -366,8 +366,7 @@ PathTreeModel::Folder PathTreeModel::addFolder(const QString& path, int folderIm
     return folder;
 }
 
-Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, const QString& tag, int image,
-                              int folderImage)
+Node* PathTreeModel::findOrCreateUnder(const Folder& folder, const QString& name, int folderImage)
 {
     Q_ASSERT(folder.node && !name.isEmpty() && !name.contains(Separator));
     // The key addNodePath would give is the requested path's key, then the
@@ -380,7 +379,39 @@ Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, const Q
     if (!node)
         node = createNode(folder.node, g_capitaliseOnAdd ? capitalised(name) : name, folder.key, name, hash,
                           folderImage > 0 ? folderImage : 0);
-    return finishAdd(node, tag, image);
+    return node;
+}
+
+Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, const QString& tag, int image,
+                              int folderImage)
+{
+    return finishAdd(findOrCreateUnder(folder, name, folderImage), tag, image);
+}
+
+Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, qint64 recordNumber, int image,
+                              int folderImage)
+{
+    Node* node = findOrCreateUnder(folder, name, folderImage);
+    setImageAndNumber(node, recordNumber, image);
+    if (g_capitaliseOnAdd && !m_allCapitalised)
+        capitaliseNodes();
+    return node;
+}
+
+void PathTreeModel::setImageAndNumber(Node* node, qint64 recordNumber, int image)
+{
+    bool changed = false;
+    if (image > 0 && node->m_image != image) {
+        node->m_image = image;
+        changed = true;
+    }
+    if (recordNumber > 0 && node->m_tagNumber != recordNumber) {
+        node->m_tagNumber = recordNumber;
+        node->m_tag = QString();
+        changed = true;
+    }
+    if (changed)
+        emitChanged(node);
 }
 
 Node* PathTreeModel::finishAdd(Node* node, const QString& tag, int image)
@@ -389,8 +420,9 @@ Node* PathTreeModel::finishAdd(Node* node, const QString& tag, int image)
         node->m_image = image;
         emitChanged(node);
     }
-    if (!tag.isEmpty() && node->m_tag != tag) {
+    if (!tag.isEmpty() && node->tag() != tag) {
         node->m_tag = tag;
+        node->m_tagNumber = 0;
         emitChanged(node);
     }
     if (g_capitaliseOnAdd && !m_allCapitalised)
@@ -435,9 +467,10 @@ void PathTreeModel::setText(Node* node, const QString& text)
 
 void PathTreeModel::setTag(Node* node, const QString& tag)
 {
-    if (node->m_tag == tag)
+    if (node->tag() == tag)
         return;
     node->m_tag = tag;
+    node->m_tagNumber = 0;
     emitChanged(node);
 }
 
@@ -466,6 +499,7 @@ void PathTreeModel::forget(Node* node)
     // The node stays in the pool until the next clear; release what it holds.
     node->m_children = {};
     node->m_text = node->m_keyHead = node->m_keyName = node->m_tag = QString();
+    node->m_tagNumber = 0;
     node->m_parent = nullptr;
 }
 
@@ -642,7 +676,7 @@ QVariant PathTreeModel::data(const QModelIndex& index, int role) const
         return icon.isNull() ? QVariant() : QVariant(icon);
     }
     case TagRole:
-        return n->m_tag;
+        return n->tag();
     case KeyRole:
         return n->key();
     case ImageRole:

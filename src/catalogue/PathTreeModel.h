@@ -24,7 +24,7 @@ public:
     // The node's key: the path it was created under, blanks written "#@#".
     QString key() const;
     // RecordNumber of the entry the node stands for (decimal text); empty for a folder.
-    const QString& tag() const { return m_tag; }
+    QString tag() const { return m_tagNumber > 0 ? QString::number(m_tagNumber) : m_tag; }
     int image() const { return m_image; }
     bool isExpanded() const { return m_expanded; }
     Node* parent() const { return m_parent; }
@@ -46,7 +46,10 @@ private:
     // folder's key and the name, so such a node allocates nothing for its key.
     QString m_keyHead;
     QString m_keyName;
+    // A catalogue load tags thousands of nodes with RecordNumbers: kept as the
+    // number, the text is made only when asked for. m_tag holds any other tag.
     QString m_tag;
+    qint64 m_tagNumber = 0;
     int m_image = 0;
     bool m_expanded = false;
     int m_row = 0;
@@ -140,6 +143,8 @@ public:
     // for a name that is one component (not empty, no "\"), without hashing the
     // folder's path again: a rebuild adds thousands of entries to a few folders.
     Node* addUnder(const Folder& folder, const QString& name, const QString& tag, int image, int folderImage);
+    // The same with a RecordNumber (> 0) as the tag.
+    Node* addUnder(const Folder& folder, const QString& name, qint64 recordNumber, int image, int folderImage);
     // NodeExists / GetNode: by key, without regard to letter case.
     bool nodeExists(const QString& path) const { return getNode(path) != nullptr; }
     Node* getNode(const QString& path) const;
@@ -196,6 +201,8 @@ private:
     Node* createNode(Node* parent, const QString& text, const QString& keyHead, const QString& keyName,
                      size_t keyHash, int image);
     Node* finishAdd(Node* node, const QString& tag, int image);
+    Node* findOrCreateUnder(const Folder& folder, const QString& name, int folderImage);
+    void setImageAndNumber(Node* node, qint64 recordNumber, int image);
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);
     void emitChanged(Node* node);
