@@ -18,6 +18,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <optional>
+
 using namespace catalogue;
 
 namespace {
@@ -95,24 +97,39 @@ QString folderAtDepth(store::Recordset& rs, int depth)
     return QString();
 }
 
-void BM_ListPapka(benchmark::State& state)
+// The cached generated base of state.range(0) rows with a recordset on it, or
+// nothing after the benchmark was told why.
+struct OpenBase {
+    std::shared_ptr<store::Database> db;
+    std::unique_ptr<store::Recordset> rs;
+};
+std::optional<OpenBase> openCachedBase(benchmark::State& state)
 {
     auto path = gen::cachedBase(state.range(0));
     if (!path) {
         state.SkipWithError(path.message().toUtf8().constData());
-        return;
+        return std::nullopt;
     }
     auto db = store::Database::open(*path);
     if (!db) {
         state.SkipWithError(db.message().toUtf8().constData());
-        return;
+        return std::nullopt;
     }
     auto rs = (*db)->openRecordset();
     if (!rs) {
         state.SkipWithError(rs.message().toUtf8().constData());
-        return;
+        return std::nullopt;
     }
-    const QString folder = folderAtDepth(**rs, int(state.range(1)));
+    return OpenBase{std::move(*db), std::move(*rs)};
+}
+
+void BM_ListPapka(benchmark::State& state)
+{
+    const std::optional<OpenBase> base = openCachedBase(state);
+    if (!base)
+        return;
+    store::Recordset& rs = *base->rs;
+    const QString folder = folderAtDepth(rs, int(state.range(1)));
     if (folder.isEmpty()) {
         state.SkipWithError("no folder that deep");
         return;
@@ -120,7 +137,7 @@ void BM_ListPapka(benchmark::State& state)
     FolderList list;
     list.setViewMode(ViewMode::Report);
     for (auto _ : state)
-        listFolder(*list.items(), **rs, folder);
+        listFolder(*list.items(), rs, folder);
     state.counters["items"] = list.items()->count();
 }
 
@@ -128,21 +145,10 @@ void BM_ListPapka(benchmark::State& state)
 // icons: the listing, then the view's layout and paint of the new items.
 void BM_ShowBin(benchmark::State& state)
 {
-    auto path = gen::cachedBase(state.range(0));
-    if (!path) {
-        state.SkipWithError(path.message().toUtf8().constData());
+    const std::optional<OpenBase> base = openCachedBase(state);
+    if (!base)
         return;
-    }
-    auto db = store::Database::open(*path);
-    if (!db) {
-        state.SkipWithError(db.message().toUtf8().constData());
-        return;
-    }
-    auto rs = (*db)->openRecordset();
-    if (!rs) {
-        state.SkipWithError(rs.message().toUtf8().constData());
-        return;
-    }
+    store::Recordset& rs = *base->rs;
     FolderList list;
     list.resize(1000, 700);
     list.setViewMode(ViewMode::LargeIcons);
@@ -150,7 +156,7 @@ void BM_ShowBin(benchmark::State& state)
     QCoreApplication::processEvents();
     const QString bin = QStringLiteral("Zelvorant Kodrix\\Корзина");
     for (auto _ : state) {
-        listFolder(*list.items(), **rs, bin);
+        listFolder(*list.items(), rs, bin);
         QCoreApplication::sendPostedEvents();
         list.repaint();
     }
