@@ -15,12 +15,12 @@
 
 using namespace catalogue;
 using cattest::Row;
+using cattest::at;
+using cattest::Root;
 using cattest::row;
 
 namespace {
 
-const QString Root = QStringLiteral("Zelvorant Kodrix");
-QString at(const char* rest) { return Root + QStringLiteral("\\") + QString::fromUtf8(rest); }
 
 struct Shown {
     int image;

@@ -28,6 +28,10 @@ struct Row {
     QDateTime added = QDateTime(QDate(2003, 4, 5), QTime(6, 7));
 };
 
+// The catalogue's root, and a path below it.
+inline const QString Root = QStringLiteral("Zelvorant Kodrix");
+inline QString at(const char* rest) { return Root + QStringLiteral("\\") + QString::fromUtf8(rest); }
+
 inline Row row(const QString& path, const QString& name, int kind = 1)
 {
     Row r;

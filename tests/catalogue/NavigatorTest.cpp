@@ -16,12 +16,12 @@
 
 using namespace catalogue;
 using cattest::Row;
+using cattest::at;
+using cattest::Root;
 using cattest::row;
 
 namespace {
 
-const QString Root = QStringLiteral("Zelvorant Kodrix");
-QString at(const char* rest) { return Root + QStringLiteral("\\") + QString::fromUtf8(rest); }
 QString addr(const QString& rest) { return QStringLiteral("BaseMain:\\\\") + rest; }
 
 class NavigatorTest : public ::testing::Test {
