@@ -52,6 +52,10 @@ int main(int argc, char** argv)
                                           QStringLiteral("Папка программы (база, ini-файл, папка data)."),
                                           QStringLiteral("DIR"));
     parser.addOption(appDirOption);
+    const QCommandLineOption openOption(
+        QStringLiteral("open"), QStringLiteral("Открыть запись по ссылке вида «Раздел\\Название»."),
+        QStringLiteral("REF"));
+    parser.addOption(openOption);
     parser.process(app);
     const QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
                                                       : QApplication::applicationDirPath();
@@ -61,6 +65,8 @@ int main(int argc, char** argv)
     platform::QtPrompter prompter;
     platform::QtDesktopShell desktop;
     shell::Startup startup(appDir, prompter, desktop);
+    if (parser.isSet(openOption))
+        startup.setOpenReference(parser.value(openOption));
     QObject::connect(&startup, &shell::Startup::finished, &app, [](int code) { QCoreApplication::exit(code); });
     // The desktop ending the session closes no window first; the settings and
     // the clean-up still happen.

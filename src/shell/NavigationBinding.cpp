@@ -2,6 +2,9 @@
 
 #include "AttachmentPanel.h"
 #include "FrmMain.h"
+
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "MainToolbar.h"
 #include "Twips.h"
 

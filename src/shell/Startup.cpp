@@ -11,6 +11,7 @@
 #include "StatusPanels.h"
 #include "ZelvorantResizer.h"
 
+#include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
@@ -106,6 +107,8 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
 
 void shutdown(catalogue::MainState& state)
 {
+    // What the user typed last goes into the base before it closes.
+    state.flushPendingEdits();
     const store::AppFiles files(state.appDir);
     files.writeShutdownSettings();
     if (state.rsBase)
@@ -160,6 +163,9 @@ void Startup::splashTimer()
         Q_EMIT finished(1);
         return;
     }
+    if (!m_openReference.isEmpty() && !m_main->articleView().followSeeAlso(m_openReference))
+        m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
+                           texts::entryNotFound(m_openReference));
     Q_EMIT loaded();
 }
 

@@ -6,6 +6,7 @@
 #include "catalogue/FolderList.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
+#include "articles/ArticlePane.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmSplash.h"
 #include "shell/MainToolbar.h"
