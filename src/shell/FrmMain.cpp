@@ -6,6 +6,7 @@
 #include "LogoAnimation.h"
 #include "NavigationBinding.h"
 #include "MainLayout.h"
+#include "MaintenanceBinding.h"
 #include "MainToolbar.h"
 #include "Pictures.h"
 #include "ShellTexts.h"
@@ -149,6 +150,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     static_cast<DragFileList*>(LstFile)->unpackForDrag = [panel = m_attachments](const QStringList& items) {
         return panel->filesForDrag(items);
     };
+    m_maintenance = new MaintenanceBinding(*this, *dialogs);
 
     connectHandlers();
 }

@@ -50,6 +50,7 @@ class CoolBar;
 class NavigationBinding;
 class LogoAnimation;
 class MainLayout;
+class MaintenanceBinding;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
@@ -72,6 +73,8 @@ public:
     articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    // Compaction, the installed bases, printing, the web links and the About box.
+    MaintenanceBinding& maintenance() { return *m_maintenance; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -137,6 +140,7 @@ private:
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    MaintenanceBinding* m_maintenance = nullptr;
 };
 
 }  // namespace shell
