@@ -175,7 +175,7 @@ Result<Compaction::Report> Compaction::run()
     {
         auto db = Database::open(m_base, m_connect);
         if (!db)
-            return fail(texts::readFailed(db.message()));
+            return Error{texts::compactFailedBecause(m_base, db.message())};
         if (openedReadOnly(**db))
             return Error{texts::readOnlyBase(m_base)};
         auto contents = readContents(**db);
@@ -192,15 +192,20 @@ Result<Compaction::Report> Compaction::run()
 
     if (auto r = step(Step::Copy); !r)
         return failed(r);
-    if (auto r = Database::compact(m_base, m_backup, m_connect); !r)
-        return fail(texts::copyFailed(r.message()));
+    if (auto r = Database::compact(m_base, m_backup, m_connect); !r) {
+        removeCopy();
+        // The message names both files already.
+        return Error{r.message() + QLatin1Char('\n') + texts::baseKept()};
+    }
 
     if (auto r = step(Step::Verify); !r)
         return failed(r);
     {
         auto copy = Database::open(m_backup, m_connect);
-        if (!copy)
-            return fail(texts::copyUnreadable(m_backup, copy.message()));
+        if (!copy) {
+            removeCopy();
+            return Error{texts::compactFailedBecause(m_base, copy.message())};
+        }
         const QString damage = integrityReport(**copy);
         auto after = damage.isEmpty() ? readContents(**copy) : Result<Contents>(Error{damage});
         (*copy)->close();

@@ -14,9 +14,15 @@ inline QString readOnlyBase(const QString& path)
 }
 
 // Compaction: the whole message, then the reasons that fill it in.
+inline QString baseKept() { return QStringLiteral("База осталась прежней."); }
 inline QString compactFailed(const QString& base, const QString& reason)
 {
-    return QStringLiteral("Не удалось сжать базу %1: %2.\nБаза осталась прежней.").arg(fileName(base), reason);
+    return QStringLiteral("Не удалось сжать базу %1: %2.\n").arg(fileName(base), reason) + baseKept();
+}
+// When the reason is a whole message of its own (naming its file).
+inline QString compactFailedBecause(const QString& base, const QString& message)
+{
+    return QStringLiteral("Не удалось сжать базу %1.\n%2\n").arg(fileName(base), message) + baseKept();
 }
 inline QString baseMissing() { return QStringLiteral("файл не найден"); }
 inline QString leftoverStays(const QString& path)
@@ -26,11 +32,6 @@ inline QString leftoverStays(const QString& path)
 inline QString baseInUse(const QString& wal)
 {
     return QStringLiteral("база открыта другой программой (есть её журнал %1)").arg(fileName(wal));
-}
-inline QString copyFailed(const QString& message) { return QStringLiteral("не удалось записать копию: %1").arg(message); }
-inline QString copyUnreadable(const QString& copy, const QString& message)
-{
-    return QStringLiteral("копия %1 не открывается: %2").arg(fileName(copy), message);
 }
 inline QString copyDamaged(const QString& copy, const QString& report)
 {

@@ -214,7 +214,7 @@ TEST_F(CompactionTest, ACopyThatLostARowOrWasDamagedNeverReplacesTheBase)
              f.write(QByteArray(8192, '\0'));
          },
          "повреждена"},
-        {"another key", [](const QString& copy) { exec(copy, "PRAGMA rekey = 'другой'"); }, "не открывается"},
+        {"another key", [](const QString& copy) { exec(copy, "PRAGMA rekey = 'другой'"); }, "неверный пароль"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
