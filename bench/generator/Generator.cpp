@@ -141,7 +141,8 @@ Result<void> generateBase(const QString& path, const Options& options)
         rs.addNew();
         const QString folder = folders[size_t(rng.bounded(int(folders.size())))];
         put(ColPath, folder);
-        put(ColBaseName, QString::fromUtf8(Bases[rng.bounded(int(std::size(Bases)))]));
+        const QString randomBase = QString::fromUtf8(Bases[rng.bounded(int(std::size(Bases)))]);
+        put(ColBaseName, options.baseName.isEmpty() ? randomBase : options.baseName);
         put(ColAdded, start.addSecs(rng.bounded(800000000)));
         put(ColDeleted, rng.bounded(100) < 5 ? 1 : 0);
         put(ColFavorite, rng.bounded(100) < 3 ? 1 : 0);

@@ -171,6 +171,10 @@ Result<Compaction::Report> Compaction::run()
 
     if (auto r = step(Step::ReadOriginal); !r)
         return failed(r);
+    // Refused before it is opened: a connection that may only read leaves its
+    // log files behind.
+    if (!QFileInfo(m_base).isWritable())
+        return Error{texts::readOnlyBase(m_base)};
     Contents before;
     {
         auto db = Database::open(m_base, m_connect);

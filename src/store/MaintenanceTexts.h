@@ -31,7 +31,8 @@ inline QString leftoverStays(const QString& path)
 }
 inline QString baseInUse(const QString& wal)
 {
-    return QStringLiteral("база открыта другой программой (есть её журнал %1)").arg(fileName(wal));
+    return QStringLiteral("база открыта ещё где-то, другой программой или другим окном (есть её журнал %1)")
+        .arg(fileName(wal));
 }
 inline QString copyDamaged(const QString& copy, const QString& report)
 {

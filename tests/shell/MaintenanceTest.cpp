@@ -25,7 +25,9 @@
 #include "shell/Startup.h"
 #include "shell/StatusPanels.h"
 #include "shell/WebLinks.h"
+#include "catalogue/CatalogueLoader.h"
 #include "store/Database.h"
+#include "store/MaintenanceTexts.h"
 #include "store/Recordset.h"
 
 #include <QAction>
@@ -43,6 +45,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <unistd.h>
 
 using namespace shell;
 using namespace shelltest;
@@ -495,4 +500,44 @@ TEST_F(MaintenanceTest, TheAboutBoxShowsTheVersionAndStartsTheSystemInformationP
     };
     w->MnuHelpAbout->trigger();
     EXPECT_TRUE(shown);
+}
+
+TEST_F(MaintenanceTest, ABaseOpenedOnlyForReadingRefusesCompactionAndDeletion)
+{
+    // Permissions do not stop the superuser; the immutable attribute does.
+    const bool root = ::geteuid() == 0;
+    const QByteArray quoted = "\"" + QFile::encodeName(base()) + "\"";
+    struct Restore {
+        bool root;
+        QByteArray file;
+        ~Restore()
+        {
+            if (root)
+                (void)std::system(("chattr -i " + file + " 2>/dev/null").constData());
+            else
+                QFile::setPermissions(QString::fromLocal8Bit(file.mid(1, file.size() - 2)),
+                                      QFile::ReadOwner | QFile::WriteOwner);
+        }
+    } restore{root, quoted};
+    auto& state = w->state();
+    state.rsBase.reset();
+    state.base->close();
+    if (root ? std::system(("chattr +i " + quoted + " 2>/dev/null").constData()) != 0
+             : !QFile::setPermissions(base(), QFile::ReadOwner))
+        GTEST_SKIP() << "the base file cannot be made read-only here";
+    ASSERT_TRUE(catalogue::listAlpha(state).ok());
+
+    w->MnuFileCompress->trigger();
+    settings([&](FrmSetting& f) {
+        f.LstBase->setCurrentRow(0);
+        f.Command1->click();
+        f.reject();
+    });
+    ASSERT_EQ(prompter.shown.size(), 2u);
+    for (const auto& shown : prompter.shown) {
+        EXPECT_EQ(shown.text, store::texts::readOnlyBase(base()));
+        EXPECT_EQ(shown.style, platform::MsgStyle::Critical);
+    }
+    EXPECT_EQ(stored().size(), 16u);
+    EXPECT_TRUE(state.base && state.base->isOpen());
 }

@@ -4,12 +4,17 @@
 
 #include "TestSupport.h"
 #include "store/Compaction.h"
+#include "store/MaintenanceTexts.h"
+#include "store/ReadOnlyCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 
 #include <sqlite3.h>
+
+#include <cstdlib>
+#include <unistd.h>
 
 using namespace store;
 using testsupport::readFile;
@@ -242,7 +247,7 @@ TEST_F(CompactionTest, RefusesABaseThatIsOpenElsewhereOrCannotBeCleared)
         rs->moveFirst();
         auto report = Compaction(m_path, m_backup).run();
         ASSERT_FALSE(report.ok());
-        EXPECT_TRUE(report.message().contains(QStringLiteral("открыта другой программой"))) << report.message().toStdString();
+        EXPECT_TRUE(report.message().contains(QStringLiteral("открыта ещё где-то"))) << report.message().toStdString();
         EXPECT_TRUE(report.message().contains(QStringLiteral("basemain.mdb-wal")));
         EXPECT_FALSE(QFile::exists(m_backup));
     }
@@ -271,4 +276,30 @@ TEST_F(CompactionTest, ALinkToTheBaseStaysALinkAndItsFileIsCompacted)
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_LT(QFileInfo(m_path).size(), m_bytes.size());
     EXPECT_EQ(rowsDigest(link), m_digest);
+}
+
+TEST_F(CompactionTest, ABaseThatMayOnlyBeReadIsRefusedUntouched)
+{
+    // Permissions do not stop the superuser; the immutable attribute does.
+    const bool root = ::geteuid() == 0;
+    const QString quoted = QStringLiteral("\"%1\"").arg(m_path);
+    if (root ? std::system(("chattr +i " + quoted.toLocal8Bit() + " 2>/dev/null").constData()) != 0
+             : !QFile::setPermissions(m_path, QFile::ReadOwner))
+        GTEST_SKIP() << "the base file cannot be made read-only here";
+    auto db = Database::open(m_path);
+    ASSERT_TRUE(db.ok()) << db.message().toStdString();
+    EXPECT_TRUE(openedReadOnly(**db));
+    (*db)->close();
+    // A connection that may only read cannot delete its log files.
+    QFile::remove(m_path + QStringLiteral("-wal"));
+    QFile::remove(m_path + QStringLiteral("-shm"));
+    auto report = Compaction(m_path, m_backup).run();
+    if (root)
+        std::system(("chattr -i " + quoted.toLocal8Bit()).constData());
+    else
+        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_FALSE(report.ok());
+    EXPECT_EQ(report.message(), store::texts::readOnlyBase(m_path));
+    EXPECT_TRUE(report.message().startsWith(QStringLiteral("База открыта только для чтения")));
+    expectUntouched();
 }
