@@ -9,6 +9,7 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -65,9 +66,15 @@ bool ArticlePrinter::printArticle()
                            mtexts::nothingToPrint());
         return false;
     }
+    // The whole text is selected, as the print of the selection had it, and the
+    // reader stays where he was in the article.
+    QScrollBar* bar = m_pane->verticalScrollBar();
+    const int scrolled = bar ? bar->value() : 0;
     QTextCursor all(doc);
     all.select(QTextCursor::Document);
     m_pane->setTextCursor(all);
+    if (bar)
+        bar->setValue(scrolled);
 
     QPrinter& p = printer();
     if (needsDestination()) {

@@ -37,6 +37,8 @@ bool BaseCompaction::run()
     // What the user typed goes into the file before the file is copied.
     m_state.flushPendingEdits();
     setBusyPointer(true);
+    if (working)
+        working(mtexts::compacting());
     if (m_state.rsBase)
         m_state.rsBase->close();
     m_state.rsBase.reset();
@@ -49,6 +51,8 @@ bool BaseCompaction::run()
     // opens the file anew and rebuilds the views from it all the same, whether
     // the file was replaced or not.
     const store::Result<void> loaded = catalogue::listAlpha(m_state);
+    if (working)
+        working(QString());
     setBusyPointer(false);
     if (!loaded) {
         // Nothing may go on writing through a connection to a file that is gone.

@@ -31,6 +31,8 @@ public:
     std::function<void()> reopened;
     // When it could not: the window stops offering what needs the base.
     std::function<void()> baseLost;
+    // Says in the status bar that the work goes on (an empty text: it is over).
+    std::function<void(const QString& text)> working;
     // The message boxes' title.
     QString title;
 

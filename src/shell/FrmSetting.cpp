@@ -50,8 +50,14 @@ FrmSetting::FrmSetting(catalogue::MainState& state, platform::Prompter& prompter
     Command4 = button(this, "Command4", mtexts::okButton());
     Command4->setDefault(true);
     const QString address = m_links.homeAddress();
-    Frame1 = new QGroupBox(address.isEmpty() ? mtexts::noDownloadAddress() : address, this);
+    Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
+    // A long address would stretch the window; the frame shows its start and
+    // end, and the whole of it as the tip.
+    Frame1->setTitle(address.isEmpty() ? mtexts::noDownloadAddress()
+                                       : Frame1->fontMetrics().elidedText(address, Qt::ElideMiddle, 420));
+    Frame1->setToolTip(address);
+    Frame1->setAccessibleName(address.isEmpty() ? mtexts::noDownloadAddress() : address);
     CmdDownload = button(Frame1, "CmdDownload", mtexts::downloadButton());
 
     auto* frame = new QHBoxLayout(Frame1);
@@ -116,7 +122,11 @@ void FrmSetting::command1Click()
         return;
     // The shown article's last keystrokes are stored before its row may go.
     m_state.flushPendingEdits();
+    if (working)
+        working(mtexts::deletingBase(name));
     auto removed = store::InstalledBases::remove(*m_state.base, name);
+    if (working)
+        working(QString());
     if (!removed) {
         refuse(removed.message());
         return;

@@ -39,6 +39,10 @@ public:
     // "&Загрузить".
     void cmdDownloadClick();
 
+    // Says in the main window's status bar that a deletion goes on (an empty
+    // text: it is over).
+    std::function<void(const QString& text)> working;
+
     QLabel* Label1 = nullptr;
     QListWidget* LstBase = nullptr;
     QPushButton* Command1 = nullptr;

@@ -27,6 +27,7 @@ MaintenanceBinding::MaintenanceBinding(FrmMain& w, dialogs::CommonDialogs& dialo
     m_compaction->title = texts::mainTitle();
     m_compaction->reopened = [this] { showCount(); };
     m_compaction->baseLost = [this] { baseLost(); };
+    m_compaction->working = [this](const QString& text) { showWorking(text); };
     m_links = std::make_unique<WebLinks>(w.state().appDir, w.desktop(), w.prompter());
 
     connect(w.MnuFileCompress, &QAction::triggered, this, [this] { m_compaction->run(); });
@@ -60,6 +61,12 @@ void MaintenanceBinding::rebuildCatalogue()
     showCount();
 }
 
+void MaintenanceBinding::showWorking(const QString& text)
+{
+    m_w.Status->setPanelText(1, text.isEmpty() ? texts::ready() : text);
+    m_w.repaint();
+}
+
 void MaintenanceBinding::showCount()
 {
     const qint64 n = m_w.state().rsBase ? m_w.state().rsBase->recordCount() : 0;
@@ -69,6 +76,7 @@ void MaintenanceBinding::showCount()
 void MaintenanceBinding::showSettings()
 {
     FrmSetting window(m_w.state(), m_w.prompter(), *m_links, [this] { rebuildCatalogue(); }, &m_w);
+    window.working = [this](const QString& text) { showWorking(text); };
     if (!window.formLoad())
         return;
     runModal(window);

@@ -42,6 +42,9 @@ public:
 private:
     void baseLost();
     void showCount();
+    // The status bar's first panel, painted at once: the long commands keep the
+    // event loop from running until they end.
+    void showWorking(const QString& text);
 
     FrmMain& m_w;
     ArticlePrinter* m_printer = nullptr;

@@ -22,6 +22,10 @@ inline QString deleteQuestion(const QString& base)
            + QStringLiteral("Восстановить ее будет невозможно!");
 }
 
+// The status bar while a long command works (the window does not answer meanwhile)
+inline QString compacting() { return QStringLiteral("Сжатие базы..."); }
+inline QString deletingBase(const QString& base) { return QStringLiteral("Удаление базы \"%1\"...").arg(base); }
+
 // Commands that need the open base
 inline QString baseClosed(const QString& path)
 {

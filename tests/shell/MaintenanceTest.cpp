@@ -208,6 +208,7 @@ TEST_F(MaintenanceTest, SettingsListEachBaseOnceAndDeletingOneTakesAllItsRowsAnd
         EXPECT_EQ(lines(f.LstBase), (QStringList{QStringLiteral("Основная"), store::userBaseName(),
                                                   QStringLiteral("Примеры")}));
         EXPECT_EQ(f.Frame1->title(), Home);
+        EXPECT_EQ(f.Frame1->toolTip(), Home);
         f.LstBase->setCurrentRow(0);
         prompter.answerMessage(true);
         f.Command1->click();
@@ -304,11 +305,15 @@ TEST_F(MaintenanceTest, CompactionKeepsTheCatalogueTheTypedTextAndTheShownArticl
 
 TEST_F(MaintenanceTest, AFailedCompactionIsSaidAndTheBaseStaysInUse)
 {
-    maintenance().compaction().compactFile = [](const QString& b, const QString&) {
+    QString statusMeanwhile;
+    maintenance().compaction().compactFile = [&](const QString& b, const QString&) {
+        statusMeanwhile = w->Status->panelText(1);
         return store::Result<store::Compaction::Report>(
             store::Error{QStringLiteral("Не удалось сжать базу «%1»: нет места.").arg(b)});
     };
     w->MnuFileCompress->trigger();
+    EXPECT_EQ(statusMeanwhile, QStringLiteral("Сжатие базы..."));
+    EXPECT_EQ(w->Status->panelText(1), texts::ready());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].style, platform::MsgStyle::Critical);
     EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("basemain.mdb»: нет места")));
