@@ -63,8 +63,16 @@ void MaintenanceBinding::rebuildCatalogue()
 
 void MaintenanceBinding::showWorking(const QString& text)
 {
-    m_w.Status->setPanelText(1, text.isEmpty() ? texts::ready() : text);
-    m_w.repaint();
+    // The wide panel, which otherwise names the shown article.
+    if (!text.isEmpty()) {
+        m_statusBefore = m_w.Status->panelText(3);
+        m_w.Status->setPanelText(3, text);
+    } else {
+        m_w.Status->setPanelText(3, m_statusBefore);
+    }
+    // Painted now, without running the event loop: nothing else may happen
+    // while the base is closed or its rows are going.
+    m_w.Status->repaint();
 }
 
 void MaintenanceBinding::showCount()

@@ -42,14 +42,15 @@ public:
 private:
     void baseLost();
     void showCount();
-    // The status bar's first panel, painted at once: the long commands keep the
-    // event loop from running until they end.
+    // A text in the status bar, painted at once: the long commands keep the
+    // event loop from running until they end. An empty text puts back what was there.
     void showWorking(const QString& text);
 
     FrmMain& m_w;
     ArticlePrinter* m_printer = nullptr;
     BaseCompaction* m_compaction = nullptr;
     std::unique_ptr<WebLinks> m_links;
+    QString m_statusBefore;
 };
 
 }  // namespace shell

@@ -307,13 +307,13 @@ TEST_F(MaintenanceTest, AFailedCompactionIsSaidAndTheBaseStaysInUse)
 {
     QString statusMeanwhile;
     maintenance().compaction().compactFile = [&](const QString& b, const QString&) {
-        statusMeanwhile = w->Status->panelText(1);
+        statusMeanwhile = w->Status->panelText(3);
         return store::Result<store::Compaction::Report>(
             store::Error{QStringLiteral("Не удалось сжать базу «%1»: нет места.").arg(b)});
     };
     w->MnuFileCompress->trigger();
     EXPECT_EQ(statusMeanwhile, QStringLiteral("Сжатие базы..."));
-    EXPECT_EQ(w->Status->panelText(1), texts::ready());
+    EXPECT_EQ(w->Status->panelText(3), QString());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].style, platform::MsgStyle::Critical);
     EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("basemain.mdb»: нет места")));
