@@ -167,6 +167,11 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
     db->m_smallIndex = rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW;
     sqlite3_finalize(st);
     exec(raw, QStringLiteral("PRAGMA cache_size = -65536"));
+    // Every change the user makes is stored at once and must survive a power
+    // cut as well as a killed process: the write-ahead log is synced at every
+    // commit. It costs about 2.5 ms a commit here, small beside a keystroke's
+    // other work; NORMAL would only sync at checkpoints, an unbounded window.
+    exec(raw, QStringLiteral("PRAGMA synchronous = FULL"));
     return db;
 }
 
