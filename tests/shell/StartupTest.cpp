@@ -198,6 +198,34 @@ TEST_F(StartupTest, EveryWayOfClosingWritesSettingsAndEmptiesTheDataFolder)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(StartupTest, AnEntryNamedAtStartIsOpenedOrReported)
+{
+    AppFolder app(3);
+    for (const auto& [reference, found] : {std::pair{"графика\\api\\СТАТЬЯ 2", true},
+                                            std::pair{"Графика\\Статья 9", false}}) {
+        SCOPED_TRACE(reference);
+        testsupport::ScriptedPrompter prompts;
+        Startup startup(app.dir, prompts, desktop);
+        startup.setOpenReference(QString::fromUtf8(reference));
+        QSignalSpy loaded(&startup, &Startup::loaded);
+        startup.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
+        FrmMain& w = *startup.mainWindow();
+        if (found) {
+            EXPECT_TRUE(prompts.shown.empty());
+            EXPECT_TRUE(w.RTF->isVisibleTo(&w));
+            EXPECT_EQ(w.state().displayedEntry, QStringLiteral("2"));
+            EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Графика\\API\\Статья 2"));
+        } else {
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("«Графика\\Статья 9»")));
+            EXPECT_FALSE(w.RTF->isVisibleTo(&w));
+            EXPECT_TRUE(w.state().displayedEntry.isEmpty());
+        }
+        w.close();
+    }
+}
+
 TEST_F(StartupTest, UnopenableBaseIsReportedAndEndsWithFailure)
 {
     struct Case {
