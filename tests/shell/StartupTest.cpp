@@ -18,6 +18,10 @@
 #include "store/Database.h"
 #include "store/Recordset.h"
 
+#include "articles/FrmAdd.h"
+#include "richtext/Rtf.h"
+#include "shell/WizardBinding.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
@@ -155,6 +159,41 @@ TEST_F(StartupTest, BrowsingFromTheTreeToAnArticleAndBack)
     EXPECT_TRUE(w.LvPapka->isVisible());
     EXPECT_EQ(w.TbMain->picture(QStringLiteral("extract")), 13);
     EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
+}
+
+// A new entry made with the wizard is filed under both of its paths with its
+// own number, and what is typed into it lands in its row.
+TEST_F(StartupTest, ANewEntryFromTheWizardIsFiledAndEditedInItsOwnRow)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    EXPECT_TRUE(w.MnuFileAdd->isEnabled());
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("add")));
+    articles::FrmAdd& wizard = w.wizardBinding().wizard();
+    wizard.vStep = articles::FrmAdd::NewEntry;
+    ASSERT_TRUE(wizard.masterStep());
+    wizard.TxtPath->setText(QStringLiteral("Графика\\API\\"));
+    wizard.TxtName->setText(QStringLiteral("BitBlt"));
+    wizard.cmdGoClick();
+    ASSERT_TRUE(prompter.shown.empty());
+    for (const char* path : {"Zelvorant Kodrix\\Установленные базы\\Добавленные пользователем\\Графика\\API\\BitBlt",
+                             "Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt"}) {
+        catalogue::Node* n = w.Twv->getNode(QString::fromUtf8(path));
+        ASSERT_NE(n, nullptr) << path;
+        EXPECT_EQ(n->tag(), QStringLiteral("4"));
+    }
+    w.navigation().navigator().treeNodeClick(w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt")));
+    ASSERT_TRUE(w.RTF->isVisible());
+    w.RTF->setFocus();
+    QTest::keyClicks(w.RTF, QStringLiteral("Hello"));
+    QCoreApplication::processEvents();
+    auto db = store::Database::open(app.base());
+    auto rs = (*db)->openRecordset();
+    (*rs)->moveTo(4);
+    EXPECT_EQ(richtext::plainText((*rs)->bytes(store::ColBody)).trimmed(), QStringLiteral("Hello"));
+    (*rs)->moveTo(3);
+    EXPECT_TRUE((*rs)->isNull(store::ColBody));
 }
 
 TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
