@@ -172,6 +172,15 @@ void FrmAdd::buildPages()
     buttons->addWidget(CboCancel);
     top->addLayout(buttons);
 
+    // Typing goes from the path to the title, the type and the link; the
+    // browse button comes after them.
+    setTabOrder(TxtPath, TxtName);
+    setTabOrder(TxtName, OptType[1]);
+    setTabOrder(OptType[1], TxtPathLink);
+    setTabOrder(TxtPathLink, CmdBrowse);
+    setTabOrder(CmdBrowse, CmdGo);
+    setTabOrder(CmdGo, CboCancel);
+
     connect(CmdGo, &QPushButton::clicked, this, &FrmAdd::cmdGoClick);
     connect(CboCancel, &QPushButton::clicked, this, &FrmAdd::cboCancelClick);
     connect(CmdBrowse, &QPushButton::clicked, this, &FrmAdd::cmdBrowseClick);
@@ -230,6 +239,7 @@ bool FrmAdd::masterStep()
     case NewEntry:
         LblStepName->setText(texts::stepNew());
         pages->setCurrentWidget(Pic1);
+        TxtPath->setFocus();
         break;
     case Files: {
         const QString fileList = rs->text(ColFileList);
