@@ -6,7 +6,15 @@
 
 #include "articles/ArticleView.h"
 #include "articles/FrmAdd.h"
+#include "catalogue/AlphaIndexList.h"
+#include "catalogue/AlphaIndexModel.h"
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/FolderListing.h"
+#include "catalogue/PathTree.h"
+#include "catalogue/PathTreeModel.h"
+#include "catalogue/Texts.h"
+#include "store/Record.h"
+#include "store/Recordset.h"
 #include "catalogue/MainState.h"
 #include "dialogs/CdlgEx.h"
 #include "platform/Prompter.h"
@@ -93,18 +101,104 @@ void WizardBinding::editShown(int step)
     }
 }
 
-void WizardBinding::entryAdded(qint64)
+namespace {
+
+using catalogue::Node;
+namespace ct = catalogue::texts;
+
+QString under(const QString& branch, const QString& rest)
 {
-    // The views are rebuilt from the base: the new entry gets its place in the
-    // tree, the sorted index and the folder list.
-    reload();
+    return ct::root() + QLatin1Char('\\') + branch + QLatin1Char('\\') + rest;
 }
 
-void WizardBinding::entryChanged(qint64, const articles::EntryPlace&)
+// The tree paths an entry is filed under, as the catalogue load files it.
+struct Filing {
+    QString path;
+    int folderImage;
+};
+std::vector<Filing> filingsOf(const QString& path, const QString& name, const QString& base, bool deleted,
+                              bool favourite)
 {
-    // Rebuilt rather than patched: the entry leaves every node it had (the
-    // bin's too) and is filed again under its new place.
-    reload();
+    const QString entry = path + QLatin1Char('\\') + name;
+    std::vector<Filing> out{{under(ct::installedBases(), base + QLatin1Char('\\') + entry), 8}};
+    if (deleted)
+        out.push_back({under(ct::recycleBin(), name), 6});
+    else if (store::isFavouritesPath(path))
+        out.push_back({under(ct::favourites(), name), 4});
+    else
+        out.push_back({under(ct::records(), entry), 8});
+    if (favourite)
+        out.push_back({under(ct::favourites(), name), 4});
+    return out;
+}
+
+// Takes the entry's node off the tree. A node that other entries or folders
+// hang below only loses its number; folders left empty go with it, up to the
+// root's branches, as a rebuild would not make them.
+void unfile(catalogue::PathTreeModel& tree, const QString& path, const QString& tag)
+{
+    Node* node = tree.getNode(path);
+    if (!node || node->tag() != tag)
+        return;
+    if (node->childCount() > 0) {
+        tree.setTag(node, QString());
+        return;
+    }
+    Node* parent = node->parent();
+    tree.removeNode(node);
+    while (parent && parent->parent() && parent->parent()->parent() && parent->childCount() == 0 &&
+           parent->tag().isEmpty()) {
+        Node* up = parent->parent();
+        tree.removeNode(parent);
+        parent = up;
+    }
+}
+
+}  // namespace
+
+void WizardBinding::entryAdded(qint64 recordNumber)
+{
+    // Filed in place: the tree's two paths, the index, the folder list.
+    catalogue::MainState& state = m_w.state();
+    store::Recordset* rs = state.rsBase.get();
+    if (!rs || !state.twv || recordNumber < 1 || recordNumber > rs->recordCount())
+        return reload();
+    rs->moveTo(recordNumber);
+    file(recordNumber);
+    catalogue::listPapka(state);
+}
+
+void WizardBinding::entryChanged(qint64 recordNumber, const articles::EntryPlace& before)
+{
+    // The entry leaves every node it had (the bin's too) and is filed again
+    // under its new place, in the tree and the index; nothing else moves.
+    catalogue::MainState& state = m_w.state();
+    store::Recordset* rs = state.rsBase.get();
+    if (!rs || !state.twv || recordNumber < 1 || recordNumber > rs->recordCount())
+        return reload();
+    const QString tag = QString::number(recordNumber);
+    catalogue::PathTreeModel& tree = *state.twv->nodes();
+    for (const Filing& f : filingsOf(before.path, before.name, before.baseName, before.deleted, before.favourite))
+        unfile(tree, f.path, tag);
+    if (state.lstAlphaList)
+        state.lstAlphaList->items()->removeTag(recordNumber);
+    rs->moveTo(recordNumber);
+    file(recordNumber);
+    catalogue::listPapka(state);
+}
+
+void WizardBinding::file(qint64 recordNumber)
+{
+    catalogue::MainState& state = m_w.state();
+    store::Recordset& rs = *state.rsBase;
+    const QString tag = QString::number(recordNumber);
+    const QString name = rs.text(store::ColName);
+    const int kind = int(rs.integer(store::ColKind));
+    for (const Filing& f : filingsOf(rs.text(store::ColPath), name, rs.text(store::ColBaseName),
+                                     rs.flag(store::ColDeleted), rs.flag(store::ColFavorite)))
+        state.twv->addNodePath(f.path, tag, kind, f.folderImage);
+    if (state.lstAlphaList && !rs.flag(store::ColDeleted) && !name.isEmpty())
+        state.lstAlphaList->items()->append(name, recordNumber);
 }
 
 void WizardBinding::reload()

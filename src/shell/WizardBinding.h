@@ -51,6 +51,8 @@ private:
     void entryAdded(qint64 recordNumber);
     void entryChanged(qint64 recordNumber, const articles::EntryPlace& before);
     void reload();
+    // Files the entry rsBase stands on in the tree and the index.
+    void file(qint64 recordNumber);
 
     FrmMain& m_w;
     dialogs::CommonDialogs& m_dialogs;

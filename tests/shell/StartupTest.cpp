@@ -19,6 +19,10 @@
 #include "store/Recordset.h"
 
 #include "articles/FrmAdd.h"
+#include "catalogue/AlphaIndexList.h"
+#include "catalogue/AlphaIndexModel.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/PathTreeModel.h"
 #include "richtext/Rtf.h"
 #include "shell/WizardBinding.h"
 
@@ -194,6 +198,45 @@ TEST_F(StartupTest, ANewEntryFromTheWizardIsFiledAndEditedInItsOwnRow)
     EXPECT_EQ(richtext::plainText((*rs)->bytes(store::ColBody)).trimmed(), QStringLiteral("Hello"));
     (*rs)->moveTo(3);
     EXPECT_TRUE((*rs)->isNull(store::ColBody));
+}
+
+// What the wizard's properties commit shows in place is what a rebuild of the
+// catalogue would show.
+TEST_F(StartupTest, PropertiesRefileTheEntryAsARebuildWould)
+{
+    AppFolder app(3);
+    {
+        auto db = store::Database::open(app.base());
+        auto rs = (*db)->openRecordset();
+        (*rs)->moveTo(2);
+        ASSERT_TRUE((*rs)->edit().ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColFavorite, 1).ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColDeleted, 1).ok());
+        ASSERT_TRUE((*rs)->update().ok());
+    }
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    auto snapshot = [&w] {
+        QStringList out;
+        w.Twv->nodes()->forEachNode([&out](catalogue::Node* n) { out << n->fullPath().toUpper() + QLatin1Char('=') + n->tag(); });
+        out.sort();
+        catalogue::AlphaIndexModel* index = w.LstAlphaList->items();
+        for (int i = 0; i < index->count(); ++i)
+            out << index->text(i) + QLatin1Char('#') + QString::number(index->tag(i));
+        return out;
+    };
+    w.state().selItem = QStringLiteral("2");
+    ASSERT_TRUE(w.state().goToRecord(w.state().selItem));
+    articles::FrmAdd& wizard = w.wizardBinding().wizard();
+    wizard.vStep = articles::FrmAdd::Properties;
+    ASSERT_TRUE(wizard.masterStep());
+    wizard.TxtPath->setText(QStringLiteral("Новая папка"));
+    wizard.TxtName->setText(QStringLiteral("Абвгд"));
+    wizard.cmdGoClick();
+    ASSERT_TRUE(prompter.shown.empty());
+    const QStringList patched = snapshot();
+    ASSERT_TRUE(catalogue::listAlpha(w.state()).ok());
+    EXPECT_EQ(patched, snapshot());
 }
 
 TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
