@@ -5,39 +5,19 @@
 #include "DamagedBase.h"
 #include "TestSupport.h"
 
-#include <sqlite3.h>
-
 using namespace store;
 using testsupport::readFile;
 
 class DamagedBaseTest : public StoreFixture {
 protected:
     static constexpr int Rows = 60;
-    static QString nameOf(int n) { return QStringLiteral("Статья %1").arg(n); }
-    // Bodies of ten pages: nine pages in ten of the file continue one row's
-    // body, so the page in the middle takes one body with it.
-    static QByteArray bodyOf(int n) { return QByteArray(40000, char('a' + n % 26)); }
+    static QString nameOf(int n) { return testsupport::damagedBaseName(n); }
+    static QByteArray bodyOf(int n) { return testsupport::damagedBaseBody(n); }
 
-    // A closed base of Rows rows, the write-ahead log folded into the file.
     void build(bool withSmallIndex = true)
     {
-        {
-            auto db = create();
-            auto rs = recordset(db);
-            ASSERT_TRUE(db->beginBatch().ok());
-            for (int n = 1; n <= Rows; ++n) {
-                rs->addNew();
-                ASSERT_TRUE(rs->setValue(ColPath, QStringLiteral("Папка")).ok());
-                ASSERT_TRUE(rs->setValue(ColName, nameOf(n)).ok());
-                ASSERT_TRUE(rs->setValue(ColBody, bodyOf(n)).ok());
-                ASSERT_TRUE(rs->setValue(ColBaseName, QStringLiteral("Основная")).ok());
-                ASSERT_TRUE(rs->update().ok());
-            }
-            ASSERT_TRUE(db->commitBatch().ok());
-            if (!withSmallIndex) {  // as a base made by another tool may be
-                ASSERT_EQ(sqlite3_exec(db->handle(), "DROP INDEX main_small", nullptr, nullptr, nullptr), SQLITE_OK);
-            }
-        }
+        const QString failed = testsupport::writeLongBodiesBase(m_path, Rows, withSmallIndex);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
         ASSERT_FALSE(QFile::exists(m_path + QStringLiteral("-wal")));
     }
 
