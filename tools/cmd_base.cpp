@@ -62,7 +62,7 @@ QString jsonString(const QString& s)
         case '\r': o += QStringLiteral("\\r"); break;
         case '\t': o += QStringLiteral("\\t"); break;
         default:
-            if (c.unicode() < 0x20)
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))  // C1 steers terminals too
                 o += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
             else
                 o += c;

@@ -307,7 +307,7 @@ Result<QString> cachedBase(qint64 rows)
     const QString dir = env.isEmpty() ? QDir::tempPath() + QStringLiteral("/kodrix-bench") : QString::fromLocal8Bit(env);
     QDir().mkpath(dir);
     // The version in the name changes whenever the generator's output does.
-    const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir).arg(rows);
+    const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir, QString::number(rows));
     if (QFileInfo::exists(path) && Database::open(path).ok())
         return path;
     const QString tmp = path + QStringLiteral(".part");
