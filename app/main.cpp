@@ -4,6 +4,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
 #include "shell/Startup.h"
+#include "store/AppFiles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -38,7 +39,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodrix"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.74"));
+    QApplication::setApplicationVersion(QString::fromLatin1(store::ProgramVersion));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Qt's own buttons ("Отмена") in Russian, like the rest of the program.
     QTranslator qtTexts;

@@ -54,6 +54,7 @@ class MaintenanceBinding;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
+class WizardBinding;
 class ZelvorantResizer;
 
 class FrmMain : public QMainWindow {
@@ -73,6 +74,7 @@ public:
     articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    WizardBinding& wizardBinding() { return *m_wizardBinding; }
     // Compaction, the installed bases, printing, the web links and the About box.
     MaintenanceBinding& maintenance() { return *m_maintenance; }
 
@@ -140,6 +142,8 @@ private:
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    WizardBinding* m_wizardBinding = nullptr;
+    dialogs::CommonDialogs* m_dialogs = nullptr;
     MaintenanceBinding* m_maintenance = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include "StatusPanels.h"
 #include "ZelvorantResizer.h"
 
+#include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/Navigator.h"
@@ -163,9 +164,13 @@ void Startup::splashTimer()
         Q_EMIT finished(1);
         return;
     }
-    if (!m_openReference.isEmpty() && !m_main->articleView().followSeeAlso(m_openReference))
-        m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
-                           texts::entryNotFound(m_openReference));
+    if (!m_openReference.isEmpty()) {
+        if (!m_main->articleView().followSeeAlso(m_openReference))
+            m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
+                               texts::entryNotFound(m_openReference));
+        else if (m_main->RTF->isVisible())
+            m_main->RTF->setFocus();  // asked for by name: ready to be read and typed into
+    }
     Q_EMIT loaded();
 }
 

@@ -15,12 +15,14 @@ QString AppFiles::iniPath() const { return m_appDir + QStringLiteral("/orvex.ini
 QString AppFiles::dataFolder() const { return m_appDir + QStringLiteral("/data"); }
 QString AppFiles::dataFile(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
 
-void AppFiles::clearDataFolder() const
+void AppFiles::clearDataFolder() const { clearStaleDataFiles({}); }
+
+void AppFiles::clearStaleDataFiles(const QStringList& keep) const
 {
     const QDir dir(dataFolder());
     const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& f : files)
-        if (f.compare(QLatin1String(DataMarker), Qt::CaseInsensitive) != 0)
+        if (f.compare(QLatin1String(DataMarker), Qt::CaseInsensitive) != 0 && !keep.contains(f))
             QFile::remove(dir.filePath(f));  // a file in use stays; the next one is tried
 }
 

@@ -2,6 +2,7 @@
 // Where everything the program keeps on disk lies (the application folder), the
 // ini reader, the data folder clean-up and the two settings written at shutdown.
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -21,6 +22,11 @@ public:
     // Deletes every ordinary file of the data folder except the marker
     // "zvcreatedir" (any letter case); failures are skipped.
     void clearDataFolder() const;
+    // The clean-up at start, once this process holds the single-instance lock:
+    // what a run that crashed left in the data folder (the attachments it
+    // unpacked, hidden partial files of an unpack) goes, as at shutdown; the
+    // files named in `keep` (the lock's own files) stay with the marker.
+    void clearStaleDataFiles(const QStringList& keep) const;
     // Writes "BasePath" and "Version" under "Zelvorant Kodrix", group "Common".
     void writeShutdownSettings() const;
 
@@ -40,7 +46,7 @@ bool isSafeFileName(const QString& name);
 inline constexpr const char* SettingsOrganisation = "Zelvorant Kodrix";
 inline constexpr const char* SettingsApplication = "Zelvorant Kodrix";
 inline constexpr const char* SettingsGroup = "Common";
-inline constexpr const char* ProgramVersion = "1.1.74";
+inline constexpr const char* ProgramVersion = KODRIX_VERSION;
 inline constexpr const char* DataMarker = "zvcreatedir";
 
 }  // namespace store
