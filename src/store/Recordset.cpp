@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <optional>
 #include <vector>
 #include <QLocale>
 #include <QTimeZone>
@@ -556,6 +557,16 @@ Result<void> Recordset::update()
                   .arg(sets.join(QLatin1Char(',')), cols[ColId])
                   .arg(names.size() + 1);
     }
+    // A new row or a changed Body changes the data derived from Body too, in the
+    // same transaction (a savepoint inside the caller's).
+    const Database::BodyWrittenHook& derive = m_db->bodyWrittenHook();
+    const auto body = m_pending.find(ColBody);
+    std::optional<Transaction> scope;
+    if (derive && (m_mode == Mode::Add || body != m_pending.end())) {
+        scope.emplace(*m_db);
+        if (!scope->begun())
+            return scope->begun();
+    }
     // A write on the connection while the read stream stands on a row is allowed,
     // but the stream would not see the change: start it afresh afterwards.
     resetStream();
@@ -572,10 +583,17 @@ Result<void> Recordset::update()
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
         return fail(QString::fromUtf8(sqlite3_errmsg(db)));
+    const qint64 id = m_mode == Mode::Add ? sqlite3_last_insert_rowid(db) : m_editId;
+    if (scope) {
+        if (auto r = derive(id, body != m_pending.end() ? body->second : QVariant()); !r)
+            return r;  // the scope rolls the row back
+        if (auto r = scope->commit(); !r)
+            return r;
+    }
     if (m_mode == Mode::Add) {
         // The new row comes last; the current row stays the one before addNew().
         const bool wasAtEnd = m_pos >= qint64(m_ids.size());
-        m_ids.push_back(sqlite3_last_insert_rowid(db));
+        m_ids.push_back(id);
         if (wasAtEnd && m_pos >= 0)
             m_pos = qint64(m_ids.size());  // still past the end
     }
