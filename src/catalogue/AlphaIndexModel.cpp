@@ -134,6 +134,18 @@ void AlphaIndexModel::setMarked(int row, bool marked)
     }
 }
 
+void AlphaIndexModel::setMarkedRange(int first, int last, bool marked)
+{
+    first = std::max(first, 0);
+    last = std::min(last, count());
+    if (first >= last)
+        return;
+    for (int row = first; row < last; ++row)
+        m_items[size_t(row)].marked = marked;
+    if (!m_refilling)
+        Q_EMIT dataChanged(index(first), index(last - 1), {Qt::FontRole, Qt::ForegroundRole, MarkedRole});
+}
+
 int AlphaIndexModel::rowCount(const QModelIndex& parent) const
 {
     return (parent.isValid() || m_refilling) ? 0 : count();

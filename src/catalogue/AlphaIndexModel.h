@@ -37,6 +37,8 @@ public:
 
     bool isMarked(int row) const { return m_items[size_t(row)].marked; }
     void setMarked(int row, bool marked);
+    // Rows [first, last) at once, told to the views as one change.
+    void setMarkedRange(int first, int last, bool marked);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

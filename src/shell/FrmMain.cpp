@@ -8,6 +8,7 @@
 #include "MainLayout.h"
 #include "MainToolbar.h"
 #include "Pictures.h"
+#include "SearchBinding.h"
 #include "ShellTexts.h"
 #include "SplitterBar.h"
 #include "StatusPanels.h"
@@ -26,6 +27,7 @@
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
+#include "search/FindList.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -40,7 +42,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextEdit>
-#include <QTreeWidget>
 
 namespace shell {
 
@@ -265,14 +266,8 @@ void FrmMain::buildLeftPanel()
     TxtFind->setObjectName(QStringLiteral("TxtFind"));
     CmdFind = new QPushButton(texts::findButton(), PicFind);
     CmdFind->setObjectName(QStringLiteral("CmdFind"));
-    LVFind = new QTreeWidget(PicFind);
+    LVFind = new search::FindList(PicFind);
     LVFind->setObjectName(QStringLiteral("LVFind"));
-    LVFind->setHeaderHidden(true);
-    LVFind->setRootIsDecorated(false);
-    // Typing into the index and the search arrive with the search work.
-    for (QWidget* later : {static_cast<QWidget*>(TxtAlphaText), static_cast<QWidget*>(TxtFind),
-                           static_cast<QWidget*>(CmdFind), static_cast<QWidget*>(LVFind)})
-        later->setEnabled(false);
 
     PicAlpha->hide();
     PicFind->hide();
@@ -350,6 +345,9 @@ void FrmMain::connectHandlers()
     });
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
             &AttachmentPanel::extractAttachments);
+
+    // The alphabetical index and the full-text search.
+    m_search = new SearchBinding(*this);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)
