@@ -67,8 +67,11 @@ protected:
         auto opened = db->openRecordset();
         ASSERT_TRUE(opened.ok());
         rs = std::move(*opened);
+        // One transaction: a commit per row would dominate the tests' time.
+        store::Transaction t(*db);
         for (const Row& r : rows)
             append(r);
+        ASSERT_TRUE(t.commit().ok());
     }
     void append(const Row& r)
     {
