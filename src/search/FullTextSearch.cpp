@@ -16,8 +16,17 @@ namespace search {
 
 FullTextSearch::FullTextSearch(catalogue::MainState& state, SearchWidgets widgets, QObject* parent)
     : QObject(parent), m_state(state), m_w(std::move(widgets)), m_hits(new HitHighlighter(m_w.pane, this)),
-      m_steps(new QTimer(this))
+      m_steps(new QTimer(this)), m_warmSteps(new QTimer(this))
 {
+    m_warmSteps->setSingleShot(true);
+    m_warmSteps->setInterval(0);
+    connect(m_warmSteps, &QTimer::timeout, this, [this] {
+        // Short steps: nobody waits for these.
+        if (m_warm && !m_warm->step(StepMs / 2))
+            m_warmSteps->start();
+        else
+            m_warm.reset();
+    });
     // The next step waits for the events that came in meanwhile.
     m_steps->setSingleShot(true);
     m_steps->setInterval(0);
@@ -61,6 +70,8 @@ void FullTextSearch::baseAdopted(const std::shared_ptr<store::Database>& db)
 {
     if (m_run)
         end(true);
+    m_warmSteps->stop();
+    m_warm.reset();
     m_engine.reset();
     if (m_w.list)
         m_w.list->items()->clear();  // their Ids name rows of the other base
@@ -92,7 +103,10 @@ void FullTextSearch::find()
 {
     // Texts are read from the base: what was typed into the article goes there first.
     m_state.flushPendingEdits();
-    // A search that still runs ends here; its list goes with it.
+    // A search that still runs ends here; its list goes with it. What a warm-up
+    // read stays read.
+    m_warmSteps->stop();
+    m_warm.reset();
     if (m_run) {
         m_steps->stop();
         m_run.reset();
@@ -193,6 +207,14 @@ void FullTextSearch::stop()
 {
     if (m_run)
         end(true);
+}
+
+void FullTextSearch::warmUp()
+{
+    if (!m_engine || m_run || m_warm)
+        return;
+    m_warm = SearchRun::warmUp(*m_engine);
+    m_warmSteps->start();
 }
 
 void FullTextSearch::mouseDown(Qt::MouseButton, int row)

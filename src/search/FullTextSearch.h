@@ -65,6 +65,9 @@ public:
     void keyDown(int key);
     // Stops a running search; what was found stays listed.
     void stop();
+    // The search page was shown: the stored texts are read into memory between
+    // events from now on, so that the first search need not wait for them.
+    void warmUp();
     bool running() const { return bool(m_run); }
 
     // `LVFind_MouseDown`, `LVFind_MouseUp`, `LVFind_ColumnClick`.
@@ -93,12 +96,14 @@ private:
     SearchWidgets m_w;
     std::unique_ptr<SearchEngine> m_engine;
     std::unique_ptr<SearchRun> m_run;
+    std::unique_ptr<SearchRun> m_warm;
     SearchTerms m_terms;           // of the last search, for the hits
     bool m_highlightNext = false;  // the next article shown is a result being opened
     HitHighlighter* m_hits;
     QShortcut* m_escape = nullptr;
     QShortcut* m_nextHit = nullptr;
     QTimer* m_steps;
+    QTimer* m_warmSteps;
     SearchRun::Phase m_shownPhase = SearchRun::Phase::Done;
 };
 

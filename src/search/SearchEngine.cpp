@@ -70,6 +70,14 @@ SearchRun::SearchRun(SearchEngine& engine, const QString& termsText)
         m_phase = Phase::Done;
 }
 
+std::unique_ptr<SearchRun> SearchRun::warmUp(SearchEngine& engine)
+{
+    auto run = std::make_unique<SearchRun>(engine, QString());
+    run->m_warmUp = true;
+    run->m_phase = Phase::Checking;
+    return run;
+}
+
 std::vector<Hit> SearchRun::takeHits()
 {
     std::vector<Hit> out;
@@ -88,6 +96,13 @@ void SearchRun::fail(const store::Error& e)
 
 void SearchRun::enter(Phase phase, qint64 total)
 {
+    if (m_warmUp && (phase == Phase::Building || phase == Phase::Searching)) {
+        // Warmed up: the search to come checks again and builds what is missing.
+        if (phase == Phase::Building && !m_toLoad.empty())
+            return enter(Phase::Loading, qint64(m_toLoad.size()));
+        m_phase = Phase::Done;
+        return;
+    }
     m_phase = phase;
     m_done = 0;
     m_total = total;
@@ -103,7 +118,8 @@ void SearchRun::enter(Phase phase, qint64 total)
 bool SearchRun::step(int budgetMs)
 {
     m_clock.start();
-    while (m_phase != Phase::Done && !overBudget(budgetMs)) {
+    // At least one piece of work, however short the budget.
+    while (m_phase != Phase::Done) {
         switch (m_phase) {
         case Phase::Checking: check(); break;
         case Phase::Building: build(budgetMs); break;
@@ -111,6 +127,8 @@ bool SearchRun::step(int budgetMs)
         case Phase::Searching: scan(budgetMs); break;
         case Phase::Done: break;
         }
+        if (overBudget(budgetMs))
+            break;
     }
     return m_phase == Phase::Done;
 }
@@ -140,6 +158,10 @@ void SearchRun::check()
     std::vector<qint64> ids;
     const bool recheck = !m_engine.m_checked;
     if (recheck) {
+        if (m_warmUp && !m_engine.m_memoryOnly && !data.present()) {
+            m_phase = Phase::Done;
+            return;
+        }
         if (!m_engine.m_memoryOnly && !data.present()) {
             if (auto made = data.create(); !made) {
                 // A file we may not write keeps its texts in memory for this run.

@@ -73,8 +73,12 @@ public:
     };
 
     SearchRun(SearchEngine& engine, const QString& termsText);
+    // Reads the stored texts into memory ahead of a search and ends there;
+    // builds nothing and writes nothing.
+    static std::unique_ptr<SearchRun> warmUp(SearchEngine& engine);
 
-    // Works for about budgetMs milliseconds; true once the search is over.
+    // Works for about budgetMs milliseconds, at least one piece of work (one
+    // check, one row built, one batch read); true once the search is over.
     bool step(int budgetMs);
     void runToEnd();
     bool finished() const { return m_phase == Phase::Done; }
@@ -101,6 +105,7 @@ private:
 
     SearchEngine& m_engine;
     SearchTerms m_terms;
+    bool m_warmUp = false;
     Phase m_phase = Phase::Checking;
     qint64 m_done = 0;
     qint64 m_total = 0;

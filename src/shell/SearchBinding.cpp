@@ -17,6 +17,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 
 namespace shell {
 
@@ -57,6 +58,11 @@ SearchBinding::SearchBinding(FrmMain& w) : QObject(&w)
     };
     m_find = new search::FullTextSearch(w.state(), std::move(find), this);
     connect(&w.articleView(), &articles::ArticleView::articleShown, m_find, &search::FullTextSearch::articleShown);
+    // The search page shown: the texts are read ahead of the first search.
+    connect(w.TabMain, &QTabBar::currentChanged, m_find, [find = m_find](int page) {
+        if (page == 2)
+            find->warmUp();
+    });
 
     w.TxtAlphaText->setAccessibleName(search::texts::indexBoxName());
     w.LstAlphaList->setAccessibleName(texts::tabAlphaTip());

@@ -275,3 +275,26 @@ TEST_F(SearchEngineTest, StepsAreShortAndAStoppedBuildResumes)
     EXPECT_EQ(find(QStringLiteral("[299], [7]")), (QStringList{QStringLiteral("Статья 7"), QStringLiteral("Статья 299")}));
     EXPECT_EQ(count(*db, "SELECT count(*) FROM kx_search_v1"), 300);
 }
+
+// Showing the search page reads the stored texts ahead; it builds and writes
+// nothing, and the search after it only builds what was missing.
+TEST_F(SearchEngineTest, WarmUpReadsStoredTextsAndWritesNothing)
+{
+    make({article(QStringLiteral("А"), QStringLiteral("1"), QStringLiteral("один")),
+          article(QStringLiteral("А"), QStringLiteral("2"), QStringLiteral("два")),
+          article(QStringLiteral("А"), QStringLiteral("3"), QStringLiteral("три"))});
+    find(QStringLiteral("x"));
+    dropEngine();
+    append(article(QStringLiteral("А"), QStringLiteral("4"), QStringLiteral("четыре")));  // nobody keeps its text
+    auto warm = SearchRun::warmUp(engine());
+    warm->runToEnd();
+    EXPECT_EQ(engine().cache().count(), 3);
+    EXPECT_EQ(count(*db, "SELECT count(*) FROM kx_search_v1"), 3);
+
+    SearchRun run(engine(), QStringLiteral("четыре, один"));
+    run.step(0);  // the check alone
+    EXPECT_EQ(run.phase(), SearchRun::Phase::Building);
+    EXPECT_EQ(run.total(), 1);
+    run.runToEnd();
+    EXPECT_EQ(run.takeHits().size(), 2u);
+}
