@@ -2,6 +2,7 @@
 // last result listed), the build of the search data from every Body, and one
 // keystroke in the alphabetical index. Run each with BM_RawScan of the same
 // size in the same process for the store's floor.
+#include "BenchSupport.h"
 #include "Generator.h"
 #include "catalogue/AlphaIndexList.h"
 #include "catalogue/CatalogueLoader.h"
@@ -11,6 +12,7 @@
 #include "search/SearchEngine.h"
 #include "store/AppFiles.h"
 #include "store/Database.h"
+#include "richtext/Rtf.h"
 #include "store/Recordset.h"
 
 #include <benchmark/benchmark.h>
@@ -22,6 +24,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTextDocument>
 
 #include <sqlite3.h>
 
@@ -213,8 +216,44 @@ void BM_IndexMark(benchmark::State& state)
     state.counters["most_marked"] = double(marked);
 }
 
+// The editor's store of a big article through the recordset once the base has
+// search data: Body and its search text in one transaction. Compare with
+// BM_BodyUpdate, the SQL update of Body alone.
+void BM_BodyUpdateWithSearchData(benchmark::State& state, qsizetype bytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("basemain.mdb"));
+    if (auto made = bench::makeArticleBase(path, bytes); !made) {
+        state.SkipWithError(made.message().toUtf8().constData());
+        return;
+    }
+    auto db = store::Database::open(path);
+    if (!db) {
+        state.SkipWithError(db.message().toUtf8().constData());
+        return;
+    }
+    search::SearchEngine engine(*db);
+    search::SearchRun(engine, QStringLiteral("x")).runToEnd();
+    auto rs = (*db)->openRecordset();
+    QTextDocument doc;
+    (*rs)->moveFirst();
+    richtext::readRtf((*rs)->bytes(store::ColBody), &doc);
+    QByteArray body = richtext::writeRtf(&doc);
+    int round = 0;
+    for (auto _ : state) {
+        body[body.size() / 2] = char('a' + (round++ % 26));
+        (*rs)->moveFirst();
+        (void)(*rs)->edit();
+        (void)(*rs)->setValue(store::ColBody, QString::fromLatin1(body));
+        if (auto r = (*rs)->update(); !r)
+            state.SkipWithError(r.message().toUtf8().constData());
+    }
+    state.SetBytesProcessed(state.iterations() * body.size());
+}
+
 }  // namespace
 
+BENCHMARK_CAPTURE(BM_BodyUpdateWithSearchData, 1MB, 1024 * 1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Search)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_SearchDataBuild)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_IndexMark)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(1.0);

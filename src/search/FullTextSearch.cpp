@@ -12,6 +12,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <ctime>
+
 namespace search {
 
 FullTextSearch::FullTextSearch(catalogue::MainState& state, SearchWidgets widgets, QObject* parent)
@@ -56,6 +58,7 @@ FullTextSearch::FullTextSearch(catalogue::MainState& state, SearchWidgets widget
     if (m_w.progress)
         m_w.progress->hide();
     m_state.onRowsRemoved([this](const std::vector<qint64>& ids) {
+        flushFound();
         if (m_w.list)
             m_w.list->items()->removeIds(ids);
     });
@@ -111,6 +114,8 @@ void FullTextSearch::find()
         m_steps->stop();
         m_run.reset();
     }
+    m_found.clear();
+    m_lastFlush.start();
     m_highlightNext = false;
     if (m_w.list) {
         m_w.list->items()->clear();
@@ -130,6 +135,10 @@ void FullTextSearch::find()
         return;
     }
     m_shownPhase = SearchRun::Phase::Done;
+    m_started.start();
+    m_workNs = 0;
+    m_stepCount = 0;
+    m_cpuAtStart = long(std::clock());
     if (m_escape)
         m_escape->setEnabled(true);
     if (m_w.progress) {
@@ -145,27 +154,36 @@ void FullTextSearch::continueRun()
 {
     if (!m_run)
         return;
+    QElapsedTimer work;
+    work.start();
+    ++m_stepCount;
     const bool done = m_run->step(StepMs);
-    std::vector<Hit> hits = m_run->takeHits();
-    if (!hits.empty() && m_w.list) {
-        std::vector<FindItem> items;
-        items.reserve(hits.size());
-        for (Hit& h : hits) {
-            // Rows the catalogue does not hold yet (written elsewhere since it was
-            // loaded) cannot be opened from it.
-            const qint64 n = m_state.rsBase ? m_state.rsBase->recordNumberOfId(h.id) : 0;
-            if (n <= 0)
-                continue;
-            items.push_back(FindItem{h.id, QString::number(n), std::move(h.name), std::move(h.path), h.kind, h.deleted});
-        }
-        m_w.list->items()->append(std::move(items));
+    for (Hit& h : m_run->takeHits()) {
+        // Rows the catalogue does not hold yet (written elsewhere since it was
+        // loaded) cannot be opened from it.
+        const qint64 n = m_state.rsBase ? m_state.rsBase->recordNumberOfId(h.id) : 0;
+        if (n > 0)
+            m_found.push_back(FindItem{h.id, QString::number(n), std::move(h.name), std::move(h.path), h.kind, h.deleted});
     }
+    // The first screenful at once, then a few times a second: every insertion
+    // makes the list lay itself out again.
+    if (m_w.list && !m_found.empty() && (m_w.list->items()->count() < 100 || m_lastFlush.elapsed() >= 300))
+        flushFound();
+    m_workNs += work.nsecsElapsed();
     if (done) {
         end(false);
         return;
     }
     showProgress();
     m_steps->start();
+}
+
+void FullTextSearch::flushFound()
+{
+    m_lastFlush.start();
+    if (m_w.list && !m_found.empty())
+        m_w.list->items()->append(std::move(m_found));
+    m_found.clear();
 }
 
 void FullTextSearch::showProgress()
@@ -188,9 +206,15 @@ void FullTextSearch::showProgress()
 void FullTextSearch::end(bool stopped)
 {
     m_steps->stop();
+    flushFound();
     if (m_escape)
         m_escape->setEnabled(false);
     const store::Result<void> outcome = m_run ? m_run->outcome() : store::Result<void>();
+    if (m_run)
+        qCDebug(lcSearch) << (stopped ? "stopped after" : "done after") << m_started.elapsed() << "ms,"
+                          << (m_w.list ? m_w.list->items()->count() : 0) << "listed," << m_stepCount << "steps taking"
+                          << m_workNs / 1000000 << "ms, processor time"
+                          << (long(std::clock()) - m_cpuAtStart) * 1000 / CLOCKS_PER_SEC << "ms";
     m_run.reset();
     if (m_w.progress)
         m_w.progress->hide();

@@ -5,6 +5,7 @@
 // at Escape or when another search starts; its results are listed as they are
 // found. Opening a result shows the article with the hits marked; F3 moves to
 // the next hit.
+#include "FindResultsModel.h"
 #include "SearchEngine.h"
 #include "catalogue/MainState.h"
 
@@ -89,6 +90,8 @@ protected:
 
 private:
     void continueRun();
+    // Hands the results found so far to the list.
+    void flushFound();
     void showProgress();
     void end(bool stopped);
 
@@ -105,6 +108,12 @@ private:
     QTimer* m_steps;
     QTimer* m_warmSteps;
     SearchRun::Phase m_shownPhase = SearchRun::Phase::Done;
+    QElapsedTimer m_started;
+    QElapsedTimer m_lastFlush;
+    std::vector<FindItem> m_found;  // found, not listed yet
+    qint64 m_workNs = 0;  // spent in the search's own steps
+    long m_cpuAtStart = 0;
+    int m_stepCount = 0;
 };
 
 }  // namespace search

@@ -17,6 +17,9 @@ constexpr int RowsPerRead = 1024;
 constexpr int TextsPerRead = 256;
 // Below this many texts to read, each is fetched by its Seq.
 constexpr size_t PointReads = 256;
+// Bodies above this size get their text at the next search rather than at
+// every store (parsing 1 MB of RTF takes about 10 ms).
+constexpr qsizetype DeferredBody = 128 * 1024;
 
 QByteArray bytesOf(const QVariant& body)
 {
@@ -54,7 +57,14 @@ store::Result<void> SearchEngine::bodyWritten(qint64 id, const QVariant& body)
     // builds it from Body, this row included.
     if (!m_data.knownPresent())
         return {};
-    auto seq = m_data.write(id, searchTextOf(bytesOf(body)));
+    const QByteArray bytes = bytesOf(body);
+    if (bytes.size() > DeferredBody) {
+        // A big article is stored on every keystroke: its text is left missing
+        // (the trigger dropped the old one) and the next search builds it.
+        m_checked = false;
+        return {};
+    }
+    auto seq = m_data.write(id, searchTextOf(bytes));
     if (!seq)
         return seq.error();
     return {};

@@ -11,6 +11,7 @@
 #include "SearchTerms.h"
 
 #include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QString>
 
 #include <memory>
@@ -20,6 +21,8 @@
 namespace store {
 class Database;
 }
+
+Q_DECLARE_LOGGING_CATEGORY(lcSearch)
 
 namespace search {
 

@@ -147,6 +147,12 @@ TEST_F(SearchEngineTest, BaseWithoutSearchDataGetsItBuiltAndKeptByEveryWrite)
     setBody(1, rtf(QStringLiteral("новый текст")));
     EXPECT_EQ(find(QStringLiteral("старый")), QStringList{});
     EXPECT_EQ(find(QStringLiteral("новый")), QStringList{QStringLiteral("Первая")});
+    // A big article's text is left to the next search, never left stale.
+    setBody(2, rtf(QStringLiteral("огромная статья ").repeated(20000)));
+    EXPECT_EQ(count(*db, "SELECT count(*) FROM kx_search_v1 WHERE Id = 2"), 0);
+    EXPECT_EQ(find(QStringLiteral("огромная")), QStringList{QStringLiteral("Вторая")});
+    EXPECT_EQ(count(*db, "SELECT count(*) FROM kx_search_v1 WHERE Id = 2"), 1);
+    setBody(2, rtf(QStringLiteral("другое")));
     // A new row, and a removed one.
     append(article(QStringLiteral("Б"), QStringLiteral("Третья"), QStringLiteral("новый ряд")));
     rs->moveTo(2);
