@@ -106,6 +106,29 @@ QString Node::key() const
 bool capitaliseOnAdd() { return g_capitaliseOnAdd; }
 void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
 
+namespace {
+
+// A tag as a RecordNumber; 0 for an empty or other tag.
+qint64 numberOf(const QString& tag)
+{
+    bool ok = false;
+    const qint64 n = tag.toLongLong(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+qint64 numberOf(const Node* node) { return numberOf(node->tag()); }
+
+void insertAscending(std::vector<qint64>& numbers, qint64 n)
+{
+    const auto it = std::lower_bound(numbers.begin(), numbers.end(), n);
+    if (it == numbers.end() || *it != n)
+        numbers.insert(it, n);
+}
+
+}  // namespace
+
+bool PathTreeModel::capitalising() const { return m_capitalise || g_capitaliseOnAdd; }
+
 QString nodeKey(const QString& path)
 {
     const qsizetype blanks = path.count(QLatin1Char(' '));
@@ -290,7 +313,7 @@ Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString
     m_keys.insert(raw);
     if (signal)
         endInsertRows();
-    if (!g_capitaliseOnAdd)
+    if (!capitalising())
         m_allCapitalised = false;
     return raw;
 }
@@ -344,7 +367,7 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
         const qsizetype start = i == 0 ? 0 : textEnds[i - 1] + 1;
         const QString text = requested.mid(start, textEnds[i] - start);
         const qsizetype keyEnd = keyEnds[i];
-        current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text,
+        current = createNode(current, capitalising() ? capitalised(text) : text,
                              keyEnd == key.size() ? key : key.left(keyEnd), QString(), hashes[i],
                              folderImage > 0 ? folderImage : 0);
     }
@@ -377,7 +400,7 @@ Node* PathTreeModel::findOrCreateUnder(const Folder& folder, const QString& name
         return keyEquals(QString(folder.key % Separator % nodeKey(name)), n);
     });
     if (!node)
-        node = createNode(folder.node, g_capitaliseOnAdd ? capitalised(name) : name, folder.key, name, hash,
+        node = createNode(folder.node, capitalising() ? capitalised(name) : name, folder.key, name, hash,
                           folderImage > 0 ? folderImage : 0);
     return node;
 }
@@ -393,7 +416,7 @@ Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, qint64 
 {
     Node* node = findOrCreateUnder(folder, name, folderImage);
     setImageAndNumber(node, recordNumber, image);
-    if (g_capitaliseOnAdd && !m_allCapitalised)
+    if (capitalising() && !m_allCapitalised)
         capitaliseNodes();
     return node;
 }
@@ -406,6 +429,7 @@ void PathTreeModel::setImageAndNumber(Node* node, qint64 recordNumber, int image
         changed = true;
     }
     if (recordNumber > 0 && node->m_tagNumber != recordNumber) {
+        keepEarlierTag(node, recordNumber);
         node->m_tagNumber = recordNumber;
         node->m_tag = QString();
         changed = true;
@@ -421,11 +445,12 @@ Node* PathTreeModel::finishAdd(Node* node, const QString& tag, int image)
         emitChanged(node);
     }
     if (!tag.isEmpty() && node->tag() != tag) {
+        keepEarlierTag(node, numberOf(tag));
         node->m_tag = tag;
         node->m_tagNumber = 0;
         emitChanged(node);
     }
-    if (g_capitaliseOnAdd && !m_allCapitalised)
+    if (capitalising() && !m_allCapitalised)
         capitaliseNodes();
     return node;
 }
@@ -494,6 +519,8 @@ void PathTreeModel::setExpanded(Node* node, bool expanded)
 void PathTreeModel::forget(Node* node)
 {
     m_keys.erase(node);
+    if (!m_earlier.empty())
+        m_earlier.erase(node);
     for (Node* c : node->m_children)
         forget(c);
     // The node stays in the pool until the next clear; release what it holds.
@@ -526,6 +553,7 @@ void PathTreeModel::clear()
         beginResetModel();
     m_keys.clear();
     m_roots.clear();
+    m_earlier.clear();
     m_pool.clear();
     m_poolChunk = m_poolUsed = 0;
     m_allCapitalised = true;
@@ -691,6 +719,128 @@ Qt::ItemFlags PathTreeModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+}  // namespace catalogue
+
+namespace catalogue {
+
+void PathTreeModel::keepEarlierTag(Node* node, qint64 n)
+{
+    const qint64 old = numberOf(node);
+    if (old > 0 && old != n)
+        insertAscending(m_earlier[node], old);
+}
+
+std::vector<qint64> PathTreeModel::landings(const Node* node) const
+{
+    std::vector<qint64> all;
+    if (const auto it = m_earlier.find(node); it != m_earlier.end())
+        all = it->second;
+    if (const qint64 tag = numberOf(node); tag > 0)
+        insertAscending(all, tag);
+    return all;
+}
+
+void PathTreeModel::addLanding(Node* node, qint64 n)
+{
+    if (!node || n <= 0)
+        return;
+    const qint64 tag = numberOf(node);
+    if (tag == n)
+        return;
+    if (tag > n) {
+        insertAscending(m_earlier[node], n);
+        return;
+    }
+    if (tag > 0)
+        insertAscending(m_earlier[node], tag);
+    node->m_tagNumber = n;
+    node->m_tag = QString();
+    emitChanged(node);
+}
+
+void PathTreeModel::removeLanding(Node* node, qint64 n)
+{
+    if (!node)
+        return;
+    const auto it = m_earlier.find(node);
+    if (numberOf(node) != n) {
+        if (it != m_earlier.end()) {
+            std::erase(it->second, n);
+            if (it->second.empty())
+                m_earlier.erase(it);
+        }
+        return;
+    }
+    node->m_tag = QString();
+    node->m_tagNumber = 0;
+    if (it != m_earlier.end()) {
+        // The largest number left takes the tag.
+        node->m_tagNumber = it->second.back();
+        it->second.pop_back();
+        if (it->second.empty())
+            m_earlier.erase(it);
+    }
+    emitChanged(node);
+}
+
+void PathTreeModel::renumberAfterRemoval(qint64 n)
+{
+    // Tags are not shown, so the views need no signal.
+    forEachNode([n](Node* node) {
+        if (node->m_tagNumber > n) {
+            --node->m_tagNumber;
+        } else if (node->m_tagNumber == n) {
+            node->m_tagNumber = 0;
+        } else if (node->m_tagNumber == 0 && !node->m_tag.isEmpty()) {
+            const qint64 t = numberOf(node->m_tag);
+            if (t > n)
+                node->m_tag = QString::number(t - 1);
+            else if (t == n)
+                node->m_tag = QString();
+        }
+    });
+    for (auto it = m_earlier.begin(); it != m_earlier.end();) {
+        std::vector<qint64>& numbers = it->second;
+        std::erase(numbers, n);
+        for (qint64& x : numbers) {
+            if (x > n)
+                --x;
+        }
+        it = numbers.empty() ? m_earlier.erase(it) : std::next(it);
+    }
+}
+
+void PathTreeModel::rekey(Node* node, const QString& oldKey, const QString& newKey)
+{
+    // Every key below the node starts with the node's key (in some letter
+    // case): the new key is the new start and the tail as written.
+    std::vector<Node*> stack{node};
+    while (!stack.empty()) {
+        Node* n = stack.back();
+        stack.pop_back();
+        stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
+        const QString key = n == node ? newKey : QString(newKey % QStringView(n->key()).mid(oldKey.size()));
+        m_keys.erase(n);
+        n->m_keyHead = key;
+        n->m_keyName = QString();
+        n->m_keyHash = CaseInsensitiveHash()(key);
+        m_keys.insert(n);
+    }
+}
+
+bool PathTreeModel::renameNode(Node* node, const QString& text)
+{
+    if (!node || text.isEmpty() || text.contains(Separator))
+        return false;
+    const QString oldKey = node->key();
+    const QString newKey = node->m_parent ? node->m_parent->key() % Separator % nodeKey(text) : nodeKey(text);
+    if (Node* other = lookup(newKey, CaseInsensitiveHash()(newKey)); other && other != node)
+        return false;
+    rekey(node, oldKey, newKey);
+    setText(node, text);
+    return true;
 }
 
 }  // namespace catalogue
