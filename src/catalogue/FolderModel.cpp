@@ -111,9 +111,17 @@ int FolderModel::insertItem(FolderItem item)
     return row;
 }
 
-void FolderModel::setTag(int row, const QString& tag)
+void FolderModel::renumberAfterRemoval(qint64 n)
 {
-    m_items[size_t(row)].tag = tag;  // not shown: no signal
+    // Tags and orders are not shown: no signal.
+    for (FolderItem& item : m_items) {
+        bool ok = false;
+        const qint64 tag = item.tag.toLongLong(&ok);
+        if (ok && tag > n)
+            item.tag = QString::number(tag - 1);
+        if (item.order > n)
+            --item.order;
+    }
 }
 
 void FolderModel::emitRow(int row, int column)

@@ -52,7 +52,9 @@ public:
     int addItem(const QString& text, int icon, const QString& tag, qint64 order = 0);
     // The same with every column given, so a sorted list places it by them.
     int insertItem(FolderItem item);
-    void setTag(int row, const QString& tag);
+    // Row n is gone from the base: the RecordNumbers above it in tags and
+    // orders name the rows one place further forward.
+    void renumberAfterRemoval(qint64 n);
     void setText(int row, const QString& text);
     void setType(int row, const QString& type);
     void setAdded(int row, const QDateTime& added);

@@ -430,6 +430,7 @@ void PathTreeModel::setImageAndNumber(Node* node, qint64 recordNumber, int image
     }
     if (recordNumber > 0 && node->m_tagNumber != recordNumber) {
         keepEarlierTag(node, recordNumber);
+        lowerFirstBelow(node, recordNumber);
         node->m_tagNumber = recordNumber;
         node->m_tag = QString();
         changed = true;
@@ -446,6 +447,7 @@ Node* PathTreeModel::finishAdd(Node* node, const QString& tag, int image)
     }
     if (!tag.isEmpty() && node->tag() != tag) {
         keepEarlierTag(node, numberOf(tag));
+        lowerFirstBelow(node, numberOf(tag));
         node->m_tag = tag;
         node->m_tagNumber = 0;
         emitChanged(node);
@@ -494,6 +496,7 @@ void PathTreeModel::setTag(Node* node, const QString& tag)
 {
     if (node->tag() == tag)
         return;
+    m_firstBelowValid = false;
     node->m_tag = tag;
     node->m_tagNumber = 0;
     emitChanged(node);
@@ -539,9 +542,13 @@ void PathTreeModel::removeNode(Node* node)
     const bool signal = !m_rebuilding;
     if (signal)
         beginRemoveRows(indexOf(node->m_parent), row, row);
+    Node* parent = node->m_parent;
+    const bool wasFirst = parent && node->m_firstBelow > 0 && node->m_firstBelow == parent->m_firstBelow;
     forget(node);
     siblings.erase(siblings.begin() + row);
     renumber(siblings, size_t(row));
+    if (wasFirst)
+        recomputeFirstBelow(parent);
     if (signal)
         endRemoveRows();
 }
@@ -554,6 +561,7 @@ void PathTreeModel::clear()
     m_keys.clear();
     m_roots.clear();
     m_earlier.clear();
+    m_firstBelowValid = false;
     m_pool.clear();
     m_poolChunk = m_poolUsed = 0;
     m_allCapitalised = true;
@@ -742,6 +750,16 @@ std::vector<qint64> PathTreeModel::landings(const Node* node) const
     return all;
 }
 
+qint64 PathTreeModel::lowestLanding(const Node* node) const
+{
+    qint64 lowest = node->m_tagNumber > 0 ? node->m_tagNumber : (node->m_tag.isEmpty() ? 0 : numberOf(node->m_tag));
+    if (!m_earlier.empty()) {
+        if (const auto it = m_earlier.find(node); it != m_earlier.end() && !it->second.empty())
+            lowest = lowest > 0 ? std::min(lowest, it->second.front()) : it->second.front();
+    }
+    return lowest;
+}
+
 void PathTreeModel::addLanding(Node* node, qint64 n)
 {
     if (!node || n <= 0)
@@ -749,6 +767,7 @@ void PathTreeModel::addLanding(Node* node, qint64 n)
     const qint64 tag = numberOf(node);
     if (tag == n)
         return;
+    lowerFirstBelow(node, n);
     if (tag > n) {
         insertAscending(m_earlier[node], n);
         return;
@@ -770,6 +789,8 @@ void PathTreeModel::removeLanding(Node* node, qint64 n)
             std::erase(it->second, n);
             if (it->second.empty())
                 m_earlier.erase(it);
+            if (node->m_firstBelow == n)
+                recomputeFirstBelow(node);
         }
         return;
     }
@@ -782,11 +803,14 @@ void PathTreeModel::removeLanding(Node* node, qint64 n)
         if (it->second.empty())
             m_earlier.erase(it);
     }
+    if (node->m_firstBelow == n)
+        recomputeFirstBelow(node);
     emitChanged(node);
 }
 
 void PathTreeModel::renumberAfterRemoval(qint64 n)
 {
+    m_firstBelowValid = false;
     // Tags are not shown, so the views need no signal.
     forEachNode([n](Node* node) {
         if (node->m_tagNumber > n) {
@@ -841,6 +865,61 @@ bool PathTreeModel::renameNode(Node* node, const QString& text)
     rekey(node, oldKey, newKey);
     setText(node, text);
     return true;
+}
+
+}  // namespace catalogue
+
+namespace catalogue {
+
+void PathTreeModel::lowerFirstBelow(Node* node, qint64 n)
+{
+    if (!m_firstBelowValid || n <= 0)
+        return;
+    for (Node* a = node; a && (a->m_firstBelow == 0 || n < a->m_firstBelow); a = a->m_parent)
+        a->m_firstBelow = n;
+}
+
+void PathTreeModel::recomputeFirstBelow(Node* from)
+{
+    if (!m_firstBelowValid)
+        return;
+    for (Node* a = from; a; a = a->m_parent) {
+        qint64 first = lowestLanding(a);
+        for (const Node* c : a->m_children) {
+            if (c->m_firstBelow > 0 && (first == 0 || c->m_firstBelow < first))
+                first = c->m_firstBelow;
+        }
+        if (first == a->m_firstBelow)
+            return;  // nothing above changes either
+        a->m_firstBelow = first;
+    }
+}
+
+void PathTreeModel::computeFirstBelow() const
+{
+    // Children after their parents in `order`; filled from the end.
+    std::vector<Node*> order;
+    order.reserve(m_keys.size());
+    forEachNode([&order](Node* n) { order.push_back(n); });
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Node* n = *it;
+        qint64 first = lowestLanding(n);
+        for (const Node* c : n->m_children) {
+            if (c->m_firstBelow > 0 && (first == 0 || c->m_firstBelow < first))
+                first = c->m_firstBelow;
+        }
+        n->m_firstBelow = first;
+    }
+    m_firstBelowValid = true;
+}
+
+qint64 PathTreeModel::firstLandingBelow(const Node* node) const
+{
+    if (!node)
+        return 0;
+    if (!m_firstBelowValid)
+        computeFirstBelow();
+    return node->m_firstBelow;
 }
 
 }  // namespace catalogue

@@ -56,6 +56,7 @@ private:
     int m_row = 0;
     quint64 m_serial = 0;
     size_t m_keyHash = 0;
+    qint64 m_firstBelow = 0;  // see PathTreeModel::firstLandingBelow
     Node* m_parent = nullptr;
     // Owned by the model's node pool, not by the parent.
     std::vector<Node*> m_children;
@@ -172,6 +173,11 @@ public:
     // away leaves the node to the others. Every RecordNumber tag the node was
     // given, ascending; empty when it has none.
     std::vector<qint64> landings(const Node* node) const;
+    // The smallest of them, 0 when there is none (nothing is allocated).
+    qint64 lowestLanding(const Node* node) const;
+    // The smallest RecordNumber ending at the node or anywhere below it: the
+    // row that made the node in a load, in row order. 0 when there is none.
+    qint64 firstLandingBelow(const Node* node) const;
     // The node stands for entry n too; its tag becomes the largest number.
     void addLanding(Node* node, qint64 n);
     // The node no longer stands for entry n; its tag becomes the largest
@@ -231,6 +237,9 @@ private:
     // Before a node's tag is replaced by entry n: keeps the old number.
     void keepEarlierTag(Node* node, qint64 n);
     void rekey(Node* node, const QString& oldKey, const QString& newKey);
+    void lowerFirstBelow(Node* node, qint64 n);
+    void recomputeFirstBelow(Node* from);
+    void computeFirstBelow() const;
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);
     void emitChanged(Node* node);
@@ -255,6 +264,9 @@ private:
     bool m_capitalise = false;
     // The earlier RecordNumbers of nodes shared by several entries, ascending.
     std::unordered_map<const Node*, std::vector<qint64>> m_earlier;
+    // Whether every node's m_firstBelow is right; made right when first asked
+    // after a load, then kept by the changes of single entries.
+    mutable bool m_firstBelowValid = false;
 };
 
 }  // namespace catalogue

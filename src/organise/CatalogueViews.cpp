@@ -10,6 +10,8 @@
 
 #include <QStringBuilder>
 
+#include <map>
+
 namespace organise {
 
 using catalogue::Node;
@@ -28,6 +30,25 @@ QString branchPath(const QString& name) { return ct::root() % Sep % name; }
 bool sameNode(const Landing& a, const Landing& b) { return a.branch == b.branch && same(a.nodePath(), b.nodePath()); }
 
 QString lastComponent(const QString& path) { return path.section(Sep, -1); }
+
+// Whether the row that lists a sub-folder first gives it the type "Папка", as
+// the listing does: never through the installed bases. Where the favourites
+// can be listed too (at the root, and inside them) a favourite's result there
+// replaces the one it had: at the root a favourite leaves its branch's item
+// untyped, and inside "Избранное" so does an entry filed there that is a
+// favourite as well.
+bool typedBy(Branch branch, const EntryPlace& creator, bool atRoot)
+{
+    switch (branch) {
+    case Branch::Records:
+    case Branch::Bin:
+        return !(atRoot && creator.favourite);
+    case Branch::Favourites:
+        return creator.deleted || !store::isFavouritesPath(creator.path) || !creator.favourite;
+    default:
+        return false;
+    }
+}
 
 }  // namespace
 
@@ -99,9 +120,30 @@ void CatalogueViews::settle(Node* node, Branch branch)
         }
     }
     model->setImage(node, picture);
-    if (node->childCount() == 0) {
-        if (const auto l = landingIn(branch, placeAt(landings.front())))
-            model->setText(node, lastComponent(l->nodePath()));
+}
+
+void CatalogueViews::fixTexts(const Landing& landing)
+{
+    // A load spells each node as the first row below it writes that part of
+    // its path: when that row changed, the next one spells it now.
+    PathTreeModel* model = tree();
+    QStringList parts = landing.nodePath().split(Sep);
+    Node* node = nullptr;
+    while (!parts.isEmpty() && !(node = model->getNode(parts.join(Sep))))
+        parts.removeLast();
+    std::map<qint64, QStringList> spelled;  // row → its path's parts in the branch
+    for (; node && !isFixed(node); node = node->parent(), parts.removeLast()) {
+        const qint64 first = model->firstLandingBelow(node);
+        if (first <= 0)
+            continue;
+        auto it = spelled.find(first);
+        if (it == spelled.end()) {
+            const std::optional<Landing> l = landingIn(landing.branch, placeAt(first));
+            it = spelled.emplace(first, l ? l->nodePath().split(Sep) : QStringList()).first;
+        }
+        const qsizetype depth = parts.size() - 1;
+        if (depth < it->second.size())
+            model->setText(node, it->second[depth]);
     }
 }
 
@@ -149,7 +191,7 @@ void CatalogueViews::fixBranchPictures()
 
 // ---- the folder list ----------------------------------------------------------
 
-bool CatalogueViews::refreshListItem(const QString& text, qint64 order)
+bool CatalogueViews::refreshListItem(const QString& text)
 {
     catalogue::FolderModel& list = *m_state.lvPapka->items();
     const QString& current = m_state.currentFolder;
@@ -164,7 +206,7 @@ bool CatalogueViews::refreshListItem(const QString& text, qint64 order)
             catalogue::FolderItem item;
             item.text = ct::root();
             item.icon = catalogue::PicRoot;
-            item.order = order;
+            item.order = 1;  // every row lists it; the first one first
             list.insertItem(std::move(item));
         } else if (!wanted && existing >= 0) {
             list.removeItem(existing);
@@ -201,14 +243,14 @@ bool CatalogueViews::refreshListItem(const QString& text, qint64 order)
     if (folder) {
         if (existing >= 0 && !list.tag(existing).isEmpty())
             return false;
+        // At the root each item is a branch of its own.
+        const Branch itemBranch = branch == Branch::Root ? branchOf(node->fullPath()) : branch;
         item.text = node->text();
-        const bool bases = same(node->text(), ct::installedBases()) && branch == Branch::Root;
-        item.icon = branch == Branch::Root ? folderPictureOf(branchOf(node->fullPath())) : folderPictureOf(branch);
-        if (branch != Branch::Bases && !bases)
+        item.icon = folderPictureOf(itemBranch);
+        // The first row listed below it put the item in the list and typed it.
+        item.order = model->firstLandingBelow(node);
+        if (typedBy(itemBranch, placeAt(item.order), branch == Branch::Root))
             item.type = ct::typeFolder();
-        item.order = order;
-        if (existing >= 0)
-            item.order = list.item(existing).order;
     } else {
         if (existing >= 0 && list.tag(existing).isEmpty())
             return false;
@@ -218,10 +260,9 @@ bool CatalogueViews::refreshListItem(const QString& text, qint64 order)
         item.icon = firstPlace.kind >= 1 ? firstPlace.kind : 0;
         item.order = first;
         // Each row listed in the item writes its columns, as the listing does;
-        // entries under the installed bases get none, and a favourite listed in
-        // its own folder none either (its item is the one under "Избранное").
+        // entries under the installed bases get none.
         for (const auto& [j, p] : entries) {
-            if (branch == Branch::Bases || (branch != Branch::Favourites && p.favourite))
+            if (branch == Branch::Bases)
                 continue;
             if (!p.linkTarget.isEmpty()) {
                 item.type = ct::typeLink();
@@ -250,7 +291,7 @@ bool CatalogueViews::refreshListItem(const QString& text, qint64 order)
     return true;
 }
 
-void CatalogueViews::refreshList(const std::vector<Landing>& landings, qint64 order)
+void CatalogueViews::refreshList(const std::vector<Landing>& landings)
 {
     if (!m_state.lvPapka)
         return;
@@ -265,7 +306,7 @@ void CatalogueViews::refreshList(const std::vector<Landing>& landings, qint64 or
             texts << a.text;
     }
     for (const QString& text : texts) {
-        if (!refreshListItem(text, order)) {
+        if (!refreshListItem(text)) {
             catalogue::listPapka(m_state);
             return;
         }
@@ -309,11 +350,15 @@ void CatalogueViews::entryChanged(qint64 n, const EntryPlace& before, const Entr
             if (std::none_of(now.begin(), now.end(), [&l](const Landing& w) { return sameNode(l, w); }))
                 removeLanding(l, n);
         }
+        for (const Landing& l : was)
+            fixTexts(l);
+        for (const Landing& l : now)
+            fixTexts(l);
         fixBranchPictures();
     }
     std::vector<Landing> all = was;
     all.insert(all.end(), now.begin(), now.end());
-    refreshList(all, n);
+    refreshList(all);
     patchIndex(n, before, after);
     m_knownRow = 0;
 }
@@ -326,9 +371,11 @@ void CatalogueViews::entryAdded(qint64 n, const EntryPlace& after)
     if (tree()) {
         for (const Landing& l : now)
             addLanding(l, n);
+        for (const Landing& l : now)
+            fixTexts(l);
         fixBranchPictures();
     }
-    refreshList(now, n);
+    refreshList(now);
     patchIndex(n, EntryPlace(), after);
     m_knownRow = 0;
 }
@@ -346,16 +393,13 @@ void CatalogueViews::entryRemoved(qint64 n, const EntryPlace& before)
         model->renumberAfterRemoval(n);
         for (const Landing& l : was)
             settle(model->getNode(l.nodePath()), l.branch);
+        for (const Landing& l : was)
+            fixTexts(l);
         fixBranchPictures();
     }
     if (m_state.lvPapka) {
-        catalogue::FolderModel& list = *m_state.lvPapka->items();
-        for (int row = 0; row < list.count(); ++row) {
-            const qint64 tag = catalogue::recordNumberOf(list.tag(row));
-            if (tag > n)
-                list.setTag(row, QString::number(tag - 1));
-        }
-        refreshList(was, n);
+        m_state.lvPapka->items()->renumberAfterRemoval(n);
+        refreshList(was);
     }
     if (m_state.lstAlphaList) {
         catalogue::AlphaIndexModel& index = *m_state.lstAlphaList->items();
@@ -369,8 +413,7 @@ void CatalogueViews::entryRemoved(qint64 n, const EntryPlace& before)
         m_state.selItem = QString::number(sel - 1);
 }
 
-bool CatalogueViews::folderRenamed(const QString& oldPath, const QString& newPath, const QStringList& bases,
-                                   qint64 firstRow)
+bool CatalogueViews::folderRenamed(const QString& oldPath, const QString& newPath, const QStringList& bases)
 {
     const QString newName = lastComponent(newPath);
     if (PathTreeModel* model = tree()) {
@@ -403,7 +446,7 @@ bool CatalogueViews::folderRenamed(const QString& oldPath, const QString& newPat
             paths.push_back({Branch::Bases, prefix % oldPath % Sep});
             paths.push_back({Branch::Bases, prefix % newPath % Sep});
         }
-        refreshList(paths, firstRow);
+        refreshList(paths);
     }
     return true;
 }

@@ -40,11 +40,11 @@ public:
     void entryRemoved(qint64 n, const EntryPlace& before);
     // The folder `oldPath` (a Path value, shown below "Записи") is `newPath`
     // now, the same folder under a new last name, in every row that lay in or
-    // below it. `bases` are those rows' installed bases; `firstRow` is the first
-    // of them listed below "Записи". Moves the folder's branches of the tree and
-    // its item in the folder list. False, changing nothing, when a folder of the
-    // new name is there already (only a reload can show the two merged).
-    bool folderRenamed(const QString& oldPath, const QString& newPath, const QStringList& bases, qint64 firstRow);
+    // below it; `bases` are those rows' installed bases. Moves the folder's
+    // branches of the tree and its item in the folder list. False, changing
+    // nothing, when a folder of the new name is there already (only a reload
+    // can show the two merged).
+    bool folderRenamed(const QString& oldPath, const QString& newPath, const QStringList& bases);
     // The whole catalogue loaded again (ListAlpha), for what a patch cannot show.
     store::Result<void> reload();
 
@@ -56,12 +56,14 @@ private:
     // Picture, text and existence of a node whose entries changed.
     void settle(catalogue::Node* node, Branch branch);
     void prune(catalogue::Node* node);
+    // The texts of the nodes on an entry's path, as the first row below each spells them.
+    void fixTexts(const Landing& landing);
     bool isFixed(const catalogue::Node* node) const;
     void fixBranchPictures();
     // The folder-list items that these tree paths give the shown folder.
-    void refreshList(const std::vector<Landing>& landings, qint64 order);
+    void refreshList(const std::vector<Landing>& landings);
     // False when only a full listing can tell what the item is.
-    bool refreshListItem(const QString& text, qint64 order);
+    bool refreshListItem(const QString& text);
     void patchIndex(qint64 n, const EntryPlace& before, const EntryPlace& after);
 
     catalogue::MainState& m_state;

@@ -196,7 +196,6 @@ bool Renamer::renameFolder(const QString& oldName, const QString& newName)
     };
     std::vector<Move> moves;
     QStringList bases;
-    qint64 firstListed = 0;
     Recordset& rs = *state.rsBase;
     const qint64 count = rs.recordCount();
     rs.moveFirst();
@@ -210,8 +209,6 @@ bool Renamer::renameFolder(const QString& oldName, const QString& newName)
         moves.push_back({i, to + path.mid(from.size())});
         if (!bases.contains(rowBase, Qt::CaseInsensitive))
             bases << rowBase;
-        if (firstListed == 0 && !rs.flag(ColDeleted))
-            firstListed = i;
     }
     // A folder no row's Path names (a title holding "\") has nothing to rename.
     if (moves.empty())
@@ -243,7 +240,7 @@ bool Renamer::renameFolder(const QString& oldName, const QString& newName)
     // Inside a base the folder splits from its namesakes of other bases below
     // "Записи"; a folder "Избранное" shares its base branches with the rows
     // filed in the favourites. Both are rare enough to load again.
-    if (inBase || isFavouritesPath(from) || !m_c.views.folderRenamed(from, to, bases, firstListed)) {
+    if (inBase || isFavouritesPath(from) || !m_c.views.folderRenamed(from, to, bases)) {
         if (Result<void> r = m_c.views.reload(); !r)
             m_c.fail(texts::reloadFailed(r.message()));
     }
