@@ -31,6 +31,17 @@ using cattest::row;
 
 inline const QString ErrorTitle = QStringLiteral("Kodrix");
 
+// The scripted prompts, also keeping the text each input box was given.
+class Prompter : public testsupport::ScriptedPrompter {
+public:
+    std::optional<QString> input(const QString& title, const QString& prompt, const QString& initial) override
+    {
+        initials.push_back(initial);
+        return ScriptedPrompter::input(title, prompt, initial);
+    }
+    std::vector<QString> initials;
+};
+
 // The catalogue's three views over one main state.
 struct Views {
     catalogue::CatalogueTree tree;
@@ -137,13 +148,13 @@ protected:
         catalogueViews.reset();
         views.reset();
         base = std::make_unique<cattest::TempBase>();
-        base->write(rows);
         views = std::make_unique<Views>(base->appDir(), folder);
         // Opening a base derives its key, which costs more than anything a
-        // test does with it: one connection serves the test and its reloads.
-        auto db = store::Database::open(base->basePath());
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        views->state.base = *db;
+        // test does with it: the connection that wrote the rows serves the
+        // test and its reloads.
+        std::shared_ptr<store::Database> db = write(rows);
+        ASSERT_TRUE(db);
+        views->state.base = db;
         ASSERT_TRUE(catalogue::listAlpha(views->state).ok());
         catalogueViews = std::make_unique<organise::CatalogueViews>(views->state);
         const organise::OrganiseContext context{views->state, prompter, *catalogueViews, ErrorTitle};
@@ -153,6 +164,40 @@ protected:
         renamer->attach();
     }
     catalogue::MainState& state() { return views->state; }
+
+    // A new base at the application folder's place holding these rows.
+    std::shared_ptr<store::Database> write(const std::vector<Row>& rows)
+    {
+        auto db = store::Database::create(base->basePath());
+        EXPECT_TRUE(db.ok()) << db.message().toStdString();
+        if (!db)
+            return nullptr;
+        auto rs = (*db)->openRecordset();
+        EXPECT_TRUE(rs.ok());
+        if (!rs)
+            return nullptr;
+        store::Recordset& set = **rs;
+        EXPECT_TRUE((*db)->beginBatch().ok());
+        for (const Row& r : rows) {
+            set.addNew();
+            for (auto [column, value] : {std::pair<int, QVariant>{store::ColPath, r.path},
+                                         {store::ColName, r.name},
+                                         {store::ColBody, QStringLiteral("\r\n")},
+                                         {store::ColKind, r.kind},
+                                         {store::ColDeleted, r.deleted},
+                                         {store::ColFavorite, r.favourite},
+                                         {store::ColBaseName, r.base},
+                                         {store::ColAdded, r.added}}) {
+                EXPECT_TRUE(set.setValue(column, value).ok());
+            }
+            if (!r.linkTarget.isEmpty()) {
+                EXPECT_TRUE(set.setValue(store::ColLinkTarget, r.linkTarget).ok());
+            }
+            EXPECT_TRUE(set.update().ok());
+        }
+        EXPECT_TRUE((*db)->commitBatch().ok());
+        return *db;
+    }
     catalogue::PathTreeModel& tree() { return *views->tree.nodes(); }
     catalogue::FolderModel& list() { return *views->list.items(); }
     catalogue::Node* node(const QString& path) { return tree().getNode(path); }
@@ -221,7 +266,7 @@ protected:
     }
 
     std::unique_ptr<cattest::TempBase> base;
-    testsupport::ScriptedPrompter prompter;
+    Prompter prompter;
     std::unique_ptr<Views> views;
     std::unique_ptr<organise::CatalogueViews> catalogueViews;
     std::unique_ptr<organise::RecycleBin> bin;
