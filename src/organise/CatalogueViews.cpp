@@ -122,10 +122,10 @@ void CatalogueViews::settle(Node* node, Branch branch)
     model->setImage(node, picture);
 }
 
-void CatalogueViews::fixTexts(const Landing& landing)
+void CatalogueViews::fixTexts(const Landing& landing, qint64 n)
 {
     // A load spells each node as the first row below it writes that part of
-    // its path: when that row changed, the next one spells it now.
+    // its path. Only where row n was or now is that first row may it change.
     PathTreeModel* model = tree();
     QStringList parts = landing.nodePath().split(Sep);
     Node* node = nullptr;
@@ -134,7 +134,7 @@ void CatalogueViews::fixTexts(const Landing& landing)
     std::map<qint64, QStringList> spelled;  // row → its path's parts in the branch
     for (; node && !isFixed(node); node = node->parent(), parts.removeLast()) {
         const qint64 first = model->firstLandingBelow(node);
-        if (first <= 0)
+        if (first <= 0 || first < n)
             continue;
         auto it = spelled.find(first);
         if (it == spelled.end()) {
@@ -351,9 +351,9 @@ void CatalogueViews::entryChanged(qint64 n, const EntryPlace& before, const Entr
                 removeLanding(l, n);
         }
         for (const Landing& l : was)
-            fixTexts(l);
+            fixTexts(l, n);
         for (const Landing& l : now)
-            fixTexts(l);
+            fixTexts(l, n);
         fixBranchPictures();
     }
     std::vector<Landing> all = was;
@@ -372,7 +372,7 @@ void CatalogueViews::entryAdded(qint64 n, const EntryPlace& after)
         for (const Landing& l : now)
             addLanding(l, n);
         for (const Landing& l : now)
-            fixTexts(l);
+            fixTexts(l, n);
         fixBranchPictures();
     }
     refreshList(now);
@@ -394,7 +394,7 @@ void CatalogueViews::entryRemoved(qint64 n, const EntryPlace& before)
         for (const Landing& l : was)
             settle(model->getNode(l.nodePath()), l.branch);
         for (const Landing& l : was)
-            fixTexts(l);
+            fixTexts(l, n);
         fixBranchPictures();
     }
     if (m_state.lvPapka) {

@@ -56,8 +56,9 @@ private:
     // Picture, text and existence of a node whose entries changed.
     void settle(catalogue::Node* node, Branch branch);
     void prune(catalogue::Node* node);
-    // The texts of the nodes on an entry's path, as the first row below each spells them.
-    void fixTexts(const Landing& landing);
+    // The texts of the nodes on an entry's path, as the first row below each
+    // spells them, where row n was or is that row.
+    void fixTexts(const Landing& landing, qint64 n);
     bool isFixed(const catalogue::Node* node) const;
     void fixBranchPictures();
     // The folder-list items that these tree paths give the shown folder.

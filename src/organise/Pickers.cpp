@@ -6,6 +6,8 @@
 #include "store/Database.h"
 #include "store/Recordset.h"
 
+#include <QHash>
+
 namespace organise {
 
 using namespace store;
@@ -17,17 +19,10 @@ constexpr int FolderPickerFolder = 1;
 constexpr int SeeAlsoPage = 1;
 constexpr int SeeAlsoFolder = 2;
 
-// The rows a picker shows: not in the bin, not filed in "Избранное", and with
-// both values stored.
-bool shown(Recordset& rs)
-{
-    if (rs.isNull(ColDeleted) || rs.isNull(ColPath))
-        return false;
-    return !rs.flag(ColDeleted) && !isFavouritesPath(rs.text(ColPath));
-}
-
-// One pass over the rows, each shown row added once: linear in the rows (the
-// tree capitalises each node as it is made, never the whole tree again).
+// One pass over the rows, each shown row (not in the bin, not filed in
+// "Избранное", with both values stored) added once: linear in the rows. The
+// tree capitalises each node as it is made, never the whole tree again, and a
+// folder's path is hashed once however many entries it holds.
 template <class Add>
 void fill(catalogue::PathTreeModel& tree, Recordset& rs, Add add)
 {
@@ -36,22 +31,42 @@ void fill(catalogue::PathTreeModel& tree, Recordset& rs, Add add)
     tree.setSorted(false);
     const qint64 n = rs.recordCount();
     tree.reserve(qsizetype(std::min<qint64>(n, 1 << 22)));
+    QHash<QString, catalogue::PathTreeModel::Folder> folders;
     rs.moveFirst();
     for (qint64 i = 1; i <= n; ++i, rs.moveNext()) {
-        if (shown(rs))
-            add(i);
+        const QVariant deleted = rs.value(ColDeleted);
+        const QVariant path = rs.value(ColPath);
+        if (deleted.isNull() || path.isNull() || rs.flag(ColDeleted))
+            continue;
+        const QString p = path.toString();
+        if (!isFavouritesPath(p))
+            add(i, p, folders);
     }
     // The picker trees have many roots; they are ordered once.
     tree.setSorted(true);
     tree.endRebuild();
 }
 
+// Adds path\name (tag i) as addNodePath would, below a folder made once.
+void addEntry(catalogue::PathTreeModel& tree, QHash<QString, catalogue::PathTreeModel::Folder>& folders,
+              const QString& path, const QString& name, qint64 i, int image, int folderImage)
+{
+    const QChar sep = QLatin1Char('\\');
+    if (name.isEmpty() || name.contains(sep) || path.isEmpty() || path.endsWith(sep)) {
+        tree.addNodePath(path + sep + name, QString::number(i), image, folderImage);
+        return;
+    }
+    auto it = folders.find(path);
+    if (it == folders.end())
+        it = folders.insert(path, tree.addFolder(path, folderImage));
+    tree.addUnder(*it, name, i, image, folderImage);
+}
+
 }  // namespace
 
 void fillFolderTree(catalogue::PathTreeModel& tree, Recordset& rs)
 {
-    fill(tree, rs, [&](qint64 i) {
-        const QString path = rs.text(ColPath);
+    fill(tree, rs, [&](qint64 i, const QString& path, auto&) {
         if (!path.isEmpty())
             tree.addNodePath(path, QString::number(i), FolderPickerFolder, FolderPickerFolder);
     });
@@ -59,8 +74,7 @@ void fillFolderTree(catalogue::PathTreeModel& tree, Recordset& rs)
 
 void fillSeeAlsoTree(catalogue::PathTreeModel& tree, Recordset& rs)
 {
-    fill(tree, rs, [&](qint64 i) {
-        const QString path = rs.text(ColPath);
+    fill(tree, rs, [&](qint64 i, const QString& path, auto& folders) {
         const QString name = rs.text(ColName);
         // A folder record (no title) is its folder, not a page.
         if (name.isEmpty()) {
@@ -68,7 +82,7 @@ void fillSeeAlsoTree(catalogue::PathTreeModel& tree, Recordset& rs)
                 tree.addNodePath(path, QString(), 0, SeeAlsoFolder);
             return;
         }
-        tree.addNodePath(path + QLatin1Char('\\') + name, QString::number(i), SeeAlsoPage, SeeAlsoFolder);
+        addEntry(tree, folders, path, name, i, SeeAlsoPage, SeeAlsoFolder);
     });
 }
 
