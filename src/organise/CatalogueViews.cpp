@@ -280,14 +280,19 @@ bool CatalogueViews::refreshListItem(const QString& text)
     } else if (same(item.text, ct::installedBases())) {
         item.icon = catalogue::PicInstalledBases;
     }
+    bool selected = false;
     if (existing >= 0) {
         const catalogue::FolderItem& old = list.item(existing);
         if (old.text == item.text && old.tag == item.tag && old.icon == item.icon && old.type == item.type &&
             old.added == item.added && old.baseName == item.baseName)
             return true;
+        selected = m_state.lvPapka->selectedRow() == existing;
         list.removeItem(existing);
     }
-    list.insertItem(std::move(item));
+    const int row = list.insertItem(std::move(item));
+    // An item the user had selected stays selected under its new name.
+    if (selected)
+        m_state.lvPapka->selectRow(row);
     return true;
 }
 

@@ -148,7 +148,11 @@ bool Renamer::afterLabelEdit(int row, const QString& newName)
         refuse(texts::nameExists(), tag, old);
         return false;
     }
-    return tag.isEmpty() ? renameFolder(old, newName) : renameEntry(tag, newName);
+    const bool renamed = tag.isEmpty() ? renameFolder(old, newName) : renameEntry(tag, newName);
+    // The item stays the selected one under its new name.
+    if (renamed)
+        m_list.selectRow(rowOf(tag, newName));
+    return renamed;
 }
 
 bool Renamer::renameEntry(const QString& tag, const QString& newName)
