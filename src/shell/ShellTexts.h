@@ -31,7 +31,7 @@ inline QString articleCount() { return QStringLiteral("Статей: "); }
 // Menu bar
 inline QString mnuFile() { return QStringLiteral("&Файл"); }
 inline QString mnuFileAdd() { return QStringLiteral("&Новая статья"); }
-inline QString mnuFileProp() { return QStringLiteral("&Своиства"); }
+inline QString mnuFileProp() { return QStringLiteral("&Свойства"); }
 inline QString mnuFileCompress() { return QStringLiteral("Сж&ать базу"); }
 inline QString mnuFileSend() { return QStringLiteral("&Опубликовать статью в сети"); }
 inline QString mnuFileDel() { return QStringLiteral("&Удалить"); }

@@ -81,6 +81,8 @@ TEST_F(MainWindowTest, MenuBarHasEveryItemAndLaterCommandsAreDisabled)
     EXPECT_TRUE(w.MnuViewFile->isChecked());
     EXPECT_FALSE(w.MnuFileSend->isEnabled());
     EXPECT_TRUE(w.MnuFileExit->isEnabled());
+    // Spelt as the word is, whatever the texts header says.
+    EXPECT_EQ(w.MnuFileProp->text(), QStringLiteral("&Свойства"));
 }
 
 TEST_F(MainWindowTest, ToolbarKeysTooltipsAndDropDown)
