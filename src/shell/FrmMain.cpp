@@ -294,10 +294,6 @@ void FrmMain::buildRightArea()
     auto* files = new DragFileList;
     LstFile = files;
     LstFile->setObjectName(QStringLiteral("LstFile"));
-    LstFile->setViewMode(QListView::IconMode);
-    LstFile->setIconSize(QSize(32, 32));
-    LstFile->setResizeMode(QListView::Adjust);
-    LstFile->setMovement(QListView::Static);
     TRFiles->setContent(LstFile);
 }
 
