@@ -3,6 +3,7 @@
 // folder of the executable.
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
+#include "shell/Pictures.h"
 #include "shell/Startup.h"
 
 #include <QApplication>
@@ -39,6 +40,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodrix"));
     QApplication::setApplicationVersion(QStringLiteral("1.1.74"));
+    // Every window, message boxes included; the desktop entry names the same icon.
+    QApplication::setWindowIcon(shell::appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("kodrix"));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Qt's own buttons ("Отмена") in Russian, like the rest of the program.
     QTranslator qtTexts;

@@ -76,7 +76,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     : QMainWindow(parent), m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(appIcon());
     m_state.appDir = appDir;
 
     client = new QWidget(this);

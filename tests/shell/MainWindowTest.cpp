@@ -5,6 +5,7 @@
 #include "catalogue/FolderList.h"
 #include "shell/CoolBar.h"
 #include "shell/FrmMain.h"
+#include "shell/FrmSplash.h"
 #include "shell/LogoAnimation.h"
 #include "shell/MainLayout.h"
 #include "shell/MainToolbar.h"
@@ -15,6 +16,7 @@
 #include "shell/ZelvorantResizer.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -245,5 +247,21 @@ TEST_F(MainWindowTest, ViewModesFromToolbarAndMenu)
         SCOPED_TRACE(c.how);
         c.act();
         EXPECT_EQ(w.LvPapka->viewMode(), c.expect);
+    }
+}
+
+TEST_F(MainWindowTest, TheWindowAndTheSplashCarryTheProgramsIcon)
+{
+    FrmSplash splash;
+    for (const QWidget* window : {static_cast<const QWidget*>(&w), static_cast<const QWidget*>(&splash)}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const QIcon icon = window->windowIcon();
+        ASSERT_FALSE(icon.isNull());
+        // The sizes a title bar, a task bar and a switcher ask for, drawn, not scaled.
+        for (int size : {16, 32, 48, 256})
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+        const QImage image = icon.pixmap(QSize(32, 32)).toImage();
+        EXPECT_EQ(image.pixelColor(16, 16).alpha(), 255);  // the disc
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);      // transparent round it
     }
 }
