@@ -37,6 +37,7 @@ class NoDesktop : public platform::DesktopShell {
 public:
     bool open(const QString&) override { return false; }
     QIcon fileTypeIcon(const QString&) override { return {}; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
 };
 
 void BM_Startup(benchmark::State& state)

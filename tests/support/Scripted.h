@@ -73,9 +73,16 @@ public:
         iconRequests.push_back(fileName);
         return QIcon();
     }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        started.push_back(QStringList{program} + arguments);
+        return startResult;
+    }
     std::vector<QString> opened;
     std::vector<QString> iconRequests;
+    std::vector<QStringList> started;  // program, then its arguments
     bool openResult = true;
+    bool startResult = true;
 };
 
 }  // namespace testsupport
