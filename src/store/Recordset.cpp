@@ -509,6 +509,9 @@ Result<void> Recordset::update()
     sqlite3* db = m_db ? m_db->handle() : nullptr;
     if (!db)
         return fail(QStringLiteral("база закрыта"));
+    // Said before the engine is asked: its own refusal names no cause.
+    if (m_db->readOnly())
+        return Error{m_db->readOnlyMessage()};
     const QStringList& cols = m_db->columnNames();
     QStringList names;
     for (const auto& [col, v] : m_pending)
@@ -565,6 +568,8 @@ Result<void> Recordset::remove()
 {
     if (!onRow())
         return fail(QStringLiteral("нет текущей записи для удаления"));
+    if (m_db->readOnly())
+        return Error{m_db->readOnlyMessage()};
     sqlite3* db = m_db->handle();
     resetStream();
     sqlite3_stmt* st = nullptr;
