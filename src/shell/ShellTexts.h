@@ -27,6 +27,8 @@ inline QString findButton() { return QStringLiteral(">"); }
 // Status bar
 inline QString ready() { return QStringLiteral("Готово"); }
 inline QString articleCount() { return QStringLiteral("Статей: "); }
+// Panel 1 while the base is open for reading only; its tooltip gives the cause.
+inline QString readOnlyPanel() { return QStringLiteral("Только чтение"); }
 
 // Menu bar
 inline QString mnuFile() { return QStringLiteral("&Файл"); }
