@@ -4,7 +4,9 @@
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
 #include "shell/Pictures.h"
+#include "shell/SingleInstance.h"
 #include "shell/Startup.h"
+#include "store/AppFiles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -60,11 +62,25 @@ int main(int argc, char** argv)
     const QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
                                                       : QApplication::applicationDirPath();
 
+    // One program per data folder: a second start brings the first one's
+    // window forward and ends. Files a crashed run left in the data folder go
+    // once the lock is ours.
+    const store::AppFiles files(appDir);
+    files.ensureDataFolder();
+    shell::SingleInstance instance(files.dataFolder());
+    if (instance.acquire() == shell::SingleInstance::Role::Second)
+        return 0;
+    files.clearDataFolder();
+
     // The window decides when the program ends, through Startup::finished.
     app.setQuitOnLastWindowClosed(false);
     platform::QtPrompter prompter;
     platform::QtDesktopShell desktop;
     shell::Startup startup(appDir, prompter, desktop);
+    QObject::connect(&instance, &shell::SingleInstance::activationRequested, &startup, [&startup] {
+        shell::bringToFront(startup.mainWindow() ? static_cast<QWidget*>(startup.mainWindow())
+                                                 : static_cast<QWidget*>(startup.splash()));
+    });
     QObject::connect(&startup, &shell::Startup::finished, &app, [](int code) { QCoreApplication::exit(code); });
     // The desktop ending the session closes no window first; the settings and
     // the clean-up still happen.

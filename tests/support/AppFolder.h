@@ -17,6 +17,8 @@
 namespace testsupport {
 
 struct Entry {
+    Entry() = default;
+    Entry(QString p, QString n) : path(std::move(p)), name(std::move(n)) {}
     QString path;  // folder path inside its base, "Графика\API"
     QString name;
     QByteArray body = "{\\rtf1 Текст статьи.}";
