@@ -265,3 +265,26 @@ TEST_F(MainWindowTest, TheWindowAndTheSplashCarryTheProgramsIcon)
         EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);      // transparent round it
     }
 }
+
+TEST_F(MainWindowTest, ShrinkingTheWindowLeavesTheArticleHalfTheHeightAndAReadableWidth)
+{
+    // The tallest attachments panel the splitter allows.
+    layout().picHMouseMove(1, 0, 0, -twY(600));
+    const int filesTall = w.TRFiles->height();
+    const int dividerAt = w.picDivider->x();
+    for (const QSize size : {QSize(800, 600), QSize(500, 350)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        w.resize(size);
+        QCoreApplication::processEvents();
+        layout().formResize();
+        const int article = w.RTF->geometry().bottom() - w.CBEdit->y();
+        EXPECT_GE(article, w.TRFiles->height());
+        EXPECT_GE(w.RTF->width(), 300);
+    }
+    // Back to its size: the panels as the user left them.
+    w.resize(1200, 760);
+    QCoreApplication::processEvents();
+    layout().formResize();
+    EXPECT_EQ(w.TRFiles->height(), filesTall);
+    EXPECT_EQ(w.picDivider->x(), dividerAt);
+}
