@@ -41,7 +41,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodrix"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.74"));
+    QApplication::setApplicationVersion(QString::fromLatin1(store::ProgramVersion));
     // Every window, message boxes included; the desktop entry names the same icon.
     QApplication::setWindowIcon(shell::appIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("kodrix"));
@@ -58,6 +58,10 @@ int main(int argc, char** argv)
                                           QStringLiteral("Папка программы (база, ini-файл, папка data)."),
                                           QStringLiteral("DIR"));
     parser.addOption(appDirOption);
+    const QCommandLineOption openOption(
+        QStringLiteral("open"), QStringLiteral("Открыть запись по ссылке вида «Раздел\\Название»."),
+        QStringLiteral("REF"));
+    parser.addOption(openOption);
     parser.process(app);
     const QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
                                                       : QApplication::applicationDirPath();
@@ -81,6 +85,8 @@ int main(int argc, char** argv)
         shell::bringToFront(startup.mainWindow() ? static_cast<QWidget*>(startup.mainWindow())
                                                  : static_cast<QWidget*>(startup.splash()));
     });
+    if (parser.isSet(openOption))
+        startup.setOpenReference(parser.value(openOption));
     QObject::connect(&startup, &shell::Startup::finished, &app, [](int code) { QCoreApplication::exit(code); });
     // The desktop ending the session closes no window first; the settings and
     // the clean-up still happen.

@@ -40,7 +40,7 @@ bool AttachmentPanel::articleShown() const { return m_pane->isVisible(); }
 
 QByteArray AttachmentPanel::displayedArchive()
 {
-    if (!m_state.goToRecord(m_state.displayedEntry))
+    if (!m_state.goToDisplayed())
         return {};
     return m_state.rsBase->bytes(store::ColArchive);
 }
