@@ -88,8 +88,9 @@ bool ArticleView::openEntry()
         // Links and programs are the desktop's; the window keeps what it showed.
         // A refusal is said, never swallowed: the user clicked and must learn why
         // nothing opened.
-        if (!m_desktop.open(target) && m_w.warn)
-            m_w.warn(texts::cannotOpen(target));
+        const platform::LaunchResult launched = m_desktop.launch(target);
+        if (!launched.ok() && m_w.warn)
+            m_w.warn(texts::cannotLaunch(launched, target));
         return false;
     }
     const QString name = rs->text(ColName);

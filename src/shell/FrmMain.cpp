@@ -83,7 +83,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     : QMainWindow(parent), m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(appIcon());
     m_state.appDir = appDir;
 
     client = new QWidget(this);
@@ -306,10 +306,6 @@ void FrmMain::buildRightArea()
     auto* files = new DragFileList;
     LstFile = files;
     LstFile->setObjectName(QStringLiteral("LstFile"));
-    LstFile->setViewMode(QListView::IconMode);
-    LstFile->setIconSize(QSize(32, 32));
-    LstFile->setResizeMode(QListView::Adjust);
-    LstFile->setMovement(QListView::Static);
     TRFiles->setContent(LstFile);
 }
 
