@@ -19,6 +19,7 @@ namespace {
 
 constexpr double kTwipsPerPixel = 15.0;  // 1440 twips an inch, 96 pixels an inch
 constexpr qint64 kMaxColumnTwips = 31680;
+constexpr qint64 kDefaultColumnTwips = 2000;
 
 // Builds the document at a cursor. A paragraph break is kept pending until more content
 // follows, so the \par that ends an article's last paragraph adds no empty paragraph: what
@@ -90,14 +91,15 @@ public:
         m_cur.document()->addResource(QTextDocument::ImageResource, QUrl(name), pict.data);
         QTextImageFormat f;
         f.setName(name);
-        // Without a size in the file, the picture's own: what a write of it then states.
+        // Without a size in the file, the picture's own: what a write of it then states. The
+        // size is kept in whole twips, as the writer writes it.
         const QSize px = imagePixelSize(pict.data);
-        const double w = pict.goalw > 0 ? pict.goalw / kTwipsPerPixel : pict.picw > 0 ? pict.picw : px.width();
-        const double h = pict.goalh > 0 ? pict.goalh / kTwipsPerPixel : pict.pich > 0 ? pict.pich : px.height();
+        const double w = pict.goalw > 0 ? pict.goalw : (pict.picw > 0 ? pict.picw : px.width()) * kTwipsPerPixel;
+        const double h = pict.goalh > 0 ? pict.goalh : (pict.pich > 0 ? pict.pich : px.height()) * kTwipsPerPixel;
         if (w > 0)
-            f.setWidth(w * pict.scalex / 100.0);
+            f.setWidth(qRound(w * pict.scalex / 100.0) / kTwipsPerPixel);
         if (h > 0)
-            f.setHeight(h * pict.scaley / 100.0);
+            f.setHeight(qRound(h * pict.scaley / 100.0) / kTwipsPerPixel);
         put(Item{Item::Image, {}, f, 0});
     }
     void finish(const ParaState& pa, const Tables& tables)
@@ -189,18 +191,19 @@ private:
         tf.setBorderCollapse(true);
         tf.setCellPadding(3);
         tf.setCellSpacing(0);
-        // A column is at most 22 inches wide, whatever its \cellx says.
+        // A column is at most 22 inches wide, whatever its \cellx says; one without a width of
+        // its own gets the one the writer gives such a column.
         QList<QTextLength> widths;
         qint64 left = 0;
         for (int i = 0; i < columns; ++i) {
-            const qint64 w = size_t(i) < t.cellx.size() ? std::min<qint64>(t.cellx[size_t(i)] - left, kMaxColumnTwips) : 0;
-            if (size_t(i) < t.cellx.size())
+            qint64 w = 0;
+            if (size_t(i) < t.cellx.size()) {
+                w = std::min<qint64>(t.cellx[size_t(i)] - left, kMaxColumnTwips);
                 left = t.cellx[size_t(i)];
-            widths << (w > 0 ? QTextLength(QTextLength::FixedLength, w / kTwipsPerPixel)
-                             : QTextLength(QTextLength::VariableLength, 0));
+            }
+            widths << QTextLength(QTextLength::FixedLength, (w > 0 ? w : kDefaultColumnTwips) / kTwipsPerPixel);
         }
-        if (!t.cellx.empty())
-            tf.setColumnWidthConstraints(widths);
+        tf.setColumnWidthConstraints(widths);
         QTextTable* table = m_cur.insertTable(int(t.rows.size()), columns, tf);
         for (size_t r = 0; r < t.rows.size(); ++r)
             for (size_t c = 0; c < t.rows[r].size(); ++c) {

@@ -4,6 +4,7 @@
 // was read keeps the text, the pictures and the tables, and is stable.
 #include "richtext/Rtf.h"
 
+#include "RoundTrip.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -27,21 +28,100 @@ QString wideDir()
 }
 
 // Text compared with every blank removed: readers differ in where they put line breaks,
-// tabs and blanks around table cells, not in the words they read.
+// tabs and blanks around table cells, not in the words they read. The document's own text is
+// compared (soft hyphens kept, as the document keeps them), pictures left out.
 QString squeezed(const QString& s)
 {
     QString out;
     out.reserve(s.size());
     for (QChar c : s)
-        if (!c.isSpace())
+        if (!c.isSpace() && c.unicode() != 0xFFFC)
             out.append(c);
     return out;
 }
 
-// Files whose text differs from LibreOffice's, and why the difference is accepted.
+QString documentText(const QTextDocument& doc)
+{
+    QString text;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        text += b.text() + u'\n';
+    return text;
+}
+
+// Files whose text differs from LibreOffice's, and why the difference is accepted. None of
+// them is text we lose: each is a convention of LibreOffice's or a reading of ours that shows
+// what the document's writer showed.
 const QHash<QString, QString>& acceptedDifferences()
 {
+    const QString hidden = QStringLiteral("hidden text (\\v): LibreOffice prints it, the pane hides it");
+    const QString labels = QStringLiteral("LibreOffice rebuilds list labels from the list definitions; we show the "
+                                          "label the file gives (\\listtext, \\pntext), which is what its writer showed");
+    const QString symbols = QStringLiteral("LibreOffice gives a symbol font's characters as private-use code points "
+                                           "(U+F0xx); we give the characters the Symbol glyphs are");
+    const QString frames = QStringLiteral("LibreOffice leaves out the text of positioned frames");
+    const QString shapes = QStringLiteral("a text box's text (\\shptxt) reads where the shape stands; LibreOffice "
+                                          "leaves it out");
+    const QString stars = QStringLiteral("every \\* written as * (the writer's fault): we read {*\\word as an "
+                                         "ignorable destination, LibreOffice prints the star");
     static const QHash<QString, QString> list{
+        {QStringLiteral("loexp-fdo48037"), QStringLiteral("DATE field: LibreOffice prints today's date, we the stored result")},
+        {QStringLiteral("loimp-fdo42109"), QStringLiteral("PAGE field: LibreOffice recalculates it, we show the stored result")},
+        {QStringLiteral("rtfpipe-fields_simple_format_switch"),
+         QStringLiteral("LibreOffice recalculates DOCPROPERTY, FILENAME and REF fields; we show the stored results")},
+        {QStringLiteral("rtfpipe-formfields"), QStringLiteral("LibreOffice leaves out a drop-down form field's result")},
+        {QStringLiteral("pandoc-table_simple"), QStringLiteral("four cells, one \\cellx: LibreOffice keeps one column")},
+        {QStringLiteral("loimp-fdo49892"), frames},
+        {QStringLiteral("loimp-fdo57708"), frames},
+        {QStringLiteral("osxcart-p065_vhcenter"), frames},
+        {QStringLiteral("loexp-fdo66040"), shapes},
+        {QStringLiteral("loimp-fdo47802"), shapes},
+        {QStringLiteral("lotok-fdo49666"), shapes},
+        {QStringLiteral("tika-testRTFVarious"), shapes},
+        {QStringLiteral("pandoc-formatting"), hidden},
+        {QStringLiteral("pyth-zh-cn"), hidden},
+        {QStringLiteral("rtfpipe-Issue50-1"), hidden},
+        {QStringLiteral("rtfpipe-Issue51"), hidden},
+        {QStringLiteral("rtfpipe-inline_mix"), hidden},
+        {QStringLiteral("rtfpipe-old3_from_web"), hidden + QStringLiteral("; also labels and symbols as below")},
+        {QStringLiteral("osxcart-RtfInterpreterTest_20"), hidden + QStringLiteral("; also symbols and \\upr as below")},
+        {QStringLiteral("osxcart-DefaultText"), labels},
+        {QStringLiteral("osxcart-RtfInterpreterTest_10"), labels},
+        {QStringLiteral("pandoc-list_complex"), labels},
+        {QStringLiteral("pandoc-list_legacy"), labels},
+        {QStringLiteral("rtfpipe-ListGoogle"), labels},
+        {QStringLiteral("rtfpipe-complex_list_diff_styles"), labels},
+        {QStringLiteral("rtfpipe-outline_list"), labels},
+        {QStringLiteral("striprtf-issue_63"), labels},
+        {QStringLiteral("tika-testRTFJapanese"), labels + QStringLiteral("; Wingdings U+F0FC is a check mark")},
+        {QStringLiteral("rtfpipe-lists"),
+         QStringLiteral("\\pnlvlblt paragraphs whose bullet text is \"a.\", \"c.3.1.\": we show that text, "
+                        "LibreOffice a bullet")},
+        {QStringLiteral("loexp-listWithLgl"),
+         QStringLiteral("labels built from the list table: we number a \\levellegal level's parents in arabic "
+                        "figures as Word does; LibreOffice does not, and labels the last paragraph at level 1")},
+        {QStringLiteral("osxcart-RtfInterpreterTest_13"), symbols},
+        {QStringLiteral("rtfpipe-RtfParserTest_5"), symbols},
+        {QStringLiteral("rtfpipe-symbol"), symbols},
+        {QStringLiteral("rtfpipe-ted_mixed_faces"), symbols},
+        {QStringLiteral("osxcart-RtfInterpreterTest_2"),
+         symbols + QStringLiteral("; and of \\upr LibreOffice prints both versions, we the Unicode one")},
+        {QStringLiteral("rtfpipe-Test01"),
+         symbols + QStringLiteral("; and of \\upr LibreOffice prints both versions, we the Unicode one")},
+        {QStringLiteral("rtfpipe-zapf_dingbats"),
+         QStringLiteral("Zapf Dingbats: LibreOffice gives private-use code points, we leave the letters")},
+        {QStringLiteral("rtfjs-HOMEAUDIOMETER"),
+         QStringLiteral("a Symbol font without a charset: its byte B7 is the Symbol bullet; LibreOffice reads "
+                        "code page 1252's middle dot")},
+        {QStringLiteral("rtfpipe-bullet_list"),
+         QStringLiteral("Wingdings U+F0A7 is the small square the font shows; LibreOffice puts a bullet")},
+        {QStringLiteral("rtfpipe-Issue46"),
+         QStringLiteral("SYMBOL 74 in Wingdings is a smiling face; LibreOffice prints the code's letter J")},
+        {QStringLiteral("rpk-testJapaneseUtf8Encoding"),
+         QStringLiteral("a font in UTF-8 (\\cpg65001): LibreOffice decodes its bytes as code page 1252")},
+        {QStringLiteral("loexp-fdo61193"), QStringLiteral("a footnote without \\chftn has no mark; LibreOffice numbers it")},
+        {QStringLiteral("rtfpipe-footnotes"), QStringLiteral("LibreOffice numbers the third footnote 0")},
+        {QStringLiteral("rtfpipe-Issue50-2"), stars},
+        {QStringLiteral("striprtf-encoding"), stars},
     };
     return list;
 }
@@ -55,52 +135,9 @@ std::vector<std::string> wideFiles()
     return names;
 }
 
-// What a document holds that the round trip must keep: the text of every cell of every table
-// (row by row) and every picture's bytes and laid-out size.
-struct Content {
-    QStringList tables;
-    QStringList pictures;
-};
-
-void collect(const QTextDocument& doc, QTextFrame* frame, Content& out)
+QString referencePath(const QString& base)
 {
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
-        if (QTextFrame* child = it.currentFrame()) {
-            if (auto* table = qobject_cast<QTextTable*>(child)) {
-                QString t = QStringLiteral("%1x%2:").arg(table->rows()).arg(table->columns());
-                for (int r = 0; r < table->rows(); ++r)
-                    for (int c = 0; c < table->columns(); ++c) {
-                        const QTextTableCell cell = table->cellAt(r, c);
-                        QTextCursor a = cell.firstCursorPosition(), b = cell.lastCursorPosition();
-                        a.setPosition(b.position(), QTextCursor::KeepAnchor);
-                        t += QLatin1Char('|') + squeezed(a.selectedText());
-                    }
-                out.tables << t;
-            }
-            collect(doc, child, out);
-            continue;
-        }
-        const QTextBlock block = it.currentBlock();
-        for (auto f = block.begin(); !f.atEnd(); ++f) {
-            const QTextCharFormat cf = f.fragment().charFormat();
-            if (!cf.isImageFormat())
-                continue;
-            const QTextImageFormat im = cf.toImageFormat();
-            const QByteArray bytes = doc.resource(QTextDocument::ImageResource, QUrl(im.name())).toByteArray();
-            out.pictures << QStringLiteral("%1 %2x%3 %4")
-                                .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()))
-                                .arg(qRound(im.width()))
-                                .arg(qRound(im.height()))
-                                .arg(f.fragment().length());
-        }
-    }
-}
-
-Content contentOf(const QTextDocument& doc)
-{
-    Content c;
-    collect(doc, doc.rootFrame(), c);
-    return c;
+    return wideDir() + QStringLiteral("/reference/") + base + QStringLiteral(".lo.txt");
 }
 
 class WideFile : public ::testing::TestWithParam<std::string> {};
@@ -115,28 +152,24 @@ TEST_P(WideFile, ReadsLikeLibreOfficeAndRoundTrips)
     timer.start();
     QTextDocument doc;
     richtext::readRtf(bytes, &doc);
-    const QString text = richtext::plainText(&doc);
     EXPECT_LT(timer.elapsed(), 5000) << "reading took too long";
+    const QString text = richtext::plainText(&doc);
     EXPECT_EQ(richtext::plainText(bytes).toStdString(), text.toStdString()) << "fast path differs";
 
-    const QString refPath = wideDir() + QStringLiteral("/reference/") + base + QStringLiteral(".lo.txt");
-    if (QFileInfo::exists(refPath)) {
-        const QString ref = squeezed(QString::fromUtf8(testsupport::readFile(refPath)));
-        const bool agrees = squeezed(text) == ref;
+    if (QFileInfo::exists(referencePath(base))) {
+        const QString ref = squeezed(QString::fromUtf8(testsupport::readFile(referencePath(base))));
+        const QString ours = squeezed(documentText(doc));
         if (acceptedDifferences().contains(base))
-            EXPECT_FALSE(agrees) << "agrees with LibreOffice now: take it off the list";
+            EXPECT_NE(ours.toStdString(), ref.toStdString()) << "agrees with LibreOffice now: take it off the list";
         else
-            EXPECT_TRUE(agrees) << "ours: " << squeezed(text).left(3000).toStdString()
-                                << "\nref:  " << ref.left(3000).toStdString();
+            EXPECT_EQ(ours.toStdString(), ref.toStdString());
     }
 
+    // Stored on every change: a write keeps what was read, and a second write changes nothing.
     const QByteArray first = richtext::writeRtf(&doc);
     QTextDocument again;
     richtext::readRtf(first, &again);
-    EXPECT_EQ(richtext::plainText(&again).toStdString(), text.toStdString()) << "text lost in the round trip";
-    const Content before = contentOf(doc), after = contentOf(again);
-    EXPECT_EQ(after.pictures.join(u'\n').toStdString(), before.pictures.join(u'\n').toStdString());
-    EXPECT_EQ(after.tables.join(u'\n').toStdString(), before.tables.join(u'\n').toStdString());
+    EXPECT_EQ(roundtrip::firstDifference(doc, again), "");
     EXPECT_EQ(richtext::writeRtf(&again).toStdString(), first.toStdString()) << "second write differs";
 }
 
@@ -147,5 +180,24 @@ INSTANTIATE_TEST_SUITE_P(Corpus, WideFile, ::testing::ValuesIn(wideFiles()), [](
             c = '_';
     return n;
 });
+
+}  // namespace
+
+namespace {
+
+// The share of files whose text agrees with LibreOffice's (every file off the list agrees,
+// each checked above). The list may not grow unnoticed: 341 of the 386 files LibreOffice
+// reads agree.
+TEST(WideCorpus, AgreementWithLibreOffice)
+{
+    int read = 0;
+    for (const std::string& name : wideFiles())
+        read += QFileInfo::exists(referencePath(QString::fromStdString(name)));
+    ASSERT_GE(wideFiles().size(), 380u) << wideDir().toStdString();
+    const int agreeing = read - int(acceptedDifferences().size());
+    RecordProperty("agreeing", agreeing);
+    RecordProperty("read", read);
+    EXPECT_GE(agreeing * 1000, read * 883) << agreeing << " of " << read;
+}
 
 }  // namespace
