@@ -1,6 +1,7 @@
 #pragma once
 // Definitions of the Parser template (included by RtfParser.h only).
 #include <algorithm>
+#include <climits>
 
 namespace richtext::detail {
 
@@ -1162,13 +1163,17 @@ void Parser<Sink>::emitSymbol(const SymbolField& field)
     }
     int cp = g().codePage;
     if (!field.font.isEmpty()) {
-        cp = m_tables.documentCodePage;
-        for (auto it = m_tables.fonts.cbegin(); it != m_tables.fonts.cend(); ++it)
-            if (it->name.compare(field.font, Qt::CaseInsensitive) == 0) {
-                cp = it->codePage >= 0 ? it->codePage : cp;
-                break;
-            }
-        cp = codePageOfFont(field.font, cp);
+        // A symbol font by its name; another font by the charset of its first entry of that name.
+        cp = codePageOfFont(field.font, -1);
+        if (cp == -1) {
+            cp = m_tables.documentCodePage;
+            int first = INT_MAX;
+            for (auto it = m_tables.fonts.cbegin(); it != m_tables.fonts.cend(); ++it)
+                if (it.key() < first && it->name.compare(field.font, Qt::CaseInsensitive) == 0) {
+                    first = it.key();
+                    cp = it->codePage >= 0 ? it->codePage : m_tables.documentCodePage;
+                }
+        }
     }
     const auto* table = singleByteTable(cp);
     int code = field.code;
