@@ -248,6 +248,7 @@ private:
     QHash<QByteArray, int> m_tabIndex;  // a tab set's bytes → its index in Tables::tabSets
 
     // Shapes: their text is read where they stand; a shape's result repeats it for older readers.
+    size_t m_shapeDepth = 0;      // stack size inside the outermost shape, 0: not in one
     size_t m_shapeTextDepth = 0;
     bool m_shapeKeepsTable = false;
     bool m_shapeHadText = false;

@@ -205,6 +205,10 @@ void Parser<Sink>::parse(QByteArrayView input)
 template <class Sink>
 void Parser<Sink>::prepareAppend()
 {
+    // The paragraph's first text: its label goes first. Decided here, where text arrives,
+    // not where it is flushed, so that both sinks see the same paragraphs.
+    if (!m_paraStarted && !m_labelDepth) [[unlikely]]
+        startParagraph(false, g().ch);
     if (m_stateDirty) {
         if (Sink::kFormats && !m_run.empty() && !(m_runState == g().ch))
             flushRun();
@@ -423,7 +427,6 @@ void Parser<Sink>::flushRun()
         m_stateDirty = true;
         return;
     }
-    startParagraph(false, m_runState);
     beginContent(false);
     m_sink.text(QStringView(m_run.data(), qsizetype(m_run.size())), m_runState, m_tables);
     m_run.clear();
@@ -550,12 +553,14 @@ void Parser<Sink>::closeGroup()
         m_fields.pop_back();
     }
     if (m_labelDepth > m_stack.size()) {
-        m_labelDepth = 0;
         resolveSurrogate();
-        flushRun();
+        flushRun();  // the label's last run joins the pending label
+        m_labelDepth = 0;
     }
     if (m_shapeTextDepth > m_stack.size())
         m_shapeTextDepth = 0;
+    if (m_shapeDepth > m_stack.size())
+        m_shapeDepth = 0;
     refreshTable();
 }
 
@@ -1095,9 +1100,13 @@ bool Parser<Sink>::destinationWord(const KwInfo& info, Group& grp, bool star, in
             grp.dest = Dest::Skip;
         break;
     case KwShp:
+        // A group of shapes has one result for all of them, after them.
         if (inText) {
             m_lost |= LostShapes;
-            m_shapeHadText = false;
+            if (!m_shapeDepth) {
+                m_shapeDepth = m_stack.size();
+                m_shapeHadText = false;
+            }
         }
         break;
     case KwShpTxt:

@@ -132,6 +132,9 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"ShapeTextWhereAnchored", "a{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt box}}"
                  "{\\shprslt{\\*\\do\\dobxpage box}box}}b", "aboxb"},
         TextCase{"ShapeResultWithoutText", "a{\\shp{\\*\\shpinst\\shpleft0}{\\shprslt r}}b", "arb"},
+        TextCase{"ShapeGroupResultAfterItsShapes", "a{\\shpgrp{\\*\\shpinst{\\shp{\\*\\shpinst{\\shptxt one}}}"
+                 "{\\shp{\\*\\shpinst\\shpleft1}}}{\\shprslt one}}b", "aoneb"},
+        TextCase{"ListTextWithoutParagraphProperties", "\\trowd\\cellx900{\\listtext 1.\\tab}\\intbl a\\cell\\row", "\n1.\ta\n"},
         // Labels from \pn when the file has no \pntext, numbered on over consecutive paragraphs.
         TextCase{"PnNumbers", "{\\*\\pn\\pnlvlbody\\pndec\\pnstart3{\\pntxta .}}\\fi-283\\li283 A\\par B\\par\\pard C\\par"
                  "{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxtb (}{\\pntxta )}}D",

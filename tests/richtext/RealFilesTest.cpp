@@ -162,6 +162,11 @@ TEST(Malformed, ReadSafely)
         "{\\rtf1{\\colortbl" + QByteArray(";").repeated(20000) + "}\\cf19999 x}",
         "{\\rtf1 {\\upr{\\*\\ud x}{\\*\\ud{\\*\\ud y}}}}",
         "{\\rtf1 \\u-1\\u-10240\\u64976 z}",
+        // A label group's word where the paragraph's text has begun, in a run not yet flushed.
+        "{\\rtf{ \\b n\\pntext\\cell",
+        "{\\rtf1 a \\b b\\ls1\\pn{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'01x;}}\\listid1}}"
+        "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\par c\\par}",
+        "{\\rtf1 " + QByteArray("{\\listtext\\b x{\\pntext y\\cell}").repeated(300) + "}",
     };
     // Every prefix of a real rich-edit file: truncation at any byte.
     const QByteArray sample = testsupport::readFile(rtfDir() + QStringLiteral("/richedit-msftedit-hyperlink.rtf"));
