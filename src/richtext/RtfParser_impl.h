@@ -437,7 +437,7 @@ template <class Sink>
 void Parser<Sink>::beginContent(bool forceTable)
 {
     // Text of a shape anchored in a table cell stays in the cell, whatever its own paragraphs say.
-    const bool want = forceTable || g().pa.intbl || (m_shapeTextDepth && m_shapeKeepsTable && m_inTable);
+    const bool want = forceTable || g().pa.intbl || (m_shapeTextDepth && m_shapeKeepsTable);
     if (want && !m_inTable) {
         m_sink.tableBegin();
         m_inTable = true;
@@ -1115,7 +1115,7 @@ bool Parser<Sink>::destinationWord(const KwInfo& info, Group& grp, bool star, in
             m_shapeHadText = true;
             if (!m_shapeTextDepth) {
                 m_shapeTextDepth = m_stack.size();
-                m_shapeKeepsTable = m_inTable && grp.pa.intbl;
+                m_shapeKeepsTable = grp.pa.intbl;  // the paragraph's, not the sink's state: both see the same
             }
         } else {
             grp.dest = Dest::Skip;

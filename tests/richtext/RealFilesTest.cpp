@@ -164,6 +164,7 @@ TEST(Malformed, ReadSafely)
         "{\\rtf1 \\u-1\\u-10240\\u64976 z}",
         // A label group's word where the paragraph's text has begun, in a run not yet flushed.
         "{\\rtf{ \\b n\\pntext\\cell",
+        "{\\rtf\\trowd\\0 \\f1p\\shptxt\\itap C",
         "{\\rtf1 a \\b b\\ls1\\pn{\\*\\listtable{\\list{\\listlevel{\\leveltext\\'01x;}}\\listid1}}"
         "{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\par c\\par}",
         "{\\rtf1 " + QByteArray("{\\listtext\\b x{\\pntext y\\cell}").repeated(300) + "}",
