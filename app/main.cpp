@@ -4,6 +4,7 @@
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
 #include "shell/Startup.h"
+#include "store/AppFiles.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -38,7 +39,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodrix"));
-    QApplication::setApplicationVersion(QStringLiteral("1.1.74"));
+    QApplication::setApplicationVersion(QString::fromLatin1(store::ProgramVersion));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Qt's own buttons ("Отмена") in Russian, like the rest of the program.
     QTranslator qtTexts;
@@ -52,6 +53,10 @@ int main(int argc, char** argv)
                                           QStringLiteral("Папка программы (база, ini-файл, папка data)."),
                                           QStringLiteral("DIR"));
     parser.addOption(appDirOption);
+    const QCommandLineOption openOption(
+        QStringLiteral("open"), QStringLiteral("Открыть запись по ссылке вида «Раздел\\Название»."),
+        QStringLiteral("REF"));
+    parser.addOption(openOption);
     parser.process(app);
     const QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
                                                       : QApplication::applicationDirPath();
@@ -61,6 +66,8 @@ int main(int argc, char** argv)
     platform::QtPrompter prompter;
     platform::QtDesktopShell desktop;
     shell::Startup startup(appDir, prompter, desktop);
+    if (parser.isSet(openOption))
+        startup.setOpenReference(parser.value(openOption));
     QObject::connect(&startup, &shell::Startup::finished, &app, [](int code) { QCoreApplication::exit(code); });
     // The desktop ending the session closes no window first; the settings and
     // the clean-up still happen.

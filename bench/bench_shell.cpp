@@ -4,6 +4,7 @@
 // catalogue with progress on the splash window, the root listed) to the window
 // shown, offscreen. Run with BM_ListAlpha/32766 in the same process: the load
 // of the catalogue is most of it.
+#include "BenchSupport.h"
 #include "Generator.h"
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
@@ -26,18 +27,9 @@
 
 namespace {
 
-// Answers nothing: a benchmark that reaches a message box has failed anyway.
-class SilentPrompter : public platform::Prompter {
-public:
-    bool message(platform::MsgStyle, const QString&, const QString&) override { return true; }
-    std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
-};
-
-class NoDesktop : public platform::DesktopShell {
-public:
-    bool open(const QString&) override { return false; }
-    QIcon fileTypeIcon(const QString&) override { return {}; }
-};
+using bench::makeArticleBase;
+using bench::NoDesktop;
+using bench::SilentPrompter;
 
 void BM_Startup(benchmark::State& state)
 {
@@ -76,38 +68,6 @@ void BM_Startup(benchmark::State& state)
         QCoreApplication::processEvents();
         state.ResumeTiming();
     }
-}
-
-// A base of a few small entries and one article of about `bytes` bytes of rich
-// text with three attachments and three see-also references, as row 1.
-store::Result<void> makeArticleBase(const QString& path, qsizetype bytes)
-{
-    using namespace store;
-    auto db = Database::create(path);
-    if (!db)
-        return db.error();
-    auto rs = (*db)->openRecordset();
-    if (!rs)
-        return rs.error();
-    Recordset& r = **rs;
-    for (int i = 0; i < 4; ++i) {
-        r.addNew();
-        for (const auto& [column, value] : std::initializer_list<std::pair<int, QVariant>>{
-                 {ColPath, QStringLiteral("Статьи")},
-                 {ColName, i == 0 ? QStringLiteral("Большая статья") : QStringLiteral("Статья %1").arg(i)},
-                 {ColKind, KindArticle},
-                 {ColBaseName, QStringLiteral("Zelvorant Kodrix")},
-                 {ColBody, i == 0 ? gen::richArticle(bytes) : gen::richArticle(2000)},
-                 {ColFileList, i == 0 ? QStringLiteral(";module.bas;form.frm;picture.bmp") : QVariant()},
-                 {ColSeeAlso, i == 0 ? QStringLiteral("Статьи\\Статья 1;;Статьи\\Статья 2;;Статьи\\Статья 3;;")
-                                     : QVariant()}}) {
-            if (auto ok = r.setValue(column, value); !ok)
-                return ok.error();
-        }
-        if (auto ok = r.update(); !ok)
-            return ok.error();
-    }
-    return {};
 }
 
 // From the entry chosen to the article painted in the shown window: the body

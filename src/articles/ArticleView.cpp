@@ -1,5 +1,6 @@
 #include "ArticleView.h"
 
+#include "ArticlePane.h"
 #include "ArticleTexts.h"
 #include "catalogue/MainState.h"
 #include "platform/DesktopShell.h"
@@ -39,8 +40,11 @@ void showRtf(QTextEdit& pane, const QByteArray& rtf)
     doc->setDocumentMargin(old->documentMargin());
     doc->setIndentWidth(old->indentWidth());
     doc->setDefaultStyleSheet(old->defaultStyleSheet());
-    doc->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    // Reading is not an edit the user could undo.
+    doc->setUndoRedoEnabled(false);
     richtext::readRtf(rtf, doc);
+    doc->setUndoRedoEnabled(true);
+    doc->setModified(false);
     pane.setDocument(doc);
     if (old && old->parent() == &pane)
         old->deleteLater();
@@ -71,11 +75,14 @@ ArticleView::ArticleView(catalogue::MainState& state, ArticleWidgets widgets, pl
     connect(first, &QAction::triggered, this, [this, first] { followSeeAlso(first->data().toString()); });
 }
 
-void ArticleView::openEntry()
+bool ArticleView::openEntry()
 {
     Recordset* rs = m_state.rsBase.get();
     if (!rs || rs->eof() || rs->bof())
-        return;
+        return false;
+    // What the user typed into the article shown now is stored before anything
+    // else is shown or launched; the store puts the recordset back on this entry.
+    m_state.flushPendingEdits();
     const QString target = rs->text(ColLinkTarget);
     if (!target.isEmpty()) {
         // Links and programs are the desktop's; the window keeps what it showed.
@@ -83,20 +90,27 @@ void ArticleView::openEntry()
         // nothing opened.
         if (!m_desktop.open(target) && m_w.warn)
             m_w.warn(texts::cannotOpen(target));
-        return;
+        return false;
     }
     const QString name = rs->text(ColName);
     const QString entry = rs->text(ColPath) + QLatin1Char('\\') + name;
     QByteArray body = rs->bytes(ColBody);
     QString fileList = rs->text(ColFileList), seeAlso = rs->text(ColSeeAlso);
     // A row that cannot be read is shown empty and locked, never as an empty
-    // article, and the pane lets go of it: nothing can be stored over it.
+    // article (nor taken for a folder record), and the pane does not take it:
+    // nothing typed there can be stored over it.
     const Result<void> read = rs->readStatus();
+    // A folder record (no title) names a folder, not an article: nothing to show
+    // and nothing to type into. Navigation lists its folder instead.
+    if (read && catalogue::isFolderRecord(*rs))
+        return false;
+    // From here on the pane belongs to this row.
+    m_state.displayedEntry = read ? QString::number(rs->recordNumber()) : QString();
+    m_state.displayedId = read ? rs->currentRowId() : 0;
     if (!read) {
         body.clear();
         fileList.clear();
         seeAlso.clear();
-        m_state.displayedEntry.clear();
     }
     if (m_w.address)
         m_w.address->setText(texts::addressPrefix() + entry);
@@ -121,9 +135,10 @@ void ArticleView::openEntry()
     if (!read) {
         if (m_w.warn)
             m_w.warn(texts::unreadable().arg(entry, read.message()));
-        return;
+        return false;
     }
-    Q_EMIT articleShown();
+    Q_EMIT articleShown(name);
+    return true;
 }
 
 void ArticleView::copySelection()
@@ -132,15 +147,7 @@ void ArticleView::copySelection()
         return;
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    const QTextCursor selection = m_w.rtf->textCursor();
-    auto* data = new QMimeData;
-    const QByteArray rtf = richtext::writeRtf(selection);
-    // Word processors look for either name of the format.
-    data->setData(QStringLiteral("text/rtf"), rtf);
-    data->setData(QStringLiteral("application/rtf"), rtf);
-    // Paragraph marks as line breaks, not U+2029.
-    data->setText(selection.selection().toPlainText());
-    clipboard->setMimeData(data);
+    clipboard->setMimeData(selectionMimeData(*m_w.rtf));
 }
 
 void ArticleView::fillAttachments(const QString& fileList)
@@ -198,11 +205,11 @@ void ArticleView::fillSeeAlso(const QString& seeAlso)
     }
 }
 
-void ArticleView::followSeeAlso(const QString& reference)
+bool ArticleView::followSeeAlso(const QString& reference)
 {
     Recordset* rs = m_state.rsBase.get();
     if (!rs || reference.isEmpty())
-        return;
+        return false;
     const QString wanted = reference.toLower();
     const qint64 n = rs->recordCount();
     rs->moveFirst();
@@ -211,15 +218,15 @@ void ArticleView::followSeeAlso(const QString& reference)
         if (auto read = rs->readStatus(); !read) {
             if (m_w.warn)  // the row sought may be the one not read
                 m_w.warn(read.message());
-            return;
+            return false;
         }
         if (here.toLower() != wanted)
             continue;
         m_state.selItem = QString::number(i);
-        m_state.displayedEntry = m_state.selItem;
         openEntry();
-        return;
+        return true;
     }
+    return false;
 }
 
 }  // namespace articles

@@ -48,10 +48,14 @@ public:
                 QObject* parent = nullptr);
 
     // `OpenEntry`: RsBase stands on the entry and SelItem holds its RecordNumber.
-    void openEntry();
+    // True when it showed an article, which then owns the pane (displayedEntry
+    // and displayedId); a link or program launched, or a folder record, leaves
+    // the pane's row as it was.
+    bool openEntry();
     // `MnuSeeItem_Click`: opens the first row whose Path\Name equals the reference,
-    // without regard to letter case; nothing when none does.
-    void followSeeAlso(const QString& reference);
+    // without regard to letter case; nothing when none does. True when an
+    // entry was found (and opened or launched).
+    bool followSeeAlso(const QString& reference);
 
     // "copy": the clipboard is emptied, then given the pane's selection as rich
     // text and as plain text.
@@ -62,7 +66,7 @@ public:
 
 Q_SIGNALS:
     // An article (not a link) was put into the pane.
-    void articleShown();
+    void articleShown(const QString& name);
 
 private:
     void fillAttachments(const QString& fileList);

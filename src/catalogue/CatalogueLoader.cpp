@@ -234,7 +234,7 @@ store::Result<void> listAlpha(MainState& state)
         return recordset.error();
     // Release the previous recordset before its connection.
     state.rsBase = std::move(*recordset);
-    state.base = std::move(db);
+    state.adoptBase(std::move(db));
     setCapitaliseOnAdd(false);
 
     const auto report = progressReporter(state);

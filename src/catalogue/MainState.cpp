@@ -30,4 +30,34 @@ bool MainState::goToRecord(const QString& tag)
     return true;
 }
 
+bool isFolderRecord(store::Recordset& rs)
+{
+    return rs.text(store::ColName).isEmpty() && rs.text(store::ColLinkTarget).isEmpty();
+}
+
+MainState::~MainState()
+{
+    if (auto db = m_listened.lock())
+        db->removeRowsRemovedListener(m_listener);
+}
+
+bool MainState::goToDisplayed()
+{
+    if (!rsBase || displayedId <= 0 || !rsBase->moveToId(displayedId))
+        return false;
+    displayedEntry = QString::number(rsBase->recordNumber());
+    return true;
+}
+
+void MainState::adoptBase(std::shared_ptr<store::Database> db)
+{
+    if (db && m_listened.lock() != db) {
+        if (auto old = m_listened.lock())
+            old->removeRowsRemovedListener(m_listener);
+        m_listener = db->addRowsRemovedListener([this](const std::vector<qint64>& ids) { notifyRowsRemoved(ids); });
+        m_listened = db;
+    }
+    base = std::move(db);
+}
+
 }  // namespace catalogue

@@ -134,6 +134,8 @@ void Navigator::setExtract(bool enabled, int picture)
 
 void Navigator::showFolderPane(int extractPicture)
 {
+    // Leaving the article: what was typed into it is stored first.
+    m_state.flushPendingEdits();
     m_articleVisible = false;
     if (m_hooks.clearAttachments)
         m_hooks.clearAttachments();
@@ -192,11 +194,13 @@ void Navigator::treeNodeClick(Node* node, const QPoint& globalPos)
     if (!node->tag().isEmpty()) {
         if (!m_state.goToRecord(node->tag()))
             return;
-        m_state.displayedEntry = node->tag();
-        if (m_hooks.openEntry)
-            m_hooks.openEntry();
-        Q_EMIT navigationChanged();
-        return;
+        if (!isFolderRecord(*m_state.rsBase)) {
+            if (m_hooks.openEntry)
+                m_hooks.openEntry();
+            Q_EMIT navigationChanged();
+            return;
+        }
+        // A folder record's node is its folder.
     }
     showFolderPane(ExtractNothing);
     goToFolder(path, true);
@@ -255,14 +259,18 @@ void Navigator::listDoubleClick()
     if (!tag.isEmpty()) {
         if (!m_state.goToRecord(tag))
             return;
-        m_state.displayedEntry = tag;
-        if (m_hooks.openEntry)
-            m_hooks.openEntry();
-        Q_EMIT navigationChanged();
-        return;
+        if (!isFolderRecord(*m_state.rsBase)) {
+            if (m_hooks.openEntry)
+                m_hooks.openEntry();
+            Q_EMIT navigationChanged();
+            return;
+        }
+        // A folder record is entered like the folder it stands for.
     }
     const QString text = list->items()->text(row);
-    const QString path = m_state.currentFolder.isEmpty() ? text : m_state.currentFolder + Sep + text;
+    const QString path = m_state.currentFolder.isEmpty() ? text
+                         : text.isEmpty()                ? m_state.currentFolder
+                                                         : m_state.currentFolder + Sep + text;
     m_upEnabled = true;
     goToFolder(path, true);
 }
@@ -361,6 +369,19 @@ void Navigator::viewTable()
         m_state.lvPapka->setViewMode(ViewMode::Report);
 }
 
+void Navigator::leaveArticle()
+{
+    if (!m_articleVisible)
+        return;
+    showFolderPane(ExtractAfterUp);
+    m_address = texts::addressPrefix() + m_state.currentFolder + Sep;
+    if (m_state.currentFolder.isEmpty()) {
+        m_upEnabled = false;
+        m_address = texts::addressPrefix();
+    }
+    Q_EMIT navigationChanged();
+}
+
 void Navigator::up()
 {
     QString& path = m_state.currentFolder;
@@ -391,7 +412,8 @@ void Navigator::openSelected()
         return;
     if (!m_state.goToRecord(m_state.selItem))
         return;
-    m_state.displayedEntry = m_state.selItem;
+    if (isFolderRecord(*m_state.rsBase))
+        return;
     if (m_hooks.openEntry)
         m_hooks.openEntry();
     Q_EMIT navigationChanged();

@@ -92,6 +92,8 @@ public:
     void viewList();
     void viewTable();
     void up();
+    // Back to the folder list when an article is shown (its row is gone).
+    void leaveArticle();
     // MnuItemOpen_Click: opens the entry selItem names; nothing when it is empty.
     void openSelected();
 

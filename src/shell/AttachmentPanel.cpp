@@ -41,7 +41,7 @@ bool AttachmentPanel::articleShown() const { return m_pane->isVisible(); }
 
 std::optional<QByteArray> AttachmentPanel::displayedArchive()
 {
-    if (!m_state.goToRecord(m_state.displayedEntry))
+    if (!m_state.goToDisplayed())
         return QByteArray();
     // An Archive that cannot be read is said so, not taken for one without files.
     auto archive = m_state.rsBase->read(store::ColArchive);

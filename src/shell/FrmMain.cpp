@@ -12,12 +12,19 @@
 #include "SplitterBar.h"
 #include "StatusPanels.h"
 #include "Twips.h"
+#include "WizardBinding.h"
 #include "ZelvorantResizer.h"
 
+#include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
+#include "articles/EditBar.h"
+#include "articles/EditorTexts.h"
+#include "articles/RichTextEditor.h"
+#include "dialogs/CdlgEx.h"
 #include "catalogue/AlphaIndexList.h"
 #include "dialogs/CommonDialogs.h"
 #include "catalogue/FolderList.h"
+#include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
 
@@ -127,6 +134,19 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
         m_ownDialogs = std::make_unique<dialogs::QtCommonDialogs>();
         dialogs = m_ownDialogs.get();
     }
+    articles::EditorWidgets editing;
+    editing.rtf = RTF;
+    editing.bar = CBEdit;
+    editing.owner = this;
+    editing.newDialog = [this, dialogs] {
+        return std::make_unique<dialogs::CdlgEx>(*dialogs, m_prompter, m_state.appDir);
+    };
+    editing.warn = [this](const QString& message) {
+        m_prompter.message(platform::MsgStyle::Critical, windowTitle(), message);
+    };
+    editing.closeArticle = [this] { m_navigation->navigator().leaveArticle(); };
+    m_editor = new articles::RichTextEditor(m_state, std::move(editing), this);
+    m_dialogs = dialogs;
     m_attachments = new AttachmentPanel(m_state, LstFile, RTF, MnuInFile, this, m_prompter, m_desktop, *dialogs);
     static_cast<DragFileList*>(LstFile)->unpackForDrag = [panel = m_attachments](const QStringList& items) {
         return panel->filesForDrag(items);
@@ -265,22 +285,14 @@ void FrmMain::buildLeftPanel()
 
 void FrmMain::buildRightArea()
 {
-    CBEdit = new QWidget(client);
-    CBEdit->setObjectName(QStringLiteral("CBEdit"));
-    auto* editRow = new QHBoxLayout(CBEdit);
-    editRow->setContentsMargins(2, 2, 2, 2);
-    CboFont = new QComboBox(CBEdit);
-    CboFont->setObjectName(QStringLiteral("CboFont"));
-    CboFont->setMinimumContentsLength(18);
-    CboFont->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    CboFont->setEditable(true);
-    // Formatting the text arrives with the editor.
-    CboFont->setEnabled(false);
-    editRow->addWidget(CboFont);
-    editRow->addStretch(1);
+    CBEdit = new articles::EditBar(client);
+    CboFont = CBEdit->cboFont();
+    CboFontSize = CBEdit->cboFontSize();
 
-    RTF = new QTextEdit(client);
+    RTF = new articles::ArticlePane(client);
     RTF->setObjectName(QStringLiteral("RTF"));
+    RTF->setAccessibleName(articles::texts::paneName());
+    // Editable once an article is shown in it.
     RTF->setReadOnly(true);
     RTF->hide();
     LvPapka = new catalogue::FolderList(client);
@@ -331,11 +343,13 @@ void FrmMain::connectHandlers()
 
     AttachmentPanel* files = m_attachments;
     connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
+    m_wizardBinding = new WizardBinding(*this, *m_dialogs);
     m_navigation = new NavigationBinding(*this, *files);
-    // An article opens at its top.
-    connect(m_articleView, &articles::ArticleView::articleShown, RTF, [rtf = RTF] {
+    // An article opens at its top, ready to be edited.
+    connect(m_articleView, &articles::ArticleView::articleShown, RTF, [rtf = RTF, editor = m_editor](const QString& name) {
         rtf->setTextCursor(QTextCursor(rtf->document()));
         rtf->ensureCursorVisible();
+        editor->articleShown(name);
     });
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
             &AttachmentPanel::extractAttachments);

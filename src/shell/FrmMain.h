@@ -28,8 +28,11 @@ class FolderList;
 }  // namespace catalogue
 
 namespace articles {
+class ArticlePane;
 class ArticleView;
-}
+class EditBar;
+class RichTextEditor;
+}  // namespace articles
 
 namespace dialogs {
 class CommonDialogs;
@@ -50,6 +53,7 @@ class MainLayout;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
+class WizardBinding;
 class ZelvorantResizer;
 
 class FrmMain : public QMainWindow {
@@ -66,8 +70,10 @@ public:
     MainLayout& mainLayout() { return *m_layout; }
     LogoAnimation& logo() { return *m_logo; }
     articles::ArticleView& articleView() { return *m_articleView; }
+    articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    WizardBinding& wizardBinding() { return *m_wizardBinding; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -89,9 +95,10 @@ public:
     QPushButton* CmdFind = nullptr;
     QTreeWidget* LVFind = nullptr;
     SplitterBar* picDivider = nullptr;
-    QWidget* CBEdit = nullptr;
+    articles::EditBar* CBEdit = nullptr;
     QComboBox* CboFont = nullptr;
-    QTextEdit* RTF = nullptr;
+    QComboBox* CboFontSize = nullptr;
+    articles::ArticlePane* RTF = nullptr;
     catalogue::FolderList* LvPapka = nullptr;
     SplitterBar* PicH = nullptr;
     ZelvorantResizer* TRFiles = nullptr;
@@ -128,9 +135,12 @@ private:
     std::unique_ptr<MainLayout> m_layout;
     LogoAnimation* m_logo = nullptr;
     articles::ArticleView* m_articleView = nullptr;
+    articles::RichTextEditor* m_editor = nullptr;
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    WizardBinding* m_wizardBinding = nullptr;
+    dialogs::CommonDialogs* m_dialogs = nullptr;
 };
 
 }  // namespace shell

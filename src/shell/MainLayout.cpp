@@ -2,6 +2,9 @@
 
 #include "CoolBar.h"
 #include "FrmMain.h"
+
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "SplitterBar.h"
 #include "StatusPanels.h"
 #include "Twips.h"

@@ -2,7 +2,11 @@
 
 #include "AttachmentPanel.h"
 #include "FrmMain.h"
+
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "MainToolbar.h"
+#include "WizardBinding.h"
 #include "Twips.h"
 
 #include "articles/ArticleView.h"
@@ -27,6 +31,8 @@ NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachmen
     hooks.seeAlso = [this] { popUpSeeAlso(); };
     hooks.clearAttachments = [list = window.LstFile] { list->clear(); };
     hooks.copy = [&window] { window.articleView().copySelection(); };
+    hooks.add = [&window] { window.wizardBinding().newEntry(); };
+    hooks.properties = [&window] { window.wizardBinding().properties(); };
     // The other commands arrive with later work; their items stay disabled.
     m_nav = new catalogue::Navigator(window.state(), std::move(hooks), this);
     m_nav->connectWidgets();

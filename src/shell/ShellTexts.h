@@ -24,6 +24,11 @@ inline QString tabAlphaTip() { return QStringLiteral("Алфавитный сп�
 inline QString tabFind() { return QStringLiteral("Поиск"); }
 inline QString findButton() { return QStringLiteral(">"); }
 
+inline QString entryNotFound(const QString& reference)
+{
+    return QStringLiteral("Запись «%1» не найдена в базе. Показано содержание.").arg(reference);
+}
+
 // Status bar
 inline QString ready() { return QStringLiteral("Готово"); }
 inline QString articleCount() { return QStringLiteral("Статей: "); }

@@ -11,6 +11,8 @@
 #include "StatusPanels.h"
 #include "ZelvorantResizer.h"
 
+#include "articles/ArticlePane.h"
+#include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
@@ -106,6 +108,8 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
 
 void shutdown(catalogue::MainState& state)
 {
+    // What the user typed last goes into the base before it closes.
+    state.flushPendingEdits();
     const store::AppFiles files(state.appDir);
     files.writeShutdownSettings();
     if (state.rsBase)
@@ -159,6 +163,13 @@ void Startup::splashTimer()
         delete m_main.data();
         Q_EMIT finished(1);
         return;
+    }
+    if (!m_openReference.isEmpty()) {
+        if (!m_main->articleView().followSeeAlso(m_openReference))
+            m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
+                               texts::entryNotFound(m_openReference));
+        else if (m_main->RTF->isVisible())
+            m_main->RTF->setFocus();  // asked for by name: ready to be read and typed into
     }
     Q_EMIT loaded();
 }

@@ -37,6 +37,9 @@ public:
 
     // The start procedure: hourglass, splash window; its timer goes on from there.
     void start();
+    // An entry to open once the window is up ("Path\Name", as see-also
+    // references name entries), as a double click on it would.
+    void setOpenReference(const QString& reference) { m_openReference = reference; }
 
     // Runs the shutdown unless closing the window already did (the platform
     // ending the program without closing its windows).
@@ -61,6 +64,7 @@ private:
     QPointer<FrmSplash> m_splash;
     QPointer<FrmMain> m_main;
     bool m_shutDown = false;
+    QString m_openReference;
 };
 
 // The hourglass over the whole screen, on or off (never stacked).

@@ -46,7 +46,7 @@ bool isSafeFileName(const QString& name);
 inline constexpr const char* SettingsOrganisation = "Zelvorant Kodrix";
 inline constexpr const char* SettingsApplication = "Zelvorant Kodrix";
 inline constexpr const char* SettingsGroup = "Common";
-inline constexpr const char* ProgramVersion = "1.1.74";
+inline constexpr const char* ProgramVersion = KODRIX_VERSION;
 inline constexpr const char* DataMarker = "zvcreatedir";
 
 }  // namespace store

@@ -4,6 +4,7 @@
 #include "StoreErrors.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -168,6 +169,11 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
     db->m_smallIndex = rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW;
     sqlite3_finalize(st);
     exec(raw, QStringLiteral("PRAGMA cache_size = -65536"));
+    // Every change the user makes is stored at once and must survive a power
+    // cut as well as a killed process: the write-ahead log is synced at every
+    // commit. It costs about 2.5 ms a commit here, small beside a keystroke's
+    // other work; NORMAL would only sync at checkpoints, an unbounded window.
+    exec(raw, QStringLiteral("PRAGMA synchronous = FULL"));
     return db;
 }
 
@@ -250,6 +256,99 @@ Result<void> Database::commitBatch()
     if (exec(m_db, QStringLiteral("COMMIT")) != SQLITE_OK)
         return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineReason(m_db))};
     return {};
+}
+
+int Database::addRowsRemovedListener(RowsRemovedListener listener)
+{
+    const int handle = m_nextListener++;
+    m_rowsRemoved.emplace_back(handle, std::move(listener));
+    return handle;
+}
+
+void Database::removeRowsRemovedListener(int handle)
+{
+    std::erase_if(m_rowsRemoved, [handle](const auto& l) { return l.first == handle; });
+}
+
+void Database::announceRowsRemoved(std::vector<qint64> ids)
+{
+    if (ids.empty())
+        return;
+    if (m_depth > 0) {
+        m_removedInTransaction.insert(m_removedInTransaction.end(), ids.begin(), ids.end());
+        return;
+    }
+    // A listener may add or remove listeners; call the ones present now.
+    const auto listeners = m_rowsRemoved;
+    for (const auto& [handle, listener] : listeners)
+        listener(ids);
+}
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    if (!db.m_db) {
+        m_begun = Error{QStringLiteral("База %1 закрыта.").arg(quoted(db.m_path))};
+        return;
+    }
+    m_level = db.m_depth + 1;
+    // The outermost scope takes the write lock at once, so that it cannot fail
+    // halfway for want of it; inner scopes are savepoints.
+    const QString sql = m_level == 1 ? QStringLiteral("BEGIN IMMEDIATE")
+                                     : QStringLiteral("SAVEPOINT kx%1").arg(m_level);
+    if (exec(db.m_db, sql) != SQLITE_OK) {
+        m_begun = Error{QStringLiteral("Не удалось начать запись в базу %1: %2.")
+                            .arg(quoted(db.m_path), engineReason(db.m_db))};
+        return;
+    }
+    m_open = true;
+    db.m_depth = m_level;
+    m_removedMark = db.m_removedInTransaction.size();
+}
+
+Transaction::~Transaction() { rollback(); }
+
+Result<void> Transaction::commit()
+{
+    if (!m_open)
+        return m_begun.ok() ? Result<void>(Error{QStringLiteral("Запись в базу %1 уже завершена.")
+                                                      .arg(quoted(m_db.m_path))})
+                            : m_begun;
+    const QString sql = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kx%1").arg(m_level);
+    if (exec(m_db.m_db, sql) != SQLITE_OK) {
+        const Error e{QStringLiteral("Не удалось сохранить изменения в базе %1: %2.")
+                          .arg(quoted(m_db.m_path), engineReason(m_db.m_db))};
+        rollback();
+        return e;
+    }
+    m_open = false;
+    m_db.m_depth = m_level - 1;
+    if (m_level == 1) {
+        std::vector<qint64> removed;
+        removed.swap(m_db.m_removedInTransaction);
+        m_db.announceRowsRemoved(std::move(removed));
+    }
+    return {};
+}
+
+void Transaction::rollback()
+{
+    if (!m_open)
+        return;
+    m_open = false;
+    m_db.m_depth = m_level - 1;
+    if (!m_db.m_db)
+        return;
+    if (m_level == 1) {
+        exec(m_db.m_db, QStringLiteral("ROLLBACK"));
+        m_db.m_removedInTransaction.clear();
+    } else {
+        // Rows removed inside the savepoint are back.
+        exec(m_db.m_db, QStringLiteral("ROLLBACK TO kx%1").arg(m_level));
+        exec(m_db.m_db, QStringLiteral("RELEASE kx%1").arg(m_level));
+        m_db.m_removedInTransaction.resize(std::min(m_removedMark, m_db.m_removedInTransaction.size()));
+    }
+    // Recordsets that removed rows inside keep their own view of the ids;
+    // they are rebuilt by whoever rolled back (the catalogue reloads).
 }
 
 Result<std::unique_ptr<Recordset>> Database::openRecordset()

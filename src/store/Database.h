@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -38,10 +39,20 @@ public:
     // A recordset over every row of "main" in stored order.
     Result<std::unique_ptr<Recordset>> openRecordset();
 
-    // Groups many updates in one transaction (bulk import, generation). Not used by
-    // the program itself: there every Update stands by itself.
+    // Groups many updates in one transaction (bulk import, generation).
     Result<void> beginBatch();
     Result<void> commitBatch();
+
+    // Told which rows are gone (their Ids) once their removal is stored: at once
+    // outside a transaction, at the commit of the outermost one inside, never when
+    // it is rolled back. Whoever keeps a row's RecordNumber re-resolves it from the
+    // row's Id, or lets go of the row. Returns a handle for removing the listener.
+    using RowsRemovedListener = std::function<void(const std::vector<qint64>& ids)>;
+    int addRowsRemovedListener(RowsRemovedListener listener);
+    void removeRowsRemovedListener(int handle);
+    // For code that deletes rows itself rather than through a Recordset.
+    void announceRowsRemoved(std::vector<qint64> ids);
+    bool inTransaction() const { return m_depth > 0; }
 
     void close();
     bool isOpen() const { return m_db != nullptr; }
@@ -73,7 +84,36 @@ private:
     // the connection's read snapshot open; a new recordset must see the file as it is.
     std::vector<Recordset*> m_recordsets;
     friend class Recordset;
+    friend class Transaction;
     friend struct DatabaseOpener;
+
+    int m_depth = 0;  // open Transaction scopes
+    std::vector<qint64> m_removedInTransaction;
+    std::vector<std::pair<int, RowsRemovedListener>> m_rowsRemoved;
+    int m_nextListener = 1;
+};
+
+// A scope of changes that are stored together or not at all. Uncommitted when
+// it ends (an early return, a failed step), everything since its start is rolled
+// back. Scopes nest: an inner one is a savepoint of the outer.
+class [[nodiscard]] Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    // Whether the scope could be opened (a locked or read-only file cannot).
+    const Result<void>& begun() const { return m_begun; }
+    Result<void> commit();
+    void rollback();
+
+private:
+    Database& m_db;
+    int m_level = 0;
+    bool m_open = false;
+    size_t m_removedMark = 0;  // removals announced before this scope began
+    Result<void> m_begun;
 };
 
 }  // namespace store

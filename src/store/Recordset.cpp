@@ -186,6 +186,7 @@ void Recordset::close()
     m_single.clear();
     m_ids.clear();
     m_pos = 0;
+    moved();
     m_mode = Mode::None;
     m_pending.clear();
     if (m_db) {
@@ -247,6 +248,30 @@ void Recordset::moveTo(qint64 recordNumber)
 {
     moveFirst();
     move(recordNumber - 1);
+}
+
+qint64 Recordset::recordNumberOfId(qint64 id) const
+{
+    if (id <= 0)
+        return 0;
+    // Ids come in ascending order (the snapshot is read in Id order and new rows
+    // get larger ones), so a binary search finds the row; a table of foreign
+    // origin may break the order, hence the plain search behind it.
+    auto it = std::lower_bound(m_ids.begin(), m_ids.end(), id);
+    if (it == m_ids.end() || *it != id)
+        it = std::find(m_ids.begin(), m_ids.end(), id);
+    return it == m_ids.end() ? 0 : qint64(it - m_ids.begin()) + 1;
+}
+
+bool Recordset::moveToId(qint64 id)
+{
+    const qint64 n = recordNumberOfId(id);
+    if (n == 0)
+        return false;
+    moved();
+    m_currentDeleted = false;
+    m_pos = n - 1;
+    return true;
 }
 
 bool Recordset::eof() const { return m_pos >= qint64(m_ids.size()); }
@@ -667,8 +692,10 @@ Result<void> Recordset::remove()
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
         return fail(engineReason(db));
+    const qint64 id = currentId();
     m_ids.erase(m_ids.begin() + m_pos);
     m_currentDeleted = true;
+    m_db->announceRowsRemoved({id});
     return {};
 }
 

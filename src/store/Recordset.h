@@ -43,6 +43,14 @@ public:
     // Goes to the row with the 1-based RecordNumber n (MoveFirst, then Move(n − 1)).
     void moveTo(qint64 recordNumber);
 
+    // Goes to the row with this Id, wherever removals have moved it; false, with
+    // the position unchanged, when the row is not in this recordset.
+    bool moveToId(qint64 id);
+    // The RecordNumber of the row with this Id, 0 when there is none.
+    qint64 recordNumberOfId(qint64 id) const;
+    // Stable Id of the current row, 0 when there is none.
+    qint64 currentRowId() const { return onRow() ? currentId() : 0; }
+
     bool eof() const;
     bool bof() const;
     // 1-based RecordNumber of the current row, 0 when there is none.

@@ -11,6 +11,7 @@
 #include "dialogs/CommonDialogs.h"
 #include "shell/AttachmentPanel.h"
 #include "shell/DragFileList.h"
+#include "articles/ArticlePane.h"
 #include "shell/FrmMain.h"
 #include "store/Database.h"
 #include "store/Recordset.h"

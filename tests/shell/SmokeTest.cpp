@@ -8,7 +8,13 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QThread>
+
+#include "richtext/Rtf.h"
+#include "store/Database.h"
+#include "store/Record.h"
+#include "store/Recordset.h"
 
 #include <gtest/gtest.h>
 
@@ -152,6 +158,70 @@ TEST(Smoke, RealProgramClosedByTheWindowManagerOrTheSystem)
         EXPECT_EQ(QDir(app + QStringLiteral("/data")).entryList(QDir::Files),
                   QStringList{QStringLiteral("zvcreatedir")});
     }
+}
+// Typing into an article of the real program and killing it at once: what was
+// typed is in the base, because every change is committed before the program
+// waits for the next key.
+TEST(Smoke, TypedTextSurvivesAKill)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "DISPLAY is not set: this test needs an X display (./test.sh runs it under xvfb-run)";
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (xdotool.isEmpty())
+        GTEST_SKIP() << "xdotool is not installed (scripts/deps.sh installs it)";
+    XConnection x;
+    ASSERT_TRUE(x.ok());
+    QTemporaryDir tmp;
+    const QString app = tmp.filePath(QStringLiteral("Кодрикс"));
+    ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/data")));
+    const QString basePath = app + QStringLiteral("/basemain.mdb");
+    {
+        auto db = store::Database::create(basePath);
+        ASSERT_TRUE(db.ok()) << db.message().toStdString();
+        auto rs = (*db)->openRecordset();
+        ASSERT_TRUE(rs.ok());
+        (*rs)->addNew();
+        ASSERT_TRUE((*rs)->setValue(store::ColPath, QStringLiteral("Строки")).ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColName, QStringLiteral("Функции InStr")).ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColBody, QStringLiteral("{\\rtf1\\ansi Start\\par}")).ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColKind, 1).ok());
+        ASSERT_TRUE((*rs)->update().ok());
+    }
+    QProcess kodrix;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp.filePath(QStringLiteral("config")));
+    kodrix.setProcessEnvironment(env);
+    kodrix.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    kodrix.start(QStringLiteral(KODRIX_BIN_DIR "/kodrix"),
+                 {QStringLiteral("--app-dir"), app, QStringLiteral("--open"), QStringLiteral("строки\\функции instr")});
+    ASSERT_TRUE(kodrix.waitForStarted());
+    xcb_window_t window = 0;
+    QElapsedTimer waited;
+    waited.start();
+    while (!window && waited.elapsed() < 30000 && kodrix.state() == QProcess::Running) {
+        QThread::msleep(100);
+        window = x.findWindow(kodrix.processId(), QStringLiteral("Kodrix - Крутейший VB справочник"));
+    }
+    ASSERT_NE(window, 0u) << "the main window never appeared";
+    QThread::msleep(300);
+    const QString wid = QString::number(window);
+    ASSERT_EQ(QProcess::execute(xdotool, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), wid}), 0);
+    ASSERT_EQ(QProcess::execute(xdotool, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("40"),
+                                          QStringLiteral("Kill nine ")}),
+              0);
+    // A moment later, with no chance to save anything at exit.
+    QThread::msleep(150);
+    kodrix.kill();
+    ASSERT_TRUE(kodrix.waitForFinished(10000));
+    EXPECT_EQ(kodrix.exitStatus(), QProcess::CrashExit);
+
+    auto db = store::Database::open(basePath);
+    ASSERT_TRUE(db.ok()) << db.message().toStdString();
+    auto rs = (*db)->openRecordset();
+    ASSERT_TRUE(rs.ok());
+    (*rs)->moveFirst();
+    EXPECT_EQ(richtext::plainText((*rs)->bytes(store::ColBody)), QStringLiteral("Kill nine Start"));
 }
 #else
 TEST(Smoke, RealProgramClosedByTheWindowManagerOrTheSystem)

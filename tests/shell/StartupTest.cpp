@@ -6,6 +6,7 @@
 #include "catalogue/FolderList.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
+#include "articles/ArticlePane.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmSplash.h"
 #include "shell/MainToolbar.h"
@@ -16,6 +17,10 @@
 #include "shell/ZelvorantResizer.h"
 #include "store/Database.h"
 #include "store/Recordset.h"
+
+#include "articles/FrmAdd.h"
+#include "richtext/Rtf.h"
+#include "shell/WizardBinding.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -156,6 +161,41 @@ TEST_F(StartupTest, BrowsingFromTheTreeToAnArticleAndBack)
     EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
 }
 
+// A new entry made with the wizard is filed under both of its paths with its
+// own number, and what is typed into it lands in its row.
+TEST_F(StartupTest, ANewEntryFromTheWizardIsFiledAndEditedInItsOwnRow)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    EXPECT_TRUE(w.MnuFileAdd->isEnabled());
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("add")));
+    articles::FrmAdd& wizard = w.wizardBinding().wizard();
+    wizard.vStep = articles::FrmAdd::NewEntry;
+    ASSERT_TRUE(wizard.masterStep());
+    wizard.TxtPath->setText(QStringLiteral("Графика\\API\\"));
+    wizard.TxtName->setText(QStringLiteral("BitBlt"));
+    wizard.cmdGoClick();
+    ASSERT_TRUE(prompter.shown.empty());
+    for (const char* path : {"Zelvorant Kodrix\\Установленные базы\\Добавленные пользователем\\Графика\\API\\BitBlt",
+                             "Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt"}) {
+        catalogue::Node* n = w.Twv->getNode(QString::fromUtf8(path));
+        ASSERT_NE(n, nullptr) << path;
+        EXPECT_EQ(n->tag(), QStringLiteral("4"));
+    }
+    w.navigation().navigator().treeNodeClick(w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt")));
+    ASSERT_TRUE(w.RTF->isVisible());
+    w.RTF->setFocus();
+    QTest::keyClicks(w.RTF, QStringLiteral("Hello"));
+    QCoreApplication::processEvents();
+    auto db = store::Database::open(app.base());
+    auto rs = (*db)->openRecordset();
+    (*rs)->moveTo(4);
+    EXPECT_EQ(richtext::plainText((*rs)->bytes(store::ColBody)).trimmed(), QStringLiteral("Hello"));
+    (*rs)->moveTo(3);
+    EXPECT_TRUE((*rs)->isNull(store::ColBody));
+}
+
 TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
 {
     AppFolder app(0);
@@ -195,6 +235,34 @@ TEST_F(StartupTest, EveryWayOfClosingWritesSettingsAndEmptiesTheDataFolder)
         startup.ensureShutDown();
     }
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(StartupTest, AnEntryNamedAtStartIsOpenedOrReported)
+{
+    AppFolder app(3);
+    for (const auto& [reference, found] : {std::pair{"графика\\api\\СТАТЬЯ 2", true},
+                                            std::pair{"Графика\\Статья 9", false}}) {
+        SCOPED_TRACE(reference);
+        testsupport::ScriptedPrompter prompts;
+        Startup startup(app.dir, prompts, desktop);
+        startup.setOpenReference(QString::fromUtf8(reference));
+        QSignalSpy loaded(&startup, &Startup::loaded);
+        startup.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
+        FrmMain& w = *startup.mainWindow();
+        if (found) {
+            EXPECT_TRUE(prompts.shown.empty());
+            EXPECT_TRUE(w.RTF->isVisibleTo(&w));
+            EXPECT_EQ(w.state().displayedEntry, QStringLiteral("2"));
+            EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Графика\\API\\Статья 2"));
+        } else {
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("«Графика\\Статья 9»")));
+            EXPECT_FALSE(w.RTF->isVisibleTo(&w));
+            EXPECT_TRUE(w.state().displayedEntry.isEmpty());
+        }
+        w.close();
+    }
 }
 
 TEST_F(StartupTest, UnopenableBaseIsReportedAndEndsWithFailure)

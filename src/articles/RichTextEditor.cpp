@@ -1,0 +1,394 @@
+#include "RichTextEditor.h"
+
+#include "ArticlePane.h"
+#include "EditBar.h"
+#include "EditorTexts.h"
+
+#include "catalogue/MainState.h"
+#include "dialogs/CdlgEx.h"
+#include "richtext/Rtf.h"
+#include "store/Record.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMimeData>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <cmath>
+#include <optional>
+
+namespace articles {
+
+namespace {
+
+// The selection's format as the bar shows it; an empty value where the
+// selection is mixed.
+struct SelectionFormat {
+    std::optional<QString> font;
+    std::optional<qreal> size;
+    std::optional<bool> bold, italic, underline;
+    std::optional<Qt::Alignment> alignment;
+};
+
+template <class T>
+void meet(std::optional<T>& acc, bool& first, const T& v, bool& mixed)
+{
+    if (first)
+        acc = v;
+    else if (!mixed && acc && *acc != v)
+        mixed = true;
+}
+
+SelectionFormat selectionFormat(const QTextCursor& c, const QFont& defaultFont)
+{
+    SelectionFormat out;
+    auto family = [&](const QTextCharFormat& f) {
+        const QStringList fams = f.fontFamilies().toStringList();
+        return fams.isEmpty() ? defaultFont.family() : fams.front();
+    };
+    auto size = [&](const QTextCharFormat& f) {
+        return f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : defaultFont.pointSizeF();
+    };
+    auto alignOf = [](const QTextBlockFormat& b) {
+        const Qt::Alignment a = b.alignment() & Qt::AlignHorizontal_Mask;
+        if (a & Qt::AlignHCenter)
+            return Qt::Alignment(Qt::AlignHCenter);
+        if (a & (Qt::AlignRight))
+            return Qt::Alignment(Qt::AlignRight);
+        return Qt::Alignment(Qt::AlignLeft);
+    };
+    if (!c.hasSelection()) {
+        const QTextCharFormat f = c.charFormat();
+        out.font = family(f);
+        out.size = size(f);
+        out.bold = f.fontWeight() >= QFont::Bold;
+        out.italic = f.fontItalic();
+        out.underline = f.fontUnderline();
+        out.alignment = alignOf(c.blockFormat());
+        return out;
+    }
+    const int from = c.selectionStart();
+    const int to = c.selectionEnd();
+    bool first = true, mFont = false, mSize = false, mBold = false, mItalic = false, mUnder = false, mAlign = false;
+    const QTextDocument* doc = c.document();
+    for (QTextBlock b = doc->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        const Qt::Alignment a = alignOf(b.blockFormat());
+        bool firstBlock = !out.alignment.has_value();
+        if (firstBlock)
+            out.alignment = a;
+        else if (*out.alignment != a)
+            mAlign = true;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (frag.position() + frag.length() <= from || frag.position() >= to)
+                continue;
+            const QTextCharFormat f = frag.charFormat();
+            meet(out.font, first, family(f), mFont);
+            meet(out.size, first, size(f), mSize);
+            meet(out.bold, first, f.fontWeight() >= QFont::Bold, mBold);
+            meet(out.italic, first, f.fontItalic(), mItalic);
+            meet(out.underline, first, f.fontUnderline(), mUnder);
+            first = false;
+        }
+    }
+    if (mFont) out.font.reset();
+    if (mSize) out.size.reset();
+    if (mBold) out.bold.reset();
+    if (mItalic) out.italic.reset();
+    if (mUnder) out.underline.reset();
+    if (mAlign) out.alignment.reset();
+    return out;
+}
+
+QString sizeText(qreal points)
+{
+    const qreal whole = std::round(points);
+    return std::abs(points - whole) < 0.01 ? QString::number(int(whole)) : QString::number(points, 'g', 4);
+}
+
+}  // namespace
+
+RichTextEditor::RichTextEditor(catalogue::MainState& state, EditorWidgets widgets, QObject* parent)
+    : QObject(parent), m_state(state), m_w(std::move(widgets))
+{
+    if (m_w.rtf) {
+        connect(m_w.rtf, &ArticlePane::mousePressed, this, &RichTextEditor::syncEditBar);
+        connect(m_w.rtf, &ArticlePane::mouseReleased, this, &RichTextEditor::syncEditBar);
+        // Moving the selection with the keys is followed too, as in any editor.
+        connect(m_w.rtf, &QTextEdit::cursorPositionChanged, this, &RichTextEditor::syncEditBar);
+    }
+    if (m_w.bar) {
+        connect(m_w.bar, &EditBar::buttonClicked, this, &RichTextEditor::buttonClick);
+        connect(m_w.bar, &EditBar::fontChosen, this, &RichTextEditor::applyFont);
+        connect(m_w.bar, &EditBar::sizeChosen, this, &RichTextEditor::applySize);
+    }
+    if (m_w.rtf) {
+        // The keys every editor has; the type styles go through their buttons
+        // so that the bar shows the new state.
+        for (const auto& [keys, key] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_B), "bold"},
+                                         std::pair{QKeySequence(Qt::CTRL | Qt::Key_I), "italic"},
+                                         std::pair{QKeySequence(Qt::CTRL | Qt::Key_U), "underline"}}) {
+            auto* shortcut = new QShortcut(keys, m_w.rtf, nullptr, nullptr, Qt::WidgetShortcut);
+            connect(shortcut, &QShortcut::activated, this, [this, k = QString::fromLatin1(key)] {
+                if (!m_w.bar || m_w.rtf->isReadOnly())
+                    return;
+                m_w.bar->setValue(k, m_w.bar->value(k) == 1 ? 0 : 1);
+                buttonClick(k);
+            });
+        }
+        auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), m_w.rtf, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(redo, &QShortcut::activated, m_w.rtf, &QTextEdit::redo);
+    }
+    m_state.flushEdits = [this] { (void)flush(); };
+    m_state.onRowsRemoved([this](const std::vector<qint64>& ids) { rowsRemoved(ids); });
+}
+
+void RichTextEditor::watch(QTextDocument* doc)
+{
+    if (m_doc)
+        disconnect(m_doc, nullptr, this, nullptr);
+    m_doc = doc;
+    if (doc)
+        connect(doc, &QTextDocument::contentsChanged, this, &RichTextEditor::rtfChange);
+}
+
+void RichTextEditor::articleShown(const QString& name)
+{
+    // Whatever belonged to the previous article was written before it was left.
+    m_pending = false;
+    m_failureShown = false;
+    m_name = name;
+    if (!m_w.rtf)
+        return;
+    m_w.rtf->setReadOnly(false);
+    watch(m_w.rtf->document());
+    syncEditBar();
+}
+
+void RichTextEditor::rtfChange()
+{
+    if (!m_w.rtf || m_state.displayedId <= 0)
+        return;
+    syncEditBar();
+    m_pending = true;
+    // Keystrokes that arrive in one turn of the event loop are stored together.
+    if (!m_scheduled) {
+        m_scheduled = true;
+        QTimer::singleShot(0, this, &RichTextEditor::storePending);
+    }
+}
+
+void RichTextEditor::storePending()
+{
+    m_scheduled = false;
+    (void)flush();
+}
+
+store::Result<void> RichTextEditor::flush()
+{
+    if (!m_pending)
+        return {};
+    const store::Result<void> r = store();
+    if (r) {
+        m_pending = false;
+        m_failureShown = false;
+        Q_EMIT stored();
+        return r;
+    }
+    // The text stays in the pane and stays pending: the next change tries again.
+    if (!m_failureShown && m_w.warn) {
+        m_failureShown = true;
+        m_w.warn(texts::storeFailed(m_name, r.message()));
+    }
+    return r;
+}
+
+store::Result<void> RichTextEditor::store()
+{
+    store::Recordset* rs = m_state.rsBase.get();
+    if (!rs || !m_doc)
+        return store::Error{QStringLiteral("база не открыта.")};
+    // The row is found by its Id, so removals of other rows never send the text
+    // into a neighbour; the recordset goes back where its user left it.
+    const qint64 back = rs->currentRowId();
+    const bool wasEof = rs->eof();
+    if (!m_state.goToDisplayed())
+        return store::Error{QStringLiteral("статьи больше нет в базе.")};
+    store::Result<void> r = rs->edit();
+    if (r)
+        r = rs->setValue(store::ColBody, QString::fromLatin1(richtext::writeRtf(m_doc)));
+    if (r)
+        r = rs->update();
+    else
+        rs->cancelUpdate();
+    if (back > 0)
+        rs->moveToId(back);
+    else if (wasEof)
+        rs->moveLast(), rs->moveNext();
+    return r;
+}
+
+void RichTextEditor::rowsRemoved(const std::vector<qint64>& ids)
+{
+    if (m_state.displayedId <= 0)
+        return;
+    for (qint64 id : ids) {
+        if (id != m_state.displayedId)
+            continue;
+        // The article itself is gone: nothing is left to store it into.
+        m_pending = false;
+        m_state.displayedId = 0;
+        m_state.displayedEntry.clear();
+        watch(nullptr);
+        if (m_w.rtf)
+            m_w.rtf->setReadOnly(true);
+        if (m_w.closeArticle)
+            m_w.closeArticle();
+        return;
+    }
+    // Later rows moved forward; the pane's tag follows its row.
+    if (m_state.rsBase) {
+        const qint64 n = m_state.rsBase->recordNumberOfId(m_state.displayedId);
+        if (n > 0)
+            m_state.displayedEntry = QString::number(n);
+    }
+}
+
+void RichTextEditor::syncEditBar()
+{
+    if (!m_w.rtf || !m_w.bar)
+        return;
+    const SelectionFormat f = selectionFormat(m_w.rtf->textCursor(), m_w.rtf->document()->defaultFont());
+    EditBar& bar = *m_w.bar;
+    if (f.font && !bar.cboFont()->lineEdit()->hasFocus())
+        bar.cboFont()->setCurrentText(*f.font);
+    if (f.size && !bar.cboFontSize()->lineEdit()->hasFocus())
+        bar.cboFontSize()->setCurrentText(sizeText(*f.size));
+    bar.setValue(QStringLiteral("bold"), f.bold.value_or(false) ? 1 : 0);
+    bar.setValue(QStringLiteral("italic"), f.italic.value_or(false) ? 1 : 0);
+    bar.setValue(QStringLiteral("underline"), f.underline.value_or(false) ? 1 : 0);
+    if (f.alignment) {
+        bar.setValue(QStringLiteral("left"), *f.alignment == Qt::AlignLeft ? 1 : 0);
+        bar.setValue(QStringLiteral("center"), *f.alignment == Qt::AlignHCenter ? 1 : 0);
+        bar.setValue(QStringLiteral("right"), *f.alignment == Qt::AlignRight ? 1 : 0);
+    }
+}
+
+void RichTextEditor::buttonClick(const QString& key)
+{
+    if (!m_w.rtf || !m_w.bar)
+        return;
+    ArticlePane& pane = *m_w.rtf;
+    EditBar& bar = *m_w.bar;
+    const bool pressed = bar.value(key) == 1;
+    const bool editable = !pane.isReadOnly();
+    auto alignTo = [&](Qt::Alignment a, const QString& keep) {
+        if (editable)
+            pane.setAlignment(a);
+        for (const char* k : {"left", "center", "right"})
+            if (QLatin1String(k) != keep)
+                bar.setValue(QString::fromLatin1(k), 0);
+    };
+    if (key == QLatin1String("bold") || key == QLatin1String("italic") || key == QLatin1String("underline")) {
+        if (!editable)
+            return;
+        QTextCharFormat f;
+        if (key == QLatin1String("bold"))
+            f.setFontWeight(pressed ? QFont::Bold : QFont::Normal);
+        else if (key == QLatin1String("italic"))
+            f.setFontItalic(pressed);
+        else
+            f.setFontUnderline(pressed);
+        pane.mergeCurrentCharFormat(f);
+    } else if (key == QLatin1String("left")) {
+        alignTo(Qt::AlignLeft, key);
+    } else if (key == QLatin1String("center")) {
+        alignTo(pressed ? Qt::AlignHCenter : Qt::AlignLeft, key);
+    } else if (key == QLatin1String("right")) {
+        alignTo(pressed ? Qt::AlignRight : Qt::AlignLeft, key);
+    } else if (key == QLatin1String("color")) {
+        if (!editable || !m_w.newDialog)
+            return;
+        std::unique_ptr<dialogs::CdlgEx> dlg = m_w.newDialog();
+        dlg->hOwner = m_w.owner;
+        dlg->rgbResult = dialogs::rgbNumber(pane.textColor());
+        // A cancelled dialog keeps the colour the text has.
+        if (dlg->showColor() == dialogs::Outcome::Confirmed)
+            pane.setTextColor(dialogs::colorOfRgb(dlg->rgbResult));
+    } else if (key == QLatin1String("copy")) {
+        copy();
+    } else if (key == QLatin1String("cut")) {
+        cut();
+    } else if (key == QLatin1String("paste")) {
+        paste();
+    }
+    pane.setFocus();
+}
+
+void RichTextEditor::applyFont(const QString& text)
+{
+    if (!m_w.rtf || m_w.rtf->isReadOnly() || text.trimmed().isEmpty())
+        return;
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{text.trimmed()});
+    m_w.rtf->mergeCurrentCharFormat(f);
+    m_w.rtf->setFocus();
+}
+
+std::optional<int> RichTextEditor::fontSizeOf(const QString& text)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(text.trimmed().replace(QLatin1Char(','), QLatin1Char('.')), &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    const long n = std::lround(v);
+    if (n < 1 || n > 1638)
+        return std::nullopt;
+    return int(n);
+}
+
+void RichTextEditor::applySize(const QString& text)
+{
+    if (!m_w.rtf || m_w.rtf->isReadOnly())
+        return;
+    const std::optional<int> size = fontSizeOf(text);
+    if (!size)
+        return;  // not a size: the box only showed what was typed
+    QTextCharFormat f;
+    f.setFontPointSize(*size);
+    m_w.rtf->mergeCurrentCharFormat(f);
+    m_w.rtf->setFocus();
+}
+
+void RichTextEditor::copy()
+{
+    if (!m_w.rtf)
+        return;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setMimeData(m_w.rtf->selectionMimeData());
+}
+
+void RichTextEditor::cut()
+{
+    if (!m_w.rtf)
+        return;
+    copy();
+    if (!m_w.rtf->isReadOnly())
+        m_w.rtf->textCursor().removeSelectedText();
+}
+
+void RichTextEditor::paste()
+{
+    if (m_w.rtf && !m_w.rtf->isReadOnly())
+        m_w.rtf->paste();
+}
+
+}  // namespace articles
