@@ -454,7 +454,7 @@ Transaction::Transaction(Database& db) : m_db(db)
                                      : QStringLiteral("SAVEPOINT kx%1").arg(m_level);
     if (exec(db.m_db, sql) != SQLITE_OK) {
         m_begun = Error{QStringLiteral("Не удалось начать запись в базу %1: %2.")
-                            .arg(quoted(db.m_path), db.engineMessage())};
+                            .arg(quoted(db.m_path), engineReason(db.m_db))};
         return;
     }
     m_open = true;
@@ -473,7 +473,7 @@ Result<void> Transaction::commit()
     const QString sql = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kx%1").arg(m_level);
     if (exec(m_db.m_db, sql) != SQLITE_OK) {
         const Error e{QStringLiteral("Не удалось сохранить изменения в базе %1: %2.")
-                          .arg(quoted(m_db.m_path), m_db.engineMessage())};
+                          .arg(quoted(m_db.m_path), engineReason(m_db.m_db))};
         rollback();
         return e;
     }

@@ -186,6 +186,7 @@ void Recordset::close()
     m_single.clear();
     m_ids.clear();
     m_pos = 0;
+    moved();
     m_mode = Mode::None;
     m_pending.clear();
     if (m_db) {
@@ -267,6 +268,7 @@ bool Recordset::moveToId(qint64 id)
     const qint64 n = recordNumberOfId(id);
     if (n == 0)
         return false;
+    moved();
     m_currentDeleted = false;
     m_pos = n - 1;
     return true;
