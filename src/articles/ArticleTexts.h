@@ -37,4 +37,7 @@ inline QString cannotLaunch(const platform::LaunchResult& result, const QString&
     }
 }
 
+// %1 the entry (Path\Name), %2 the store's message naming the base and the row.
+inline QString unreadable() { return QStringLiteral("Статья «%1» не открыта. %2"); }
+
 }  // namespace articles::texts

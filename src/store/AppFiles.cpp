@@ -47,13 +47,16 @@ bool AppFiles::ensureDataFolder() const
 }
 QString AppFiles::dataFile(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
 
-void AppFiles::clearDataFolder() const
+void AppFiles::clearDataFolder() const { clearStaleDataFiles({}); }
+
+void AppFiles::clearStaleDataFiles(const QStringList& keep) const
 {
     const QDir dir(dataFolder());
     const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& f : files) {
         // The lock (and the lock's own helper files) belongs to the running program.
-        if (f.compare(QLatin1String(DataMarker), Qt::CaseInsensitive) == 0 || f.startsWith(QLatin1String(InstanceLock)))
+        if (f.compare(QLatin1String(DataMarker), Qt::CaseInsensitive) == 0 || f.startsWith(QLatin1String(InstanceLock)) ||
+            keep.contains(f))
             continue;
         QFile::remove(dir.filePath(f));  // a file in use stays; the next one is tried
     }

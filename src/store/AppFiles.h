@@ -2,6 +2,7 @@
 // Where everything the program keeps on disk lies (the application folder), the
 // ini reader, the data folder clean-up and the two settings written at shutdown.
 #include <QString>
+#include <QStringList>
 
 namespace store {
 
@@ -30,6 +31,11 @@ public:
     // "zvcreatedir" (any letter case) and the running program's lock; failures
     // are skipped.
     void clearDataFolder() const;
+    // The clean-up at start, once this process holds the single-instance lock:
+    // what a run that crashed left in the data folder (the attachments it
+    // unpacked, hidden partial files of an unpack) goes, as at shutdown; the
+    // files named in `keep` (the lock's own files) stay with the marker.
+    void clearStaleDataFiles(const QStringList& keep) const;
     // Writes "BasePath" and "Version" under "Zelvorant Kodrix", group "Common".
     void writeShutdownSettings() const;
 

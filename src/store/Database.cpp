@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "Recordset.h"
+#include "StoreErrors.h"
 
 #include <QDir>
 #include <algorithm>
@@ -66,11 +67,13 @@ int openKeyedName(const QByteArray& name, const QString& password, int flags, sq
     int rc = sqlite3_open_v2(name.constData(), out, flags, nullptr);
     if (rc != SQLITE_OK)
         return rc;
-    // SQLCipher logs a wrong key to stderr; the caller reports it properly.
-    exec(*out, QStringLiteral("PRAGMA cipher_log_level = NONE"));
     rc = exec(*out, QStringLiteral("PRAGMA key = %1").arg(sqlQuote(password)));
     if (rc != SQLITE_OK)
         return rc;
+    // SQLCipher logs a wrong key or a page that fails its check to stderr; the
+    // caller reports both in words of its own. Keying sets the log level afresh,
+    // so it is silenced after the key.
+    exec(*out, QStringLiteral("PRAGMA cipher_log_level = NONE"));
     sqlite3_busy_timeout(*out, 5000);
     return SQLITE_OK;
 }
@@ -311,8 +314,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
         return openError(path, QStringLiteral("в базе нет таблицы «main»"));
     if (columns.size() < ColumnCount)
         return openError(path, QStringLiteral("в таблице «main» %1 столбцов вместо %2")
-                                   .arg(columns.size())
-                                   .arg(ColumnCount));
+                                   .arg(QString::number(columns.size()), QString::number(ColumnCount)));
     db->m_columns = columns;
 
     rc = sqlite3_prepare_v2(raw, "SELECT 1 FROM sqlite_master WHERE type='index' AND name='main_small'", -1, &st,
@@ -331,7 +333,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
 Result<std::shared_ptr<Database>> Database::create(const QString& path, const QString& connect)
 {
     if (QFileInfo::exists(path))
-        return Error{QStringLiteral("Не удалось создать базу %1: файл уже существует.").arg(quoted(path))};
+        return Error{texts::baseExists().arg(quoted(path))};
     sqlite3* raw = nullptr;
     int rc = openKeyed(path, passwordFrom(connect),
                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, &raw);
@@ -339,10 +341,10 @@ Result<std::shared_ptr<Database>> Database::create(const QString& path, const QS
     auto failed = [&](const QString& why) {
         db->close();
         QFile::remove(path);
-        return Error{QStringLiteral("Не удалось создать базу %1: %2.").arg(quoted(path), why)};
+        return Error{texts::createFailed().arg(quoted(path), why)};
     };
     if (rc != SQLITE_OK)
-        return failed(errmsg(raw));
+        return failed(engineReason(raw));
     QStringList cols;
     for (const char* c : NewColumns)
         cols << QString::fromLatin1(c);
@@ -350,7 +352,7 @@ Result<std::shared_ptr<Database>> Database::create(const QString& path, const QS
                                                                           QString::fromLatin1(SmallIndexSql));
     // WAL lets a second connection write while a recordset keeps reading.
     if (exec(raw, QStringLiteral("PRAGMA journal_mode = WAL")) != SQLITE_OK || exec(raw, sql) != SQLITE_OK)
-        return failed(errmsg(raw));
+        return failed(engineReason(raw));
     db->close();
     return open(path, connect);
 }
@@ -371,7 +373,7 @@ Result<void> Database::compact(const QString& source, const QString& destination
     int rc = openKeyed(destination, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &dst);
     if (rc == SQLITE_OK)
         rc = exec(dst, QStringLiteral("PRAGMA journal_mode = WAL"));
-    const QString dstWhy = errmsg(dst);
+    const QString dstWhy = engineReason(dst);
     sqlite3_close_v2(dst);
     if (rc != SQLITE_OK) {
         QFile::remove(destination);
@@ -383,7 +385,7 @@ Result<void> Database::compact(const QString& source, const QString& destination
     bool ok = exec(raw, attach) == SQLITE_OK;
     // sqlcipher_export copies schema and rows in order; the copy has no free pages.
     ok = ok && exec(raw, QStringLiteral("SELECT sqlcipher_export('compacted')")) == SQLITE_OK;
-    const QString why = errmsg(raw);
+    const QString why = engineReason(raw);
     exec(raw, QStringLiteral("DETACH DATABASE compacted"));
     (*src)->close();
     if (!ok) {
@@ -398,14 +400,14 @@ Result<void> Database::compact(const QString& source, const QString& destination
 Result<void> Database::beginBatch()
 {
     if (exec(m_db, QStringLiteral("BEGIN")) != SQLITE_OK)
-        return Error{QStringLiteral("Ошибка базы %1: %2.").arg(quoted(m_path), engineMessage())};
+        return Error{QStringLiteral("Ошибка базы %1: %2.").arg(quoted(m_path), engineReason(m_db))};
     return {};
 }
 
 Result<void> Database::commitBatch()
 {
     if (exec(m_db, QStringLiteral("COMMIT")) != SQLITE_OK)
-        return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineMessage())};
+        return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineReason(m_db))};
     return {};
 }
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -76,6 +77,11 @@ public:
     // Text of the last engine error on this connection.
     QString engineMessage() const;
 
+    // The first read on this connection that failed, if one has: from then on
+    // its recordsets write nothing, so a damaged row read as empty is never
+    // stored back over what the file still holds.
+    const std::optional<Error>& readFailure() const { return m_readFailure; }
+
     // The password inside a connect text (";PWD=…"), or the empty text.
     static QString passwordFrom(const QString& connect);
 
@@ -86,6 +92,7 @@ private:
     QStringList m_columns;
     bool m_smallIndex = false;
     QString m_readOnlyReason;  // empty when the base can be written
+    std::optional<Error> m_readFailure;
     // Live recordsets on this connection. A read stream left standing on a row keeps
     // the connection's read snapshot open; a new recordset must see the file as it is.
     std::vector<Recordset*> m_recordsets;

@@ -1,5 +1,7 @@
 // OpenEntry on real widgets over a small encrypted base.
+#include "DamagedBase.h"
 #include "Scripted.h"
+#include "TestSupport.h"
 #include "articles/ArticleView.h"
 #include "catalogue/MainState.h"
 #include "richtext/Rtf.h"
@@ -330,4 +332,48 @@ TEST_F(ArticleViewTest, OpeningArticlesKeepsOneDocumentWithThePanesFont)
     EXPECT_EQ(rtf.textCursor().position(), 0);
     EXPECT_FALSE(rtf.textCursor().hasSelection());
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("Привет VB"));
+}
+
+// An article whose row cannot be read is never shown as an empty article: the
+// pane is emptied and locked, the window names the entry and the base and
+// suggests the check, the pane lets go of the row, and nothing is written after.
+TEST_F(ArticleViewTest, AnUnreadableArticleIsNamedLockedAndNeverWrittenOver)
+{
+    const QString path = state.base->path();
+    state.base->close();
+    state.base.reset();
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    ASSERT_EQ(testsupport::writeLongBodiesBase(path, 40), QString());
+    ASSERT_TRUE(testsupport::damageMiddlePage(path));  // the body of row 20
+    const QByteArray damaged = testsupport::readFile(path);
+    state.base = *Database::open(path);
+    state.rsBase = std::move(*state.base->openRecordset());
+    view = std::make_unique<articles::ArticleView>(state, widgets(), desktop);
+    int shown = 0;
+    QObject::connect(view.get(), &articles::ArticleView::articleShown, [&shown] { ++shown; });
+
+    state.displayedEntry = QStringLiteral("20");
+    open(20);
+    ASSERT_EQ(warnings.size(), 1u);
+    const QString& m = warnings[0];
+    EXPECT_TRUE(m.contains(QStringLiteral("«Папка\\Статья 20»"))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(path))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("запись 20 "))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("kodrix-base check"))) << m.toStdString();
+    EXPECT_TRUE(rtf.toPlainText().isEmpty());
+    EXPECT_FALSE(rtf.isEnabled());
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_TRUE(state.displayedEntry.isEmpty());
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\\\Папка\\Статья 20"));
+    EXPECT_FALSE(state.rsBase->edit().ok());
+
+    open(1);  // a sound row opens as always
+    EXPECT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(rtf.isEnabled());
+    EXPECT_EQ(shown, 1);
+    state.rsBase.reset();
+    state.base->close();
+    EXPECT_EQ(testsupport::readFile(path), damaged);
 }

@@ -77,6 +77,21 @@ TEST(ClearDataFolder, KeepsOnlyTheMarkerInAnyCase)
     EXPECT_FALSE(QDir(missing.dataFolder()).exists());
 }
 
+// A run that crashed leaves its unpacked attachments and an unpack's hidden
+// partial file; the next start clears them, sparing the marker and the lock.
+TEST(ClearDataFolder, AtStartWhatACrashLeftGoesButTheLockStays)
+{
+    QTemporaryDir tmp;
+    AppFiles files(tmp.path() + QStringLiteral("/Программа"));
+    ASSERT_TRUE(QDir().mkpath(files.dataFolder()));
+    for (const char* name : {"zvcreatedir", "kodrix.lock", "Отчёт.doc", ".kodrix-unpack-4242-AbC123"})
+        ASSERT_TRUE(writeFile(files.dataFile(QString::fromUtf8(name)), "x"));
+    QFile::setPermissions(files.dataFile(QStringLiteral("Отчёт.doc")), QFile::ReadOwner);
+    files.clearStaleDataFiles({QStringLiteral("kodrix.lock")});
+    EXPECT_EQ(QDir(files.dataFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({QStringLiteral("kodrix.lock"), QStringLiteral("zvcreatedir")}));
+}
+
 TEST(Settings, ShutdownWritesBasePathAndVersion)
 {
     QStandardPaths::setTestModeEnabled(true);
