@@ -94,10 +94,6 @@ bool ArticleView::openEntry()
         return false;
     }
     const QString name = rs->text(ColName);
-    // A folder record (no title) names a folder, not an article: nothing to show
-    // and nothing to type into. Navigation lists its folder instead.
-    if (catalogue::isFolderRecord(*rs))
-        return false;
     const QString entry = rs->text(ColPath) + QLatin1Char('\\') + name;
     QByteArray body = rs->bytes(ColBody);
     QString fileList = rs->text(ColFileList), seeAlso = rs->text(ColSeeAlso);
@@ -116,12 +112,6 @@ bool ArticleView::openEntry()
         body.clear();
         fileList.clear();
         seeAlso.clear();
-        m_state.displayedEntry.clear();
-        m_state.displayedId = 0;
-    } else {
-        // From here on the pane belongs to this row.
-        m_state.displayedEntry = QString::number(rs->recordNumber());
-        m_state.displayedId = rs->currentRowId();
     }
     if (m_w.address)
         m_w.address->setText(texts::addressPrefix() + entry);

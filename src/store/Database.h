@@ -91,8 +91,8 @@ private:
     sqlite3* m_db = nullptr;
     QStringList m_columns;
     bool m_smallIndex = false;
-    std::optional<Error> m_readFailure;
     QString m_readOnlyReason;  // empty when the base can be written
+    std::optional<Error> m_readFailure;
     // Live recordsets on this connection. A read stream left standing on a row keeps
     // the connection's read snapshot open; a new recordset must see the file as it is.
     std::vector<Recordset*> m_recordsets;

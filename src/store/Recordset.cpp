@@ -493,6 +493,9 @@ Result<void> Recordset::fail(const QString& what) const
 
 Result<void> Recordset::writable() const
 {
+    // Said before the engine is asked: its own refusal names no cause.
+    if (m_db && m_db->readOnly())
+        return Error{m_db->readOnlyMessage()};
     if (!m_db || !m_db->m_readFailure)
         return {};
     return Error{texts::writeAfterFailedRead().arg(QDir::toNativeSeparators(m_db->path()),
@@ -623,9 +626,6 @@ Result<void> Recordset::update()
         return fail(QStringLiteral("база закрыта"));
     if (auto w = writable(); !w)
         return w;
-    // Said before the engine is asked: its own refusal names no cause.
-    if (m_db->readOnly())
-        return Error{m_db->readOnlyMessage()};
     const QStringList& cols = m_db->columnNames();
     QStringList names;
     for (const auto& [col, v] : m_pending)
@@ -683,8 +683,6 @@ Result<void> Recordset::remove()
         return fail(QStringLiteral("нет текущей записи для удаления"));
     if (auto w = writable(); !w)
         return w;
-    if (m_db->readOnly())
-        return Error{m_db->readOnlyMessage()};
     sqlite3* db = m_db->handle();
     resetStream();
     sqlite3_stmt* st = nullptr;

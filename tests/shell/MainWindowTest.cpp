@@ -2,6 +2,8 @@
 // the panel toggles and close boxes, the splitters, the pages and the logo.
 #include "Scripted.h"
 
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "catalogue/FolderList.h"
 #include "shell/CoolBar.h"
 #include "articles/ArticlePane.h"
