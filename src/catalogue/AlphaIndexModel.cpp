@@ -212,4 +212,17 @@ void AlphaIndexModel::renumberAfterRemoval(qint64 removed)
     }
 }
 
+void AlphaIndexModel::removeTag(qint64 tag)
+{
+    for (int row = count() - 1; row >= 0; --row) {
+        if (m_items[size_t(row)].tag != tag)
+            continue;
+        if (!m_refilling)
+            beginRemoveRows({}, row, row);
+        m_items.erase(m_items.begin() + row);
+        if (!m_refilling)
+            endRemoveRows();
+    }
+}
+
 }  // namespace catalogue

@@ -35,6 +35,9 @@ public:
     void beginRefill();
     void endRefill();
 
+    // Removes the items carrying this RecordNumber (an entry filed anew).
+    void removeTag(qint64 tag);
+
     bool isMarked(int row) const { return m_items[size_t(row)].marked; }
     void setMarked(int row, bool marked);
 

@@ -53,6 +53,7 @@ class MainLayout;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
+class WizardBinding;
 class ZelvorantResizer;
 
 class FrmMain : public QMainWindow {
@@ -72,6 +73,7 @@ public:
     articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    WizardBinding& wizardBinding() { return *m_wizardBinding; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -137,6 +139,8 @@ private:
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    WizardBinding* m_wizardBinding = nullptr;
+    dialogs::CommonDialogs* m_dialogs = nullptr;
 };
 
 }  // namespace shell

@@ -7,6 +7,7 @@
 #include "articles/EditBar.h"
 #include "MainToolbar.h"
 #include "OrganiseBinding.h"
+#include "WizardBinding.h"
 #include "Twips.h"
 
 #include "articles/ArticleView.h"
@@ -31,6 +32,8 @@ NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachmen
     hooks.seeAlso = [this] { popUpSeeAlso(); };
     hooks.clearAttachments = [list = window.LstFile] { list->clear(); };
     hooks.copy = [&window] { window.articleView().copySelection(); };
+    hooks.add = [&window] { window.wizardBinding().newEntry(); };
+    hooks.properties = [&window] { window.wizardBinding().properties(); };
     // The recycle bin, favourites and the link address.
     m_organise = new OrganiseBinding(window);
     m_organise->fillHooks(hooks);
