@@ -10,6 +10,8 @@ PKGS=(build-essential g++ cmake pkg-config git ca-certificates
       libgtest-dev libgmock-dev libbenchmark-dev
       sqlite3 xvfb xauth xdotool imagemagick fonts-dejavu-core poppler-utils xdg-utils)
 BACKPORT_PKGS=(libsqlcipher-dev sqlcipher)
+# "deps.sh fuzz": also clang with libFuzzer, for the fuzz targets.
+if [ "${1:-}" = fuzz ]; then PKGS+=(clang libclang-rt-dev); fi
 
 if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive

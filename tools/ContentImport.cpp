@@ -10,9 +10,15 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "store/FileErrors.h"
+
 #include <algorithm>
 #include <map>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tool {
 
@@ -22,12 +28,97 @@ namespace {
 
 QString q(const QString& path) { return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path)); }
 
-std::optional<QByteArray> readAll(const QString& path)
+// One file of the content is read whole into memory, and an article's files
+// together into one archive: a bound keeps a stray disk image from taking it all.
+constexpr qint64 MaxFileBytes = qint64(100) * 1024 * 1024;
+
+namespace texts {
+inline QString cannotRead() { return QStringLiteral("Не удалось прочитать %1: %2."); }
+inline QString tooLarge() { return QStringLiteral("Файл %1 не импортируется: он больше %2 МБ."); }
+inline QString isLink() { return QStringLiteral("символическая ссылка"); }
+inline QString notRegular() { return QStringLiteral("не обычный файл и не папка (устройство, канал или сокет)"); }
+inline QString refusedItem() { return QStringLiteral("%1: %2"); }
+inline QString refusedItems()
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return f.readAll();
+    return QStringLiteral("В папке содержимого есть то, что не импортируется (импортируются только обычные файлы "
+                          "и папки внутри неё), база не изменена:\n%1");
+}
+inline QString andMore() { return QStringLiteral("… и ещё %1"); }
+inline QString entryNotStored() { return QStringLiteral("Запись из %1 не добавлена: %2"); }
+}  // namespace texts
+
+// Reads a regular file of the content whole. Opened without following a link
+// and checked on the open descriptor, so that nothing swapped in after the
+// folder was looked over is read either.
+Result<QByteArray> readAll(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        return Error{texts::cannotRead().arg(q(path), err == ELOOP ? texts::isLink() : store::fileErrorReason(err))};
+    }
+    struct stat st {};
+    QString why;
+    if (::fstat(fd, &st) != 0)
+        why = store::fileErrorReason(errno);
+    else if (!S_ISREG(st.st_mode))
+        why = texts::notRegular();
+    else if (st.st_size > MaxFileBytes) {
+        ::close(fd);
+        return Error{texts::tooLarge().arg(q(path), QString::number(MaxFileBytes / 1024 / 1024))};
+    }
+    QByteArray bytes;
+    if (why.isEmpty()) {
+        bytes.resize(qsizetype(st.st_size));
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n < 0)
+                    why = store::fileErrorReason(errno);
+                break;
+            }
+            got += n;
+        }
+        bytes.truncate(got);  // a file that shrank meanwhile gives what it holds
+    }
+    ::close(fd);
+    if (!why.isEmpty())
+        return Error{texts::cannotRead().arg(q(path), why)};
+    return bytes;
+}
+
+// Why an item of the content folder may not be imported, or the empty text.
+// Only regular files and folders inside it are; never through a link, which
+// could lead out of the folder (a private key, a device, a loop).
+QString refusal(const QFileInfo& fi)
+{
+    if (fi.isSymLink())
+        return texts::isLink();
+    if (fi.isDir() || fi.isFile())
+        return QString();
+    return texts::notRegular();
+}
+
+// Everything in the folder, links and devices included, in import order.
+QFileInfoList listAll(const QString& dir)
+{
+    return QDir(dir).entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                   QDir::Name | QDir::DirsLast);
+}
+
+// The items below `dir` that may not be imported, with why, in import order.
+void collectRefusals(const QString& dir, QStringList& out)
+{
+    for (const QFileInfo& fi : listAll(dir)) {
+        const QString why = refusal(fi);
+        if (!why.isEmpty())
+            out << texts::refusedItem().arg(q(fi.filePath()), why);
+        else if (fi.isDir())
+            collectRefusals(fi.filePath(), out);
+    }
 }
 
 // Text files of the content are UTF-8; a file that is not is taken as code page 1251.
@@ -59,7 +150,7 @@ Result<void> applyMeta(const QString& metaPath, Entry& e)
 {
     auto bytes = readAll(metaPath);
     if (!bytes)
-        return Error{QStringLiteral("Не удалось прочитать %1.").arg(q(metaPath))};
+        return bytes.error();
     const QStringList lines = decodeText(*bytes).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
@@ -81,9 +172,11 @@ Result<void> applyMeta(const QString& metaPath, Entry& e)
         else if (key == QLatin1String("added")) {
             e.added = QDateTime::fromString(value, Qt::ISODate);
             if (!e.added.isValid())
-                return Error{QStringLiteral("%1, строка %2: неверная дата «%3».").arg(q(metaPath)).arg(i + 1).arg(value)};
+                return Error{QStringLiteral("%1, строка %2: неверная дата «%3».")
+                                 .arg(q(metaPath), QString::number(i + 1), value)};
         } else
-            return Error{QStringLiteral("%1, строка %2: неизвестный ключ «%3».").arg(q(metaPath)).arg(i + 1).arg(key)};
+            return Error{QStringLiteral("%1, строка %2: неизвестный ключ «%3».")
+                             .arg(q(metaPath), QString::number(i + 1), key)};
     }
     return {};
 }
@@ -92,10 +185,12 @@ Result<void> applyMeta(const QString& metaPath, Entry& e)
 Result<void> packAttachments(const QString& dir, Entry& e)
 {
     QList<attachments::PackEntry> entries;
-    for (const QFileInfo& f : QDir(dir).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name)) {
+    for (const QFileInfo& f : listAll(dir)) {
+        if (f.isDir())
+            continue;  // attachments are the files of the folder itself
         auto bytes = readAll(f.filePath());
         if (!bytes)
-            return Error{QStringLiteral("Не удалось прочитать %1.").arg(q(f.filePath()))};
+            return bytes.error();
         entries.push_back({f.fileName(), *bytes});
         e.fileList += QLatin1Char(';') + f.fileName();
     }
@@ -121,10 +216,7 @@ public:
 private:
     Result<void> folder(const QString& dir, const QString& baseName, const QString& path)
     {
-        QDir d(dir);
-        const QFileInfoList items = d.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                                    QDir::Name | QDir::DirsLast);
-        for (const QFileInfo& fi : items) {
+        for (const QFileInfo& fi : listAll(dir)) {
             if (fi.isDir()) {
                 if (fi.fileName().endsWith(QLatin1String(".files")))
                     continue;  // attachments of an entry, not a folder
@@ -148,7 +240,7 @@ private:
             e.name = fi.completeBaseName();
             auto bytes = readAll(fi.filePath());
             if (!bytes)
-                return Error{QStringLiteral("Не удалось прочитать %1.").arg(q(fi.filePath()))};
+                return bytes.error();
             if (suffix == QLatin1String("rtf")) {
                 e.body = *bytes;
             } else if (suffix == QLatin1String("txt")) {
@@ -168,7 +260,7 @@ private:
                 if (auto r = applyMeta(meta, e); !r)
                     return r;
             if (auto r = store(e, baseName, path); !r)
-                return r;
+                return Error{texts::entryNotStored().arg(q(fi.filePath()), r.message())};
         }
         return {};
     }
@@ -262,15 +354,25 @@ QByteArray plainTextToRtf(const QString& text)
 
 Result<qint64> importContent(const QString& dir, Recordset& rs)
 {
-    QDir root(dir);
-    if (!root.exists())
+    // The folder named may itself be reached through a link; nothing inside it may.
+    const QString root = QFileInfo(dir).canonicalFilePath();
+    if (root.isEmpty() || !QFileInfo(root).isDir())
         return Error{QStringLiteral("Папка %1 не найдена.").arg(q(dir))};
+    QStringList refused;
+    collectRefusals(root, refused);
+    if (!refused.isEmpty()) {
+        constexpr int Shown = 20;
+        QStringList lines = refused.mid(0, Shown);
+        if (refused.size() > Shown)
+            lines << texts::andMore().arg(refused.size() - Shown);
+        return Error{texts::refusedItems().arg(lines.join(QLatin1Char('\n')))};
+    }
     Importer importer(rs);
     // Each folder at the top is one installed base; its name is the base name.
-    const QFileInfoList bases = root.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo& b : bases)
-        if (auto r = importer.base(b.filePath(), b.fileName()); !r)
-            return r.error();
+    for (const QFileInfo& b : listAll(root))
+        if (b.isDir())
+            if (auto r = importer.base(b.filePath(), b.fileName()); !r)
+                return r.error();
     return importer.added();
 }
 

@@ -62,7 +62,7 @@ QString jsonString(const QString& s)
         case '\r': o += QStringLiteral("\\r"); break;
         case '\t': o += QStringLiteral("\\t"); break;
         default:
-            if (c.unicode() < 0x20)
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))  // C1 steers terminals too
                 o += QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0'));
             else
                 o += c;
@@ -86,26 +86,68 @@ int dump(const QStringList& a)
     for (r.moveFirst(); !r.eof(); r.moveNext()) {
         QString line = QStringLiteral("{\"n\": %1").arg(++n);
         for (int c = 1; c < ColumnCount; ++c) {
-            const QVariant v = r.value(c);
+            // A row that cannot be read ends the dump: printed as nulls it would
+            // pass for a row that holds nothing.
+            const Result<QVariant> read = r.read(c);
+            if (!read)
+                return fail(QStringLiteral("dump"), read.message());
+            const QVariant& v = *read;
             QString json;
             if (v.isNull())
                 json = QStringLiteral("null");
             else if (c == ColArchive) {
-                const QByteArray b = r.bytes(c);
+                const QByteArray b = v.toByteArray();
                 json = QStringLiteral("{\"bytes\": %1, \"sha256\": \"%2\"}")
-                           .arg(b.size())
-                           .arg(QString::fromLatin1(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex()));
+                           .arg(QString::number(b.size()),
+                                QString::fromLatin1(QCryptographicHash::hash(b, QCryptographicHash::Sha256).toHex()));
             } else if (v.typeId() == QMetaType::LongLong)
                 json = QString::number(v.toLongLong());
             else if (v.typeId() == QMetaType::QDateTime)
                 json = jsonString(v.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));  // local wall-clock time, as stored
             else
                 json = jsonString(v.toString());
-            line += QStringLiteral(", \"c%1\": %2").arg(c).arg(json);
+            line += QStringLiteral(", \"c%1\": %2").arg(QString::number(c), json);
         }
         out(line + QStringLiteral("}\n"));
     }
     return 0;
+}
+
+// One number a PRAGMA gives, or -1.
+qint64 pragmaNumber(sqlite3* db, const char* sql)
+{
+    sqlite3_stmt* st = nullptr;
+    qint64 n = -1;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        n = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    return n;
+}
+
+// The engine reads only the pages its header counts, so bytes appended to the
+// file (or pages cut off its end) pass its own check. The file must hold exactly
+// the pages the base counts, once the write-ahead log is copied back into it (a
+// complete checkpoint also trims the file to that size).
+QString checkFileSize(sqlite3* db, const QString& path)
+{
+    sqlite3_stmt* st = nullptr;
+    bool complete = false;
+    if (sqlite3_prepare_v2(db, "PRAGMA wal_checkpoint(PASSIVE)", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        complete = sqlite3_column_int(st, 0) == 0 && sqlite3_column_int(st, 1) == sqlite3_column_int(st, 2);
+    sqlite3_finalize(st);
+    if (!complete)
+        return QString();  // another program is writing; the log still holds pages
+    const qint64 pages = pragmaNumber(db, "PRAGMA page_count");
+    const qint64 pageSize = pragmaNumber(db, "PRAGMA page_size");
+    const qint64 size = QFileInfo(path).size();
+    if (pages < 0 || pageSize <= 0 || size == pages * pageSize)
+        return QString();
+    if (size > pages * pageSize)
+        return QStringLiteral("за концом базы в файле %1 лишних байт (база занимает %2 страниц по %3 байт)")
+            .arg(QString::number(size - pages * pageSize), QString::number(pages), QString::number(pageSize));
+    return QStringLiteral("файл обрезан: в нём %1 байт, а база занимает %2 страниц по %3 байт")
+        .arg(QString::number(size), QString::number(pages), QString::number(pageSize));
 }
 
 int check(const QStringList& a)
@@ -130,10 +172,12 @@ int check(const QStringList& a)
         verdict = (*db)->engineMessage();
     }
     sqlite3_finalize(st);
+    if (verdict.isEmpty())
+        verdict = checkFileSize((*db)->handle(), a[0]);
     if (!verdict.isEmpty())
         return fail(QStringLiteral("check"),
                     QStringLiteral("база «%1» повреждена:\n%2").arg(a[0], verdict.trimmed()));
-    out(QStringLiteral("База «%1» в порядке: записей %2.\n").arg(a[0]).arg((*rs)->recordCount()));
+    out(QStringLiteral("База «%1» в порядке: записей %2.\n").arg(a[0], QString::number((*rs)->recordCount())));
     return 0;
 }
 

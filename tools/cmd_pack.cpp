@@ -3,7 +3,10 @@
 
 #include "attachments/PackFiles.h"
 
+#include "store/FileErrors.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tool {
@@ -13,6 +16,9 @@ using namespace attachments;
 
 store::Result<QByteArray> readArchiveFile(const QString& path)
 {
+    // A device or a pipe has no end to read to.
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
+        return store::Error{QStringLiteral("«%1» не является обычным файлом").arg(path)};
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return store::Error{QStringLiteral("не удалось открыть архив «%1»: %2").arg(path, f.errorString())};
@@ -29,8 +35,9 @@ int pack(const QStringList& a)
     // The archive appears whole or the old file stays.
     QSaveFile f(a[0]);
     if (!f.open(QIODevice::WriteOnly) || f.write(*archive) != archive->size() || !f.commit())
-        return fail(QStringLiteral("pack"),
-                    QStringLiteral("не удалось записать архив «%1»: %2").arg(a[0], f.errorString()));
+        return fail(QStringLiteral("pack"), QStringLiteral("не удалось записать архив «%1»: %2")
+                                                .arg(a[0], store::writeFailureReason(a[0], archive->size(),
+                                                                                     f.errorString())));
     return 0;
 }
 
@@ -65,7 +72,9 @@ int list(const QStringList& a)
         return fail(QStringLiteral("list"), contents.message());
     QString text;
     for (const ArchiveRecord& r : contents->records) {
-        text += QStringLiteral("%1\t%2").arg(r.name).arg(r.bytes.size());
+        // Names are shown as written, but a control character in one is shown as
+        // its code: printed raw it would steer the terminal.
+        text += QStringLiteral("%1\t%2").arg(printable(r.name, false), QString::number(r.bytes.size()));
         if (!r.refusal.isEmpty())
             text += QStringLiteral("\t(не извлекается: %1)").arg(r.refusal);
         text += u'\n';
@@ -73,8 +82,7 @@ int list(const QStringList& a)
     out(text);
     if (contents->cut)
         err(QStringLiteral("kodrix-base list: архив «%1» обрывается после %2 записей\n")
-                .arg(a[0])
-                .arg(contents->records.size()));
+                .arg(a[0], QString::number(contents->records.size())));
     return 0;
 }
 

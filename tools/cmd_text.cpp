@@ -2,6 +2,7 @@
 #include "Command.h"
 
 #include "richtext/Rtf.h"
+#include "store/FileErrors.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -52,7 +53,8 @@ int runRoundtrip(const QStringList& args)
     const QByteArray out = richtext::writeRtf(&doc);
     QSaveFile f(args.at(1));
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())
-        return tool::fail(cmd, QStringLiteral("не удалось записать файл «%1»: %2").arg(args.at(1), f.errorString()));
+        return tool::fail(cmd, QStringLiteral("не удалось записать файл «%1»: %2")
+                                   .arg(args.at(1), store::writeFailureReason(args.at(1), out.size(), f.errorString())));
     return 0;
 }
 

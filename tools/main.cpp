@@ -25,9 +25,23 @@ void out(const QString& text)
     std::fwrite(b.constData(), 1, size_t(b.size()), stdout);
 }
 
+QString printable(const QString& text, bool keepNewlines)
+{
+    QString o;
+    o.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && !(keepNewlines && u == '\n')) || (u >= 0x7F && u <= 0x9F))
+            o += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            o += c;
+    }
+    return o;
+}
+
 void err(const QString& text)
 {
-    const QByteArray b = text.toUtf8();
+    const QByteArray b = printable(text, true).toUtf8();
     std::fwrite(b.constData(), 1, size_t(b.size()), stderr);
 }
 

@@ -7,8 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QStringEncoder>
+
+#include "store/FileErrors.h"
+#include "store/StoreErrors.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <optional>
 #include <vector>
@@ -31,6 +38,13 @@ const char* const Folders[] = {
     "Реестр", "Сеть", "Мультимедиа", "Печать", "Математика", "Система", "Классы", "Разное",
 };
 const char* const Bases[] = {"Основная", "Примеры", "API Windows", "Статьи", "Добавленные пользователем"};
+
+QString quoted(const QString& path) { return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path)); }
+
+namespace texts {
+inline QString generating() { return QStringLiteral("в этот файл уже пишет другой запуск kodrix-base"); }
+inline QString notRenamed() { return QStringLiteral("готовую базу не удалось переименовать"); }
+}  // namespace texts
 
 QString word(QRandomGenerator& rng) { return QString::fromUtf8(Words[rng.bounded(int(std::size(Words)))]); }
 
@@ -98,14 +112,9 @@ QByteArray makeBody(QRandomGenerator& rng, int size)
     return rtf;
 }
 
-}  // namespace
-
-Result<void> generateBase(const QString& path, const Options& options)
+// Fills a new, empty base.
+Result<void> fillBase(const std::shared_ptr<Database>& db, const Options& options)
 {
-    auto created = Database::create(path);
-    if (!created)
-        return created.error();
-    auto db = *created;
     auto opened = db->openRecordset();
     if (!opened)
         return opened.error();
@@ -174,7 +183,73 @@ Result<void> generateBase(const QString& path, const Options& options)
                 return r;
         }
     }
-    return db->commitBatch();
+    if (auto r = db->commitBatch(); !r)
+        return r;
+    // The rows go from the write-ahead log into the file itself: only the file
+    // is renamed into place.
+    sqlite3_stmt* st = nullptr;
+    bool copied = false;
+    if (sqlite3_prepare_v2(db->handle(), "PRAGMA wal_checkpoint(TRUNCATE)", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        copied = sqlite3_column_int(st, 0) == 0 && sqlite3_column_int(st, 1) == sqlite3_column_int(st, 2);
+    sqlite3_finalize(st);
+    if (!copied)
+        return Error{store::texts::createFailed().arg(quoted(db->path()), store::engineReason(db->handle()))};
+    return {};
+}
+
+void removeBaseFiles(const QString& path)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+// Writes the file's data and then its folder's entry to the disk.
+bool syncToDisk(const QString& path)
+{
+    for (const QString& p : {path, QFileInfo(path).absolutePath()}) {
+        const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool ok = ::fsync(fd) == 0;
+        ::close(fd);
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Result<void> generateBase(const QString& path, const Options& options)
+{
+    // All or nothing: the base is built under a name of its own beside the
+    // target and takes the target's name only when complete, so a run that is
+    // killed or runs out of disk leaves no base that looks whole, and nothing
+    // that blocks the next run.
+    if (QFileInfo::exists(path))
+        return Error{store::texts::baseExists().arg(quoted(path))};
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.tryLock(0))
+        return Error{store::texts::createFailed().arg(quoted(path), texts::generating())};
+    const QString part = path + QStringLiteral(".part");
+    removeBaseFiles(part);  // left by a run that was killed
+    auto created = Database::create(part);
+    if (!created)
+        return created.error();
+    std::shared_ptr<Database> db = std::move(*created);
+    Result<void> filled = fillBase(db, options);
+    db->close();
+    db.reset();
+    if (filled && !syncToDisk(part))
+        filled = Error{store::texts::createFailed().arg(quoted(path), store::fileErrorReason(errno))};
+    // rename() would replace a file that appeared meanwhile; QFile::rename never does.
+    if (filled && !QFile::rename(part, path))
+        filled = Error{QFileInfo::exists(path) ? store::texts::baseExists().arg(quoted(path))
+                                               : store::texts::createFailed().arg(quoted(path), texts::notRenamed())};
+    // After a failure the partial base; after success whatever the closed base left.
+    removeBaseFiles(part);
+    return filled;
 }
 
 // A rich-edit style article: code page 1251 text as \'hh, bold/italic/underline runs, two
@@ -232,18 +307,16 @@ Result<QString> cachedBase(qint64 rows)
     const QString dir = env.isEmpty() ? QDir::tempPath() + QStringLiteral("/kodrix-bench") : QString::fromLocal8Bit(env);
     QDir().mkpath(dir);
     // The version in the name changes whenever the generator's output does.
-    const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir).arg(rows);
+    const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir, QString::number(rows));
     if (QFileInfo::exists(path) && Database::open(path).ok())
         return path;
-    const QString tmp = path + QStringLiteral(".part");
-    for (const QString& f : {path, tmp, tmp + QStringLiteral("-wal"), tmp + QStringLiteral("-shm")})
-        QFile::remove(f);
+    // One that does not open is made again; generateBase builds it aside and
+    // gives it the name only when it is complete.
+    removeBaseFiles(path);
     Options options;
     options.rows = rows;
-    if (auto r = generateBase(tmp, options); !r)
+    if (auto r = generateBase(path, options); !r)
         return r.error();
-    if (!QFile::rename(tmp, path))
-        return Error{QStringLiteral("Не удалось переименовать «%1».").arg(tmp)};
     return path;
 }
 

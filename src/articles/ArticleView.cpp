@@ -88,38 +88,58 @@ bool ArticleView::openEntry()
         // Links and programs are the desktop's; the window keeps what it showed.
         // A refusal is said, never swallowed: the user clicked and must learn why
         // nothing opened.
-        if (!m_desktop.open(target) && m_w.warn)
-            m_w.warn(texts::cannotOpen(target));
+        const platform::LaunchResult launched = m_desktop.launch(target);
+        if (!launched.ok() && m_w.warn)
+            m_w.warn(texts::cannotLaunch(launched, target));
         return false;
     }
     const QString name = rs->text(ColName);
+    const QString entry = rs->text(ColPath) + QLatin1Char('\\') + name;
+    QByteArray body = rs->bytes(ColBody);
+    QString fileList = rs->text(ColFileList), seeAlso = rs->text(ColSeeAlso);
+    // A row that cannot be read is shown empty and locked, never as an empty
+    // article (nor taken for a folder record), and the pane does not take it:
+    // nothing typed there can be stored over it.
+    const Result<void> read = rs->readStatus();
     // A folder record (no title) names a folder, not an article: nothing to show
     // and nothing to type into. Navigation lists its folder instead.
-    if (catalogue::isFolderRecord(*rs))
+    if (read && catalogue::isFolderRecord(*rs))
         return false;
     // From here on the pane belongs to this row.
-    m_state.displayedEntry = QString::number(rs->recordNumber());
-    m_state.displayedId = rs->currentRowId();
+    m_state.displayedEntry = read ? QString::number(rs->recordNumber()) : QString();
+    m_state.displayedId = read ? rs->currentRowId() : 0;
+    if (!read) {
+        body.clear();
+        fileList.clear();
+        seeAlso.clear();
+    }
     if (m_w.address)
-        m_w.address->setText(texts::addressPrefix() + rs->text(ColPath) + QLatin1Char('\\') + name);
+        m_w.address->setText(texts::addressPrefix() + entry);
     if (m_w.rtf)
-        showRtf(*m_w.rtf, rs->bytes(ColBody));
+        showRtf(*m_w.rtf, body);
     if (m_w.showArticlePane)
         m_w.showArticlePane();
     if (m_w.setStatusPanel)
         m_w.setStatusPanel(3, name);
-    fillAttachments(rs->text(ColFileList));
+    fillAttachments(fileList);
     if (m_w.setToolbarButton)
         m_w.setToolbarButton(QStringLiteral("up"), true, -1);
     if (m_w.setToolbarButton)
         m_w.setToolbarButton(QStringLiteral("see"), true, -1);
-    fillSeeAlso(rs->text(ColSeeAlso));
+    fillSeeAlso(seeAlso);
     if (m_w.rtf)
-        m_w.rtf->setEnabled(true);
+        m_w.rtf->setEnabled(read.ok());
     if (m_w.setStatusPanel)
         m_w.setStatusPanel(5, texts::articleCount() + QString::number(rs->recordCount()));
     if (m_w.relayout)
         m_w.relayout();
+    if (!read) {
+        if (m_w.rtf)
+            m_w.rtf->setReadOnly(true);
+        if (m_w.warn)
+            m_w.warn(texts::unreadable().arg(entry, read.message()));
+        return false;
+    }
     Q_EMIT articleShown(name);
     return true;
 }
@@ -197,7 +217,13 @@ bool ArticleView::followSeeAlso(const QString& reference)
     const qint64 n = rs->recordCount();
     rs->moveFirst();
     for (qint64 i = 1; i <= n; ++i, rs->moveNext()) {
-        if ((rs->text(ColPath) + QLatin1Char('\\') + rs->text(ColName)).toLower() != wanted)
+        const QString here = rs->text(ColPath) + QLatin1Char('\\') + rs->text(ColName);
+        if (auto read = rs->readStatus(); !read) {
+            if (m_w.warn)  // the row sought may be the one not read
+                m_w.warn(read.message());
+            return false;
+        }
+        if (here.toLower() != wanted)
             continue;
         m_state.selItem = QString::number(i);
         openEntry();

@@ -28,7 +28,8 @@ std::pair<QString, QString> AttachmentActions::unpackOne(const QByteArray& archi
         return {report->written.last(), QString()};
     if (!report->refused.isEmpty())
         return {QString(), report->refused.join(u'\n')};
-    return {QString(), texts::NotInArchive.arg(itemText.trimmed())};
+    // A damaged archive may have lost the file after the break: not "no such file".
+    return {QString(), (report->cut ? texts::NotBeforeDamage : texts::NotInArchive).arg(itemText.trimmed())};
 }
 
 void AttachmentActions::openFile(const QByteArray& archive, const QString& itemText)

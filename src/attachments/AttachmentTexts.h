@@ -41,6 +41,8 @@ inline const QString RecordRefused =
 inline const QString WriteFailed = QStringLiteral("Не удалось записать файл «%1»: %2");
 inline const QString NoFolder = QStringLiteral("не указана папка.");
 inline const QString NotInArchive = QStringLiteral("Файла «%1» нет среди вложенных файлов статьи.");
+inline const QString NotBeforeDamage =
+    QStringLiteral("Файл «%1» не извлечён: архив вложенных файлов повреждён, и до места повреждения его нет.");
 inline const QString ArchiveCut =
     QStringLiteral("Архив вложенных файлов повреждён: извлечены только файлы, записанные до места повреждения.");
 

@@ -2,12 +2,13 @@
 
 #include "AttachmentTexts.h"
 
-#include <QHash>
 #include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace attachments {
 
@@ -164,66 +165,155 @@ quint64 key6(const char* p)
     return k;
 }
 
-// The reader's first test of a record asks whether A occurs anywhere from the
-// record's 17th byte on, not only at its place (the 19th). In every sound record
-// it stands at its place; only a damaged archive needs the general question, and
-// asking it with a search each time would make a long damaged archive quadratic.
-// This index answers it in constant time, built once on first need.
-class LaterOccurrence {
-public:
-    explicit LaterOccurrence(QByteArrayView archive) : m_archive(archive) {}
+// Where one record lies, found by its separators C and B; the test of A is apart.
+struct Bounds {
+    qsizetype pos;       // the record's first byte (its A)
+    qsizetype nameEnd;   // the C after the name
+    qsizetype bytesEnd;  // the B after the bytes
+    qsizetype next() const { return bytesEnd + SeparatorSize; }
+    qsizetype nameStart() const { return pos + 24; }
+    qsizetype bytesStart() const { return nameEnd + SeparatorSize; }
+};
 
-    bool occursFrom(QByteArrayView sep, qsizetype from)
+// The record at pos, or nothing when the archive is cut there. A must be found
+// from the record's 17th byte on, so a record shorter than 22 bytes ends the
+// scan; beyond that A, B and C are whole.
+std::optional<Bounds> locate(QByteArrayView archive, qsizetype pos)
+{
+    const qsizetype size = archive.size();
+    if (size - pos < 16 + SeparatorSize || pos + 24 >= size)
+        return std::nullopt;
+    const qsizetype nameEnd = findSeparator(archive, archive.sliced(pos + 12, SeparatorSize), pos + 24);
+    if (nameEnd < 0)
+        return std::nullopt;
+    const qsizetype bytesEnd = findSeparator(archive, archive.sliced(pos + 6, SeparatorSize), nameEnd + SeparatorSize);
+    if (bytesEnd < 0)
+        return std::nullopt;
+    return Bounds{pos, nameEnd, bytesEnd};
+}
+
+// The reader's first test of a record asks whether A occurs anywhere from the
+// record's 17th byte on, not only at its place (the 19th byte). In every sound
+// record it stands at its place.
+bool separatorInPlace(QByteArrayView archive, qsizetype pos)
+{
+    return pos + 24 <= archive.size() && std::memcmp(archive.data() + pos, archive.data() + pos + 18, SeparatorSize) == 0;
+}
+
+// The last start of each of a set of 6-byte sequences in the archive: open
+// addressing over the sequences asked about, filled by one walk from the end.
+class LastStarts {
+public:
+    explicit LastStarts(size_t keys)
     {
-        if (from + 2 + SeparatorSize <= m_archive.size() && m_archive.sliced(from + 2, SeparatorSize) == sep)
-            return true;
-        if (!m_built) {
-            m_built = true;
-            for (qsizetype i = 0; i + SeparatorSize <= m_archive.size(); ++i)
-                m_last.insert(key6(m_archive.data() + i), i);
-        }
-        const auto it = m_last.constFind(key6(sep.data()));
-        return it != m_last.constEnd() && *it >= from;
+        size_t capacity = 16;
+        while (capacity < 2 * keys)
+            capacity *= 2;
+        m_slots.assign(capacity, Slot{});
+        m_mask = capacity - 1;
     }
+    void want(quint64 key)
+    {
+        Slot& s = slot(key);
+        if (s.key == Empty) {
+            s.key = key;
+            ++m_wanted;
+            m_firstTwo[key & 0xFFFF] = true;
+        }
+    }
+    // One pass from the end down to `from`; stops once every sequence is found.
+    void fill(QByteArrayView archive, qsizetype from)
+    {
+        size_t found = 0;
+        for (qsizetype i = archive.size() - SeparatorSize; i >= from && found < m_wanted; --i) {
+            const quint64 key = key6(archive.data() + i);
+            if (!m_firstTwo[key & 0xFFFF])
+                continue;
+            Slot& s = slot(key);
+            if (s.key == key && s.last < 0) {
+                s.last = i;
+                ++found;
+            }
+        }
+    }
+    qsizetype last(quint64 key) { return slot(key).last; }
 
 private:
-    QByteArrayView m_archive;
-    bool m_built = false;
-    QHash<quint64, qsizetype> m_last;  // last start of every 6-byte sequence
+    static constexpr quint64 Empty = ~quint64(0);  // no 6-byte key has the top bits set
+    struct Slot {
+        quint64 key = Empty;
+        qsizetype last = -1;
+    };
+    Slot& slot(quint64 key)
+    {
+        size_t i = size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & m_mask;
+        while (m_slots[i].key != Empty && m_slots[i].key != key)
+            i = (i + 1) & m_mask;
+        return m_slots[i];
+    }
+    std::vector<Slot> m_slots;
+    size_t m_mask = 0;
+    size_t m_wanted = 0;
+    std::vector<bool> m_firstTwo = std::vector<bool>(1 << 16);
 };
+
+// The rest of a damaged archive, from the first record whose A is not at its
+// place. Asking "does A occur further on" with a search per record would make a
+// long damaged archive quadratic, and indexing every position would take many
+// times the archive's size. The answer does not change where the next record
+// starts (C and B decide that), so the records are laid out first, then one walk
+// from the end finds the last start of every A in question, then they are visited.
+// Linear in the archive, with memory for a few numbers per record.
+ScanEnd scanDamaged(QByteArrayView archive, qsizetype pos, const std::function<bool(const RawRecord&)>& visit)
+{
+    std::vector<Bounds> records;
+    ScanEnd end = ScanEnd::Complete;
+    size_t displaced = 0;
+    for (qsizetype at = pos; at < archive.size();) {
+        const std::optional<Bounds> b = locate(archive, at);
+        if (!b) {
+            end = ScanEnd::Cut;
+            break;
+        }
+        records.push_back(*b);
+        displaced += !separatorInPlace(archive, at);
+        at = b->next();
+    }
+    LastStarts lastStarts(displaced);
+    for (const Bounds& b : records)
+        if (!separatorInPlace(archive, b.pos))
+            lastStarts.want(key6(archive.data() + b.pos));
+    lastStarts.fill(archive, pos + 16);
+    for (const Bounds& b : records) {
+        if (!separatorInPlace(archive, b.pos) && lastStarts.last(key6(archive.data() + b.pos)) < b.pos + 16)
+            return ScanEnd::Cut;
+        const RawRecord rec{archive.sliced(b.nameStart(), b.nameEnd - b.nameStart()),
+                            archive.sliced(b.bytesStart(), b.bytesEnd - b.bytesStart())};
+        if (!visit(rec))
+            return ScanEnd::Stopped;
+    }
+    return end;
+}
 
 }  // namespace
 
 ScanEnd scanRecords(QByteArrayView archive, const std::function<bool(const RawRecord&)>& visit)
 {
-    LaterOccurrence later(archive);
-    const qsizetype size = archive.size();
+    // An archive that ends inside its header is cut, not empty.
+    if (archive.size() < HeaderSize)
+        return ScanEnd::Cut;
     qsizetype pos = HeaderSize;
-    while (pos < size) {
-        // A must be found from the record's 17th byte on, so a record shorter than
-        // 22 bytes ends the scan; beyond that A, B and C are whole.
-        if (size - pos < 16 + SeparatorSize)
+    while (pos < archive.size()) {
+        if (!separatorInPlace(archive, pos))
+            return scanDamaged(archive, pos, visit);
+        const std::optional<Bounds> b = locate(archive, pos);
+        if (!b)
             return ScanEnd::Cut;
-        const QByteArrayView a = archive.sliced(pos, SeparatorSize);
-        const QByteArrayView b = archive.sliced(pos + 6, SeparatorSize);
-        const QByteArrayView c = archive.sliced(pos + 12, SeparatorSize);
-        if (!later.occursFrom(a, pos + 16))
-            return ScanEnd::Cut;
-        const qsizetype nameStart = pos + 24;
-        if (nameStart >= size)
-            return ScanEnd::Cut;
-        const qsizetype nameEnd = findSeparator(archive, c, nameStart);
-        if (nameEnd < 0)
-            return ScanEnd::Cut;
-        const qsizetype bytesStart = nameEnd + SeparatorSize;
-        const qsizetype bytesEnd = findSeparator(archive, b, bytesStart);
-        if (bytesEnd < 0)
-            return ScanEnd::Cut;
-        const RawRecord rec{archive.sliced(nameStart, nameEnd - nameStart),
-                            archive.sliced(bytesStart, bytesEnd - bytesStart)};
+        const RawRecord rec{archive.sliced(b->nameStart(), b->nameEnd - b->nameStart()),
+                            archive.sliced(b->bytesStart(), b->bytesEnd - b->bytesStart())};
         if (!visit(rec))
             return ScanEnd::Stopped;
-        pos = bytesEnd + SeparatorSize;
+        pos = b->next();
     }
     return ScanEnd::Complete;
 }

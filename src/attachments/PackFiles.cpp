@@ -5,12 +5,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
+
+#include "store/FileErrors.h"
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace attachments {
 
@@ -113,7 +120,43 @@ QFileDevice::Permissions defaultPermissions()
     return p;
 }
 
+// Partial files of an unpack: hidden, and named with the writer's process id, so
+// that one left by a process that was killed can be told from one being written.
+const QString PartialPrefix = QStringLiteral(".kodrix-unpack-");
+
+// Writes all of `bytes` to the descriptor; 0, or the system's error number.
+int writeAll(int fd, QByteArrayView bytes)
+{
+    const char* p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(std::min<qsizetype>(left, qsizetype(1) << 30)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        p += n;
+        left -= n;
+    }
+    return 0;
+}
+
 }  // namespace
+
+void removeStalePartials(const QString& folder)
+{
+    static const QRegularExpression withPid(QStringLiteral("^\\.kodrix-unpack-(\\d+)-"));
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({PartialPrefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch m = withPid.match(name);
+        const pid_t pid = m.hasMatch() ? pid_t(m.captured(1).toLongLong()) : 0;
+        // A writer that still runs (or runs as another user) keeps its file.
+        if (pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM))
+            continue;
+        QFile::remove(dir.filePath(name));
+    }
+}
 
 store::Result<QString> writeWhole(const QString& folder, const QString& name, QByteArrayView bytes)
 {
@@ -122,17 +165,23 @@ store::Result<QString> writeWhole(const QString& folder, const QString& name, QB
     // An empty folder would put the file at the root of the disk.
     if (folder.isEmpty())
         return store::Error{texts::WriteFailed.arg(name, texts::NoFolder)};
-    QTemporaryFile tmp(folder + QStringLiteral("/.kodrix-unpack-XXXXXX"));
+    QTemporaryFile tmp(folder + u'/' + PartialPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
     if (!tmp.open())
-        return store::Error{texts::WriteFailed.arg(target, tmp.errorString())};
-    if (tmp.write(bytes.data(), bytes.size()) != bytes.size() || !tmp.flush())
-        return store::Error{texts::WriteFailed.arg(target, tmp.errorString())};
+        return store::Error{
+            texts::WriteFailed.arg(target, store::writeFailureReason(target, bytes.size(), tmp.errorString()))};
+    // Written past Qt's buffer, so that a full disk is known by its error number;
+    // on the disk before the rename, so that a crash leaves the old file or the new.
+    int err = writeAll(tmp.handle(), bytes);
+    if (!err && ::fsync(tmp.handle()) != 0)
+        err = errno;
+    if (err)
+        return store::Error{texts::WriteFailed.arg(target, store::fileErrorReason(err))};
     tmp.setPermissions(defaultPermissions());
     tmp.close();
     // rename() replaces the old file, or a link of that name, in one step; a folder
     // of that name makes it fail and the temporary file goes away with `tmp`.
     if (std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        return store::Error{texts::WriteFailed.arg(target, QString::fromLocal8Bit(std::strerror(errno)))};
+        return store::Error{texts::WriteFailed.arg(target, store::fileErrorReason(errno))};
     tmp.setAutoRemove(false);
     return target;
 }
@@ -143,6 +192,7 @@ store::Result<UnpackReport> unpack(QByteArrayView archive, const QString& folder
 {
     if (!hasMagic(archive))
         return store::Error{texts::NotPackArchive};
+    removeStalePartials(folder);
     UnpackReport report;
     std::optional<store::Error> failure;
     const ScanEnd end = scanRecords(archive, [&](const RawRecord& r) {

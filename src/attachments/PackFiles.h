@@ -45,8 +45,13 @@ store::Result<UnpackReport> unpackAll(QByteArrayView archive, const QString& fol
 // of one name the later stays.
 store::Result<UnpackReport> unpackFile(QByteArrayView archive, const QString& folder, const QString& wanted);
 
-// Writes bytes to folder/name whole or not at all: through a fresh file beside it,
-// renamed over the old one. A link of that name is replaced, never followed.
+// Writes bytes to folder/name whole or not at all: through a fresh hidden file
+// beside it, on the disk before it is renamed over the old one. A link of that
+// name is replaced, never followed.
 store::Result<QString> writeWhole(const QString& folder, const QString& name, QByteArrayView bytes);
+
+// Removes the partial files that unpacks into `folder` left when they were
+// killed; those of unpacks still running stay. Every unpack calls it first.
+void removeStalePartials(const QString& folder);
 
 }  // namespace attachments

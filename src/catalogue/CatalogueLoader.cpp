@@ -55,9 +55,10 @@ struct RowSummary {
 };
 
 // The first pass: reads every row and, when there is an index, fills it
-// unsorted and sorts it once at the end.
-std::vector<RowSummary> readRows(store::Recordset& rs, AlphaIndexModel* index,
-                                 const std::function<void(qint64, qint64)>& report)
+// unsorted and sorts it once at the end. A row that cannot be read ends the
+// pass with its Error: a damaged row must not become an entry without a name.
+store::Result<std::vector<RowSummary>> readRows(store::Recordset& rs, AlphaIndexModel* index,
+                                                const std::function<void(qint64, qint64)>& report)
 {
     if (index) {
         index->beginRefill();
@@ -76,6 +77,14 @@ std::vector<RowSummary> readRows(store::Recordset& rs, AlphaIndexModel* index,
         row.baseName = rs.text(ColBaseName);
         row.deleted = rs.flag(ColDeleted);
         row.favorite = rs.flag(ColFavorite);
+        if (auto status = rs.readStatus(); !status) {
+            if (index) {  // no half index
+                index->clear();
+                index->setSorted(true);
+                index->endRefill();
+            }
+            return status.error();
+        }
         if (index && !row.deleted && !row.name.isEmpty())
             index->append(row.name, i);
         if (report)
@@ -201,7 +210,8 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
 
 void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs, const std::function<void(qint64, qint64)>& report)
 {
-    buildTree(tree, readRows(rs, nullptr, {}), report);
+    if (auto rows = readRows(rs, nullptr, {}))
+        buildTree(tree, *rows, report);
 }
 
 store::Result<void> listAlpha(MainState& state)
@@ -231,10 +241,11 @@ store::Result<void> listAlpha(MainState& state)
     store::Recordset& rs = *state.rsBase;
     // An empty table still rebuilds: the views must not keep items whose
     // RecordNumbers point at rows that are gone.
-    const std::vector<RowSummary> rows =
-        readRows(rs, state.lstAlphaList ? state.lstAlphaList->items() : nullptr, report);
+    const auto rows = readRows(rs, state.lstAlphaList ? state.lstAlphaList->items() : nullptr, report);
+    if (!rows)
+        return rows.error();
     if (state.twv)
-        buildTree(*state.twv->nodes(), rows, report);
+        buildTree(*state.twv->nodes(), *rows, report);
     listPapka(state);
     return {};
 }

@@ -21,7 +21,7 @@ const char* const Names[PictureCount] = {
 
 QString resourcePath(int index, int size)
 {
-    return QStringLiteral(":/catalogue/%1/%2.png").arg(size).arg(QLatin1String(Names[index - 1]));
+    return QStringLiteral(":/catalogue/%1/%2.png").arg(QString::number(size), QLatin1String(Names[index - 1]));
 }
 
 void ensureResources()

@@ -8,6 +8,7 @@
 #include "store/AppFiles.h"
 #include "platform/Prompter.h"
 #include "store/Record.h"
+#include "store/Recordset.h"
 
 #include <QListWidget>
 #include <QMenu>
@@ -38,11 +39,17 @@ AttachmentPanel::~AttachmentPanel() = default;
 
 bool AttachmentPanel::articleShown() const { return m_pane->isVisible(); }
 
-QByteArray AttachmentPanel::displayedArchive()
+std::optional<QByteArray> AttachmentPanel::displayedArchive()
 {
     if (!m_state.goToDisplayed())
-        return {};
-    return m_state.rsBase->bytes(store::ColArchive);
+        return QByteArray();
+    // An Archive that cannot be read is said so, not taken for one without files.
+    auto archive = m_state.rsBase->read(store::ColArchive);
+    if (!archive) {
+        m_prompter.message(platform::MsgStyle::Critical, texts::startFailedTitle(), archive.message());
+        return std::nullopt;
+    }
+    return archive->toByteArray();
 }
 
 void AttachmentPanel::lstFileDblClick()
@@ -50,14 +57,18 @@ void AttachmentPanel::lstFileDblClick()
     const QListWidgetItem* item = m_list->currentItem();
     if (!articleShown() || !item || !item->isSelected())
         return;
-    m_actions->openFile(displayedArchive(), item->text());
+    if (const auto archive = displayedArchive())
+        m_actions->openFile(*archive, item->text());
 }
 
 QStringList AttachmentPanel::filesForDrag(const QStringList& itemTexts)
 {
     if (!articleShown())
         return {};
-    const auto files = m_actions->filesForDrag(displayedArchive(), itemTexts);
+    const auto archive = displayedArchive();
+    if (!archive)
+        return {};
+    const auto files = m_actions->filesForDrag(*archive, itemTexts);
     if (!files.problems.isEmpty())
         m_prompter.message(platform::MsgStyle::Critical, texts::startFailedTitle(),
                            files.problems.join(QLatin1Char('\n')));
@@ -66,7 +77,10 @@ QStringList AttachmentPanel::filesForDrag(const QStringList& itemTexts)
 
 void AttachmentPanel::extractAttachments()
 {
-    m_actions->extractAll(displayedArchive(), [this](const QString& prompt) {
+    const auto archive = displayedArchive();
+    if (!archive)
+        return;
+    m_actions->extractAll(*archive, [this](const QString& prompt) {
         dialogs::CdlgEx dialog(m_dialogs, m_prompter, m_state.appDir);
         dialog.dialogPrompt = prompt;
         dialog.fileName.clear();

@@ -2,9 +2,11 @@
 // Connects the attachment list `LstFile` of the shown article and the extract
 // commands to the attachment operations: it finds the displayed entry's archive
 // and hands it over, with the folder chooser of the common dialogs.
+#include <QByteArray>
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 class QListWidget;
 class QMenu;
@@ -47,7 +49,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QByteArray displayedArchive();
+    // The shown article's Archive; nothing, after telling the user, when it cannot be read.
+    std::optional<QByteArray> displayedArchive();
     bool articleShown() const;
 
     catalogue::MainState& m_state;

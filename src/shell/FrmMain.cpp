@@ -13,6 +13,7 @@
 #include "SplitterBar.h"
 #include "StatusPanels.h"
 #include "Twips.h"
+#include "WizardBinding.h"
 #include "ZelvorantResizer.h"
 
 #include "articles/ArticlePane.h"
@@ -83,7 +84,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     : QMainWindow(parent), m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(appIcon());
     m_state.appDir = appDir;
 
     client = new QWidget(this);
@@ -146,6 +147,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     };
     editing.closeArticle = [this] { m_navigation->navigator().leaveArticle(); };
     m_editor = new articles::RichTextEditor(m_state, std::move(editing), this);
+    m_dialogs = dialogs;
     m_attachments = new AttachmentPanel(m_state, LstFile, RTF, MnuInFile, this, m_prompter, m_desktop, *dialogs);
     static_cast<DragFileList*>(LstFile)->unpackForDrag = [panel = m_attachments](const QStringList& items) {
         return panel->filesForDrag(items);
@@ -299,10 +301,6 @@ void FrmMain::buildRightArea()
     auto* files = new DragFileList;
     LstFile = files;
     LstFile->setObjectName(QStringLiteral("LstFile"));
-    LstFile->setViewMode(QListView::IconMode);
-    LstFile->setIconSize(QSize(32, 32));
-    LstFile->setResizeMode(QListView::Adjust);
-    LstFile->setMovement(QListView::Static);
     TRFiles->setContent(LstFile);
 }
 
@@ -336,6 +334,7 @@ void FrmMain::connectHandlers()
 
     AttachmentPanel* files = m_attachments;
     connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
+    m_wizardBinding = new WizardBinding(*this, *m_dialogs);
     m_navigation = new NavigationBinding(*this, *files);
     // An article opens at its top, ready to be edited.
     connect(m_articleView, &articles::ArticleView::articleShown, RTF, [rtf = RTF, editor = m_editor](const QString& name) {

@@ -57,6 +57,7 @@ class MainLayout;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
+class WizardBinding;
 class ZelvorantResizer;
 
 class FrmMain : public QMainWindow {
@@ -77,6 +78,7 @@ public:
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
     SearchBinding& search() { return *m_search; }
+    WizardBinding& wizardBinding() { return *m_wizardBinding; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -143,6 +145,8 @@ private:
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
     SearchBinding* m_search = nullptr;
+    WizardBinding* m_wizardBinding = nullptr;
+    dialogs::CommonDialogs* m_dialogs = nullptr;
 };
 
 }  // namespace shell

@@ -11,6 +11,7 @@
 #include "StatusPanels.h"
 #include "ZelvorantResizer.h"
 
+#include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/Navigator.h"
@@ -35,6 +36,14 @@ void setBusyPointer(bool busy)
         while (QGuiApplication::overrideCursor())
             QGuiApplication::restoreOverrideCursor();
     }
+}
+
+void showBaseAccess(FrmMain& w)
+{
+    const store::Database* base = w.state().base.get();
+    const bool readOnly = base && base->readOnly();
+    w.Status->setPanelText(1, readOnly ? texts::readOnlyPanel() : texts::ready());
+    w.Status->setPanelToolTip(1, readOnly ? base->readOnlyMessage() : texts::ready());
 }
 
 store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
@@ -90,6 +99,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     setBusyPointer(false);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
     w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    showBaseAccess(w);
     navigation.setUpEnabled(false);
     if (catalogue::Node* root = w.Twv->getNode(texts::rootNode())) {
         w.Twv->selectNode(root);
@@ -163,9 +173,13 @@ void Startup::splashTimer()
         Q_EMIT finished(1);
         return;
     }
-    if (!m_openReference.isEmpty() && !m_main->articleView().followSeeAlso(m_openReference))
-        m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
-                           texts::entryNotFound(m_openReference));
+    if (!m_openReference.isEmpty()) {
+        if (!m_main->articleView().followSeeAlso(m_openReference))
+            m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
+                               texts::entryNotFound(m_openReference));
+        else if (m_main->RTF->isVisible())
+            m_main->RTF->setFocus();  // asked for by name: ready to be read and typed into
+    }
     Q_EMIT loaded();
 }
 

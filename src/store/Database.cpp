@@ -1,14 +1,19 @@
 #include "Database.h"
 
 #include "Recordset.h"
+#include "StoreErrors.h"
 
 #include <QDir>
 #include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QUrl>
 
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcStore, "kodrix.store")
 
@@ -54,20 +59,28 @@ int exec(sqlite3* db, const QString& sql)
 
 QString errmsg(sqlite3* db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString(); }
 
-// Opens the file and sets the key; the key is only checked by the first read.
-int openKeyed(const QString& path, const QString& password, int flags, sqlite3** out)
+// Opens the file (a path, or a "file:" URI with SQLITE_OPEN_URI) and sets the
+// key; the key is only checked by the first read.
+int openKeyedName(const QByteArray& name, const QString& password, int flags, sqlite3** out)
 {
     *out = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), out, flags, nullptr);
+    int rc = sqlite3_open_v2(name.constData(), out, flags, nullptr);
     if (rc != SQLITE_OK)
         return rc;
-    // SQLCipher logs a wrong key to stderr; the caller reports it properly.
-    exec(*out, QStringLiteral("PRAGMA cipher_log_level = NONE"));
     rc = exec(*out, QStringLiteral("PRAGMA key = %1").arg(sqlQuote(password)));
     if (rc != SQLITE_OK)
         return rc;
+    // SQLCipher logs a wrong key or a page that fails its check to stderr; the
+    // caller reports both in words of its own. Keying sets the log level afresh,
+    // so it is silenced after the key.
+    exec(*out, QStringLiteral("PRAGMA cipher_log_level = NONE"));
     sqlite3_busy_timeout(*out, 5000);
     return SQLITE_OK;
+}
+
+int openKeyed(const QString& path, const QString& password, int flags, sqlite3** out)
+{
+    return openKeyedName(QFile::encodeName(path), password, flags, out);
 }
 
 bool hasPlainSqliteHeader(const QString& path)
@@ -76,6 +89,120 @@ bool hasPlainSqliteHeader(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return false;
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+// The engine's page size: SQLCipher 4 writes whole pages of this size.
+constexpr qint64 PageSize = 4096;
+
+// Why the base cannot be written, or the empty text. access() also answers
+// for a read-only medium, which the permission bits do not show.
+QString writeRefusal(const QString& path)
+{
+    const QByteArray file = QFile::encodeName(path);
+    if (::access(file.constData(), W_OK) != 0)
+        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
+                              : QStringLiteral("файл %1 защищён от записи").arg(quoted(path));
+    // The engine writes its journal beside the base: a folder that cannot take
+    // new files makes every write fail.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
+                              : QStringLiteral("папка %1 защищена от записи").arg(quoted(folder));
+    return QString();
+}
+
+// A read-only connection that creates nothing beside the base. Without
+// "immutable" the engine must make the write-ahead log's shared-memory file,
+// which a folder that cannot be written refuses (and in one that can, it would
+// leave files of this user beside another's base). A log that still holds
+// changes (the base was not closed properly) is read through "mode=ro", which
+// uses the log files that are there; only when that fails too is the base read
+// as it stands without them.
+int openReadOnly(const QString& path, const QString& password, sqlite3** out, int* firstRead)
+{
+    const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
+    const QFileInfo wal(path + QStringLiteral("-wal"));
+    QList<QByteArray> ways;
+    if (wal.exists() && wal.size() > 0)
+        ways << QByteArrayLiteral("?mode=ro");
+    ways << QByteArrayLiteral("?immutable=1");
+    int rc = SQLITE_CANTOPEN;
+    for (const QByteArray& way : ways) {
+        if (*out)
+            sqlite3_close_v2(*out);
+        rc = openKeyedName(uri + way, password, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, out);
+        if (rc != SQLITE_OK)
+            continue;
+        sqlite3_stmt* st = nullptr;
+        *firstRead = sqlite3_prepare_v2(*out, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
+        if (*firstRead == SQLITE_OK)
+            *firstRead = sqlite3_step(st);
+        sqlite3_finalize(st);
+        const int primary = *firstRead & 0xff;
+        if (primary != SQLITE_CANTOPEN && primary != SQLITE_READONLY && primary != SQLITE_IOERR)
+            return SQLITE_OK;
+        qCWarning(lcStore) << "read-only open" << way << "failed with" << *firstRead;
+    }
+    return rc;
+}
+
+// The first read failed with a key that the engine accepted: tells a wrong
+// password from a damaged file and from a file that is no base at all. Every
+// page of a base carries its own authentication code, so with the right key
+// the undamaged pages pass; with a wrong one none does.
+QString whyUnreadable(sqlite3* db, const QString& path, int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("база занята другой программой, которая не даёт её читать; закройте ту программу "
+                              "и попробуйте снова");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("файл повреждён");
+    case SQLITE_IOERR:
+        return QStringLiteral("ошибка чтения файла: сбой диска или носителя");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("файл не удаётся открыть: нет доступа к нему или к его папке");
+    case SQLITE_NOMEM:
+        return QStringLiteral("не хватает памяти");
+    case SQLITE_NOTADB:
+        break;
+    default:
+        return QStringLiteral("файл не удалось прочитать (код ошибки %1)").arg(rc);
+    }
+    if (hasPlainSqliteHeader(path))
+        return QStringLiteral("это незашифрованная база SQLite, а не база Kodrix");
+    if (!db)
+        return QStringLiteral("файл не удаётся открыть");
+    const qint64 size = QFileInfo(path).size();
+    if (size % PageSize != 0 || size < PageSize)
+        return QStringLiteral("это не база Kodrix");
+    // A file of text, pictures or an old Jet base has much order in its bytes;
+    // an encrypted base has none.
+    QFile f(path);
+    QByteArray head;
+    if (f.open(QIODevice::ReadOnly))
+        head = f.read(PageSize);
+    int counts[256] = {};
+    for (char c : head)
+        ++counts[uchar(c)];
+    const double expected = head.size() / 256.0;
+    double chi = 0;
+    for (int n : counts)
+        chi += (n - expected) * (n - expected) / expected;
+    if (chi > 512)  // uniform bytes stay near 255
+        return QStringLiteral("это не база Kodrix");
+    sqlite3_stmt* st = nullptr;
+    qint64 failed = 0;
+    if (sqlite3_prepare_v2(db, "PRAGMA cipher_integrity_check", -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            ++failed;
+    sqlite3_finalize(st);
+    if (failed > 0 && failed < size / PageSize)
+        return QStringLiteral("файл повреждён (испорчены %1 из %2 страниц)").arg(failed).arg(size / PageSize);
+    return QStringLiteral("неверный пароль: файл зашифрован другим паролем или повреждён целиком");
 }
 
 }  // namespace
@@ -105,6 +232,11 @@ void Database::close()
 
 QString Database::engineMessage() const { return errmsg(m_db); }
 
+QString Database::readOnlyMessage() const
+{
+    return QStringLiteral("База открыта только для чтения: %1.").arg(m_readOnlyReason);
+}
+
 QString Database::passwordFrom(const QString& connect)
 {
     for (const QString& part : connect.split(QLatin1Char(';'))) {
@@ -115,7 +247,7 @@ QString Database::passwordFrom(const QString& connect)
     return QString();
 }
 
-Result<std::shared_ptr<Database>> Database::open(const QString& path, const QString& connect)
+Result<std::shared_ptr<Database>> Database::open(const QString& path, const QString& connect, Access access)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -127,28 +259,52 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
     if (info.size() == 0)
         return openError(path, QStringLiteral("файл пуст"));
 
-    sqlite3* raw = nullptr;
     // No SQLITE_OPEN_CREATE: a base is made only by create().
-    int rc = openKeyed(path, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, &raw);
-    auto db = DatabaseOpener::make(raw, path);
-    if (rc != SQLITE_OK)
-        return openError(path, QStringLiteral("файл недоступен (%1)").arg(errmsg(raw)));
-
-    // The key is checked by the first read of the schema.
-    sqlite3_stmt* st = nullptr;
-    rc = sqlite3_prepare_v2(raw, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_step(st);
-    sqlite3_finalize(st);
-    if (rc != SQLITE_ROW) {
-        if (hasPlainSqliteHeader(path))
-            return openError(path, QStringLiteral("это незашифрованная база SQLite, а не база Kodrix"));
-        if (rc == SQLITE_NOTADB)
-            return openError(path, QStringLiteral("неверный пароль, или файл повреждён, или это не база Kodrix"));
-        return openError(path, QStringLiteral("файл повреждён (%1)").arg(errmsg(raw)));
+    const QString refusal = access == Access::ReadOnly ? QStringLiteral("она открыта для просмотра")
+                                                       : writeRefusal(path);
+    const QString password = passwordFrom(connect);
+    sqlite3* raw = nullptr;
+    int rc = SQLITE_OK;
+    int firstRead = SQLITE_ROW;
+    const auto readSchema = [&raw, &firstRead] {
+        sqlite3_stmt* st = nullptr;
+        firstRead = sqlite3_prepare_v2(raw, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
+        if (firstRead == SQLITE_OK)
+            firstRead = sqlite3_step(st);
+        sqlite3_finalize(st);
+    };
+    QString readOnlyWhy = refusal;
+    if (refusal.isEmpty()) {
+        rc = openKeyed(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, &raw);
+        if (rc == SQLITE_OK) {
+            // A program that holds the base locked is reported after a short
+            // wait, not after the long one that writes get.
+            sqlite3_busy_timeout(raw, 2000);
+            readSchema();
+            sqlite3_busy_timeout(raw, 5000);
+        }
+        // The folder and the file said yes, yet the engine cannot write beside
+        // the base (its log files belong to someone else, say): read it.
+        const int primary = (rc == SQLITE_OK ? firstRead : rc) & 0xff;
+        if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) {
+            sqlite3_close_v2(raw);
+            raw = nullptr;
+            readOnlyWhy = QStringLiteral("файлы журнала рядом с базой %1 нельзя изменить").arg(quoted(path));
+        }
     }
+    if (!readOnlyWhy.isEmpty())
+        rc = openReadOnly(path, password, &raw, &firstRead);
+    auto db = DatabaseOpener::make(raw, path);
+    db->m_readOnlyReason = readOnlyWhy;
+    if (rc != SQLITE_OK)
+        return openError(path, whyUnreadable(raw, path, rc));
+    if (firstRead != SQLITE_ROW)
+        return openError(path, whyUnreadable(raw, path, firstRead));
+    if (!readOnlyWhy.isEmpty())
+        qCInfo(lcStore) << "opened for reading only:" << readOnlyWhy;
 
     // The table and its sixteen positional columns.
+    sqlite3_stmt* st = nullptr;
     rc = sqlite3_prepare_v2(raw, "PRAGMA table_info(main)", -1, &st, nullptr);
     QStringList columns;
     while (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
@@ -158,8 +314,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
         return openError(path, QStringLiteral("в базе нет таблицы «main»"));
     if (columns.size() < ColumnCount)
         return openError(path, QStringLiteral("в таблице «main» %1 столбцов вместо %2")
-                                   .arg(columns.size())
-                                   .arg(ColumnCount));
+                                   .arg(QString::number(columns.size()), QString::number(ColumnCount)));
     db->m_columns = columns;
 
     rc = sqlite3_prepare_v2(raw, "SELECT 1 FROM sqlite_master WHERE type='index' AND name='main_small'", -1, &st,
@@ -167,13 +322,18 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
     db->m_smallIndex = rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW;
     sqlite3_finalize(st);
     exec(raw, QStringLiteral("PRAGMA cache_size = -65536"));
+    // Every change the user makes is stored at once and must survive a power
+    // cut as well as a killed process: the write-ahead log is synced at every
+    // commit. It costs about 2.5 ms a commit here, small beside a keystroke's
+    // other work; NORMAL would only sync at checkpoints, an unbounded window.
+    exec(raw, QStringLiteral("PRAGMA synchronous = FULL"));
     return db;
 }
 
 Result<std::shared_ptr<Database>> Database::create(const QString& path, const QString& connect)
 {
     if (QFileInfo::exists(path))
-        return Error{QStringLiteral("Не удалось создать базу %1: файл уже существует.").arg(quoted(path))};
+        return Error{texts::baseExists().arg(quoted(path))};
     sqlite3* raw = nullptr;
     int rc = openKeyed(path, passwordFrom(connect),
                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, &raw);
@@ -181,10 +341,10 @@ Result<std::shared_ptr<Database>> Database::create(const QString& path, const QS
     auto failed = [&](const QString& why) {
         db->close();
         QFile::remove(path);
-        return Error{QStringLiteral("Не удалось создать базу %1: %2.").arg(quoted(path), why)};
+        return Error{texts::createFailed().arg(quoted(path), why)};
     };
     if (rc != SQLITE_OK)
-        return failed(errmsg(raw));
+        return failed(engineReason(raw));
     QStringList cols;
     for (const char* c : NewColumns)
         cols << QString::fromLatin1(c);
@@ -192,7 +352,7 @@ Result<std::shared_ptr<Database>> Database::create(const QString& path, const QS
                                                                           QString::fromLatin1(SmallIndexSql));
     // WAL lets a second connection write while a recordset keeps reading.
     if (exec(raw, QStringLiteral("PRAGMA journal_mode = WAL")) != SQLITE_OK || exec(raw, sql) != SQLITE_OK)
-        return failed(errmsg(raw));
+        return failed(engineReason(raw));
     db->close();
     return open(path, connect);
 }
@@ -213,7 +373,7 @@ Result<void> Database::compact(const QString& source, const QString& destination
     int rc = openKeyed(destination, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &dst);
     if (rc == SQLITE_OK)
         rc = exec(dst, QStringLiteral("PRAGMA journal_mode = WAL"));
-    const QString dstWhy = errmsg(dst);
+    const QString dstWhy = engineReason(dst);
     sqlite3_close_v2(dst);
     if (rc != SQLITE_OK) {
         QFile::remove(destination);
@@ -225,7 +385,7 @@ Result<void> Database::compact(const QString& source, const QString& destination
     bool ok = exec(raw, attach) == SQLITE_OK;
     // sqlcipher_export copies schema and rows in order; the copy has no free pages.
     ok = ok && exec(raw, QStringLiteral("SELECT sqlcipher_export('compacted')")) == SQLITE_OK;
-    const QString why = errmsg(raw);
+    const QString why = engineReason(raw);
     exec(raw, QStringLiteral("DETACH DATABASE compacted"));
     (*src)->close();
     if (!ok) {
@@ -240,14 +400,14 @@ Result<void> Database::compact(const QString& source, const QString& destination
 Result<void> Database::beginBatch()
 {
     if (exec(m_db, QStringLiteral("BEGIN")) != SQLITE_OK)
-        return Error{QStringLiteral("Ошибка базы %1: %2.").arg(quoted(m_path), engineMessage())};
+        return Error{QStringLiteral("Ошибка базы %1: %2.").arg(quoted(m_path), engineReason(m_db))};
     return {};
 }
 
 Result<void> Database::commitBatch()
 {
     if (exec(m_db, QStringLiteral("COMMIT")) != SQLITE_OK)
-        return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineMessage())};
+        return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineReason(m_db))};
     return {};
 }
 
@@ -283,6 +443,10 @@ Transaction::Transaction(Database& db) : m_db(db)
         m_begun = Error{QStringLiteral("База %1 закрыта.").arg(quoted(db.m_path))};
         return;
     }
+    if (db.readOnly()) {
+        m_begun = Error{db.readOnlyMessage()};
+        return;
+    }
     m_level = db.m_depth + 1;
     // The outermost scope takes the write lock at once, so that it cannot fail
     // halfway for want of it; inner scopes are savepoints.
@@ -290,7 +454,7 @@ Transaction::Transaction(Database& db) : m_db(db)
                                      : QStringLiteral("SAVEPOINT kx%1").arg(m_level);
     if (exec(db.m_db, sql) != SQLITE_OK) {
         m_begun = Error{QStringLiteral("Не удалось начать запись в базу %1: %2.")
-                            .arg(quoted(db.m_path), db.engineMessage())};
+                            .arg(quoted(db.m_path), engineReason(db.m_db))};
         return;
     }
     m_open = true;
@@ -309,7 +473,7 @@ Result<void> Transaction::commit()
     const QString sql = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kx%1").arg(m_level);
     if (exec(m_db.m_db, sql) != SQLITE_OK) {
         const Error e{QStringLiteral("Не удалось сохранить изменения в базе %1: %2.")
-                          .arg(quoted(m_db.m_path), m_db.engineMessage())};
+                          .arg(quoted(m_db.m_path), engineReason(m_db.m_db))};
         rollback();
         return e;
     }

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3;
@@ -23,11 +24,18 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing base for reading and writing. Never creates or changes the
-    // file: a missing, foreign, wrongly keyed or damaged file is an Error naming it.
+    enum class Access {
+        Automatic,  // for writing where the file, its folder and the medium allow it, else for reading
+        ReadOnly,
+    };
+    // Opens an existing base. Never creates or changes the file: a missing,
+    // foreign, wrongly keyed, damaged or locked file is an Error naming it and
+    // the cause. A base that cannot be written opens for reading (readOnly()),
+    // and then nothing is created beside it either.
     // `connect` is a connect text such as ";PWD=secret".
     static Result<std::shared_ptr<Database>> open(const QString& path,
-                                                  const QString& connect = QString::fromLatin1(ConnectText));
+                                                  const QString& connect = QString::fromLatin1(ConnectText),
+                                                  Access access = Access::Automatic);
     // Makes a new empty base; refuses to overwrite an existing file.
     static Result<std::shared_ptr<Database>> create(const QString& path,
                                                     const QString& connect = QString::fromLatin1(ConnectText));
@@ -70,8 +78,18 @@ public:
     const QStringList& columnNames() const { return m_columns; }
     bool hasSmallColumnIndex() const { return m_smallIndex; }
 
+    // Opened for reading only; every write is refused with readOnlyMessage().
+    bool readOnly() const { return !m_readOnlyReason.isEmpty(); }
+    // "База открыта только для чтения: " and the cause, naming the file or folder.
+    QString readOnlyMessage() const;
+
     // Text of the last engine error on this connection.
     QString engineMessage() const;
+
+    // The first read on this connection that failed, if one has: from then on
+    // its recordsets write nothing, so a damaged row read as empty is never
+    // stored back over what the file still holds.
+    const std::optional<Error>& readFailure() const { return m_readFailure; }
 
     // The password inside a connect text (";PWD=…"), or the empty text.
     static QString passwordFrom(const QString& connect);
@@ -82,6 +100,8 @@ private:
     sqlite3* m_db = nullptr;
     QStringList m_columns;
     bool m_smallIndex = false;
+    QString m_readOnlyReason;  // empty when the base can be written
+    std::optional<Error> m_readFailure;
     // Live recordsets on this connection. A read stream left standing on a row keeps
     // the connection's read snapshot open; a new recordset must see the file as it is.
     std::vector<Recordset*> m_recordsets;

@@ -1,6 +1,7 @@
 #include "Recordset.h"
 
 #include "Database.h"
+#include "StoreErrors.h"
 
 #include <QDir>
 #include <algorithm>
@@ -116,35 +117,51 @@ QDateTime parseDate(const QString& text)
     return day.isValid() ? QDateTime(day, QTime(0, 0)) : QDateTime();
 }
 
-QVariant columnValue(sqlite3_stmt* st, int slot, int column)
+// The value of one result column; false when the engine could not hand it over
+// (it ran out of memory making a long text or blob).
+bool columnValue(sqlite3_stmt* st, int slot, int column, QVariant& out)
 {
+    out = QVariant();
     const int t = sqlite3_column_type(st, slot);
     if (t == SQLITE_NULL)
-        return QVariant();
+        return true;
     switch (columnType(column)) {
     case Type::Integer:
-        if (t == SQLITE_INTEGER)
-            return QVariant(qint64(sqlite3_column_int64(st, slot)));
+        if (t == SQLITE_INTEGER) {
+            out = QVariant(qint64(sqlite3_column_int64(st, slot)));
+            return true;
+        }
         break;
     case Type::Blob: {
         const void* p = sqlite3_column_blob(st, slot);
-        return QVariant(QByteArray(static_cast<const char*>(p), sqlite3_column_bytes(st, slot)));
+        const int n = sqlite3_column_bytes(st, slot);
+        if (!p && n > 0)
+            return false;
+        out = QVariant(QByteArray(static_cast<const char*>(p), n));
+        return true;
     }
     case Type::Date: {
         const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, slot));
         const int n = sqlite3_column_bytes(st, slot);
+        if (!p)
+            return false;
         QDateTime d = parseStoredDate(p, n);
         if (!d.isValid())
             d = parseDate(QString::fromUtf8(p, n));
-        if (d.isValid())
-            return QVariant(d);
+        if (d.isValid()) {
+            out = QVariant(d);
+            return true;
+        }
         break;
     }
     case Type::Text: break;
     }
     // Text, or a value of another type stored by some other tool: give its text.
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(st, slot));
-    return QVariant(QString::fromUtf8(p, sqlite3_column_bytes(st, slot)));
+    if (!p)
+        return false;
+    out = QVariant(QString::fromUtf8(p, sqlite3_column_bytes(st, slot)));
+    return true;
 }
 
 }  // namespace
@@ -170,6 +187,7 @@ void Recordset::close()
     m_single.clear();
     m_ids.clear();
     m_pos = 0;
+    moved();
     m_mode = Mode::None;
     m_pending.clear();
     if (m_db) {
@@ -183,18 +201,21 @@ void Recordset::close()
 
 void Recordset::moveFirst()
 {
+    moved();
     m_currentDeleted = false;
     m_pos = 0;
 }
 
 void Recordset::moveLast()
 {
+    moved();
     m_currentDeleted = false;
     m_pos = m_ids.empty() ? 0 : qint64(m_ids.size()) - 1;
 }
 
 void Recordset::moveNext()
 {
+    moved();
     if (m_currentDeleted) {
         // The row that followed the deleted one has moved into its position.
         m_currentDeleted = false;
@@ -206,6 +227,7 @@ void Recordset::moveNext()
 
 void Recordset::movePrevious()
 {
+    moved();
     m_currentDeleted = false;
     if (m_pos >= 0)
         --m_pos;
@@ -213,6 +235,7 @@ void Recordset::movePrevious()
 
 void Recordset::move(qint64 n)
 {
+    moved();
     if (m_currentDeleted) {
         m_currentDeleted = false;
         if (n > 0)
@@ -246,6 +269,7 @@ bool Recordset::moveToId(qint64 id)
     const qint64 n = recordNumberOfId(id);
     if (n == 0)
         return false;
+    moved();
     m_currentDeleted = false;
     m_pos = n - 1;
     return true;
@@ -266,14 +290,14 @@ void Recordset::resetStream()
     m_streamDone = false;
 }
 
-bool Recordset::streamToCurrent()
+Recordset::Fetch Recordset::streamToCurrent()
 {
     sqlite3* db = m_db ? m_db->handle() : nullptr;
     if (!db)
-        return false;
+        return Fetch::Gone;
     const qint64 target = currentId();
     if (m_streamId == target)
-        return true;
+        return Fetch::Row;
     if (!m_stream) {
         QStringList names;
         names << QStringLiteral("Id");
@@ -290,8 +314,9 @@ bool Recordset::streamToCurrent()
                                      idName);
         if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &m_stream, nullptr) !=
             SQLITE_OK) {
+            sqlite3_finalize(m_stream);
             m_stream = nullptr;
-            return false;
+            return Fetch::Failed;
         }
     }
     // Walk forward a few rows when the target lies just ahead (the usual MoveNext
@@ -302,28 +327,61 @@ bool Recordset::streamToCurrent()
         m_streamId = -1;
     }
     for (int steps = 0; steps < 128; ++steps) {
-        if (sqlite3_step(m_stream) != SQLITE_ROW) {
+        const int rc = sqlite3_step(m_stream);
+        if (rc != SQLITE_ROW) {
             m_streamDone = true;
             m_streamId = -1;
-            return false;
+            // Done: the rows up to the end are gone. Anything else is a failure
+            // to read, which must not pass for a missing row.
+            return rc == SQLITE_DONE ? Fetch::Gone : Fetch::Failed;
         }
         m_streamId = sqlite3_column_int64(m_stream, 0);
         if (m_streamId == target)
-            return true;
+            return Fetch::Row;
         if (m_streamId > target)
-            return false;  // the row is gone (deleted through another connection)
+            return Fetch::Gone;  // the row is gone (deleted through another connection)
     }
-    return false;
+    return Fetch::Gone;
 }
 
-QVariant Recordset::readStreamed(int column)
+Error Recordset::readFailure(int rc)
 {
-    if (!streamToCurrent())
-        return QVariant();
-    return columnValue(m_stream, m_streamSlot[size_t(column)], column);
+    sqlite3* db = m_db ? m_db->handle() : nullptr;
+    const QString engine = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    // SQLCipher reports a page that fails its authentication check as a plain
+    // SQLITE_ERROR; a statement of ours that prepared and ran before has no other
+    // way to fail so.
+    const int code = (rc & 0xFF) == SQLITE_ERROR ? SQLITE_CORRUPT : rc;
+    const QString file = m_db ? QDir::toNativeSeparators(m_db->path()) : QString();
+    Error e{texts::readFailed().arg(QString::number(recordNumber()), file, engineReason(code, engine))};
+    if (!m_rowError)
+        m_rowError = e;
+    if (m_db) {
+        if (!m_db->m_readFailure)
+            m_db->m_readFailure = e;
+        // The failure puts the engine's page cache into an error state that
+        // fails every later read until the read transaction ends: stop the
+        // statements standing on rows, so that sound rows read again.
+        for (Recordset* rs : m_db->m_recordsets)
+            rs->resetStream();
+    }
+    return e;
 }
 
-QVariant Recordset::readSingle(int column)
+Result<QVariant> Recordset::readStreamed(int column)
+{
+    switch (streamToCurrent()) {
+    case Fetch::Gone: return QVariant();
+    case Fetch::Failed: return readFailure(m_db ? sqlite3_extended_errcode(m_db->handle()) : SQLITE_ERROR);
+    case Fetch::Row: break;
+    }
+    QVariant v;
+    if (!columnValue(m_stream, m_streamSlot[size_t(column)], column, v))
+        return readFailure(SQLITE_NOMEM);
+    return v;
+}
+
+Result<QVariant> Recordset::readSingle(int column)
 {
     sqlite3* db = m_db ? m_db->handle() : nullptr;
     if (!db)
@@ -334,20 +392,28 @@ QVariant Recordset::readSingle(int column)
         const QString sql = QStringLiteral("SELECT \"%1\" FROM main WHERE \"%2\" = ?1").arg(cols[column], cols[ColId]);
         if (sqlite3_prepare_v3(db, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr) !=
             SQLITE_OK) {
+            const int rc = sqlite3_extended_errcode(db);
             sqlite3_finalize(st);
             m_single.erase(column);
-            return QVariant();
+            return readFailure(rc);
         }
     }
     sqlite3_bind_int64(st, 1, currentId());
+    const int rc = sqlite3_step(st);
     QVariant v;
-    if (sqlite3_step(st) == SQLITE_ROW)
-        v = columnValue(st, 0, column);
+    bool handed = true;
+    if (rc == SQLITE_ROW)
+        handed = columnValue(st, 0, column, v);
+    const int failed = rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db);
     sqlite3_reset(st);
+    if (failed != SQLITE_OK)
+        return readFailure(failed);
+    if (!handed)
+        return readFailure(SQLITE_NOMEM);
     return v;
 }
 
-QVariant Recordset::value(int column)
+Result<QVariant> Recordset::read(int column)
 {
     if (column < 0 || column >= ColumnCount)
         return QVariant();
@@ -365,6 +431,19 @@ QVariant Recordset::value(int column)
     if (column == ColId)
         return QVariant(currentId());
     return isStreamed(column) ? readStreamed(column) : readSingle(column);
+}
+
+Result<void> Recordset::readStatus() const
+{
+    if (m_rowError)
+        return *m_rowError;
+    return {};
+}
+
+QVariant Recordset::value(int column)
+{
+    Result<QVariant> v = read(column);
+    return v ? std::move(*v) : QVariant();
 }
 
 bool Recordset::isNull(int column) { return value(column).isNull(); }
@@ -413,6 +492,17 @@ Result<void> Recordset::fail(const QString& what) const
     return Error{QStringLiteral("Ошибка базы «%1»: %2.").arg(file, what)};
 }
 
+Result<void> Recordset::writable() const
+{
+    // Said before the engine is asked: its own refusal names no cause.
+    if (m_db && m_db->readOnly())
+        return Error{m_db->readOnlyMessage()};
+    if (!m_db || !m_db->m_readFailure)
+        return {};
+    return Error{texts::writeAfterFailedRead().arg(QDir::toNativeSeparators(m_db->path()),
+                                                   m_db->m_readFailure->message)};
+}
+
 void Recordset::addNew()
 {
     m_mode = Mode::Add;
@@ -423,6 +513,8 @@ Result<void> Recordset::edit()
 {
     if (!onRow())
         return fail(QStringLiteral("нет текущей записи"));
+    if (auto w = writable(); !w)
+        return w;
     m_mode = Mode::Edit;
     m_editId = currentId();
     m_pending.clear();
@@ -464,7 +556,7 @@ Result<void> Recordset::setValue(int column, const QVariant& value)
             n = value.toLongLong(&ok);
         }
         if (!ok)
-            return fail(QStringLiteral("значение «%1» не число (столбец %2)").arg(value.toString()).arg(column));
+            return fail(QStringLiteral("значение «%1» не число (столбец %2)").arg(value.toString(), QString::number(column)));
         converted = QVariant(n);
         break;
     }
@@ -533,6 +625,8 @@ Result<void> Recordset::update()
     sqlite3* db = m_db ? m_db->handle() : nullptr;
     if (!db)
         return fail(QStringLiteral("база закрыта"));
+    if (auto w = writable(); !w)
+        return w;
     const QStringList& cols = m_db->columnNames();
     QStringList names;
     for (const auto& [col, v] : m_pending)
@@ -552,10 +646,9 @@ Result<void> Recordset::update()
         }
         QStringList sets;
         for (int i = 0; i < int(names.size()); ++i)
-            sets << QStringLiteral("%1 = ?%2").arg(names[i]).arg(i + 1);
+            sets << QStringLiteral("%1 = ?%2").arg(names[i], QString::number(i + 1));
         sql = QStringLiteral("UPDATE main SET %1 WHERE \"%2\" = ?%3")
-                  .arg(sets.join(QLatin1Char(',')), cols[ColId])
-                  .arg(names.size() + 1);
+                  .arg(sets.join(QLatin1Char(',')), cols[ColId], QString::number(names.size() + 1));
     }
     // A new row or a changed Body changes the data derived from Body too, in the
     // same transaction (a savepoint inside the caller's).
@@ -582,7 +675,7 @@ Result<void> Recordset::update()
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
+        return fail(engineReason(db));
     const qint64 id = m_mode == Mode::Add ? sqlite3_last_insert_rowid(db) : m_editId;
     if (scope) {
         if (auto r = derive(id, body != m_pending.end() ? body->second : QVariant()); !r)
@@ -606,6 +699,8 @@ Result<void> Recordset::remove()
 {
     if (!onRow())
         return fail(QStringLiteral("нет текущей записи для удаления"));
+    if (auto w = writable(); !w)
+        return w;
     sqlite3* db = m_db->handle();
     resetStream();
     sqlite3_stmt* st = nullptr;
@@ -617,7 +712,7 @@ Result<void> Recordset::remove()
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        return fail(QString::fromUtf8(sqlite3_errmsg(db)));
+        return fail(engineReason(db));
     const qint64 id = currentId();
     m_ids.erase(m_ids.begin() + m_pos);
     m_currentDeleted = true;

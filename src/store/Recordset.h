@@ -15,6 +15,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -57,6 +58,15 @@ public:
 
     // Reads by position. Null comes back as a null QVariant; text columns give
     // QString, Kind/Deleted/Favorite qint64, Added QDateTime, Archive QByteArray.
+    // A read the engine cannot do (a damaged page, a disk error) is an Error
+    // naming the base and the row, never a Null.
+    Result<QVariant> read(int column);
+
+    // The reads below give Null (or the empty text, 0 …) where a read failed, and
+    // keep its Error here until the recordset moves: whoever must not take a
+    // damaged row for an empty one reads the row, then asks.
+    Result<void> readStatus() const;
+
     QVariant value(int column);
     bool isNull(int column);
     // Null reads as the empty text; a date as the locale's short date-time.
@@ -94,17 +104,25 @@ private:
     enum class Mode { None, Add, Edit };
     bool onRow() const { return m_pos >= 0 && m_pos < qint64(m_ids.size()) && !m_currentDeleted; }
     qint64 currentId() const { return m_ids[size_t(m_pos)]; }
-    // Positions the streaming statement on the current row; false when the row is gone.
-    bool streamToCurrent();
-    QVariant readStreamed(int column);
-    QVariant readSingle(int column);
+    enum class Fetch { Row, Gone, Failed };
+    // Positions the streaming statement on the current row.
+    Fetch streamToCurrent();
+    Result<QVariant> readStreamed(int column);
+    Result<QVariant> readSingle(int column);
     void resetStream();
     Result<void> fail(const QString& what) const;
+    // The Error of a failed read of the current row; also kept as the row's read
+    // status and as the connection's first failure, which stops its writes.
+    Error readFailure(int rc);
+    // An Error when a read on the connection has failed: nothing is written then.
+    Result<void> writable() const;
+    void moved() { m_rowError.reset(); }
 
     std::shared_ptr<Database> m_db;
     std::vector<qint64> m_ids;
     qint64 m_pos = -1;  // index into m_ids; -1 before the first, size() after the last
     bool m_currentDeleted = false;
+    std::optional<Error> m_rowError;  // a read of the current row that failed
 
     sqlite3_stmt* m_stream = nullptr;  // small columns, rows with Id >= ?, in Id order
     qint64 m_streamId = -1;            // id of the row the stream stands on, -1 when none

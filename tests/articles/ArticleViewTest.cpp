@@ -1,5 +1,7 @@
 // OpenEntry on real widgets over a small encrypted base.
+#include "DamagedBase.h"
 #include "Scripted.h"
+#include "TestSupport.h"
 #include "articles/ArticleView.h"
 #include "catalogue/MainState.h"
 #include "richtext/Rtf.h"
@@ -151,10 +153,11 @@ TEST_F(ArticleViewTest, ArticleIsShownWithAddressStatusAndLayout)
 
 TEST_F(ArticleViewTest, ALinkGoesToTheDesktopAndNothingElseChanges)
 {
-    addRows({{QString(), QStringLiteral("Программа"), Rtf, QStringLiteral(";a.bas"), QStringLiteral("x\\y;;"),
-              QStringLiteral("/usr/bin/xterm")}});
+    addRows({{QString(), QStringLiteral("Ссылка"), Rtf, QStringLiteral(";a.bas"), QStringLiteral("x\\y;;"),
+              QStringLiteral("https://example.org/vb")}});
     open(1);
-    EXPECT_EQ(desktop.opened, std::vector<QString>{QStringLiteral("/usr/bin/xterm")});
+    EXPECT_EQ(desktop.opened, std::vector<QString>{QStringLiteral("https://example.org/vb")});
+    EXPECT_TRUE(desktop.started.empty());
     EXPECT_EQ(address.text(), QStringLiteral("прежний адрес"));
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
     EXPECT_TRUE(panels.empty());
@@ -168,9 +171,38 @@ TEST_F(ArticleViewTest, ALinkGoesToTheDesktopAndNothingElseChanges)
     desktop.openResult = false;
     open(1);
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_TRUE(warnings[0].contains(QStringLiteral("«/usr/bin/xterm»")));
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("«https://example.org/vb»")));
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
     EXPECT_EQ(layouts, 0);
+}
+
+TEST_F(ArticleViewTest, AProgramIsRunWithItsArgumentsOrNamedWhenItCannotBe)
+{
+    // sh is on every PATH; the other program is on none.
+    addRows({{QString(), QStringLiteral("Оболочка"), Rtf, QString(), QString(), QStringLiteral("sh -c \"exit 0\"")},
+             {QString(), QStringLiteral("Калькулятор"), Rtf, QString(), QString(),
+              QStringLiteral("no-such-calculator-kodrix --mode=basic")}});
+    open(1);
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(desktop.started[0].mid(1), (QStringList{QStringLiteral("-c"), QStringLiteral("exit 0")}));
+    EXPECT_TRUE(desktop.started[0][0].endsWith(QStringLiteral("/sh"))) << desktop.started[0][0].toStdString();
+    EXPECT_TRUE(desktop.opened.empty());
+    EXPECT_TRUE(warnings.empty());
+
+    open(2);
+    EXPECT_EQ(desktop.started.size(), 1u);
+    EXPECT_TRUE(desktop.opened.empty());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], QStringLiteral("Не удалось запустить программу «no-such-calculator-kodrix»: она не найдена "
+                                          "ни по указанному пути, ни в папках программ (PATH)."));
+
+    // Found, but the system would not start it.
+    desktop.startResult = false;
+    open(1);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_TRUE(warnings[1].startsWith(QStringLiteral("Не удалось запустить программу «"))) << warnings[1].toStdString();
+    EXPECT_TRUE(warnings[1].contains(QStringLiteral("отказалась")));
+    EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
 }
 
 TEST_F(ArticleViewTest, AttachmentListFollowsFileList)
@@ -300,4 +332,49 @@ TEST_F(ArticleViewTest, OpeningArticlesKeepsOneDocumentWithThePanesFont)
     EXPECT_EQ(rtf.textCursor().position(), 0);
     EXPECT_FALSE(rtf.textCursor().hasSelection());
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("Привет VB"));
+}
+
+// An article whose row cannot be read is never shown as an empty article: the
+// pane is emptied and locked, the window names the entry and the base and
+// suggests the check, the pane lets go of the row, and nothing is written after.
+TEST_F(ArticleViewTest, AnUnreadableArticleIsNamedLockedAndNeverWrittenOver)
+{
+    const QString path = state.base->path();
+    state.base->close();
+    state.base.reset();
+    for (const char* suffix : {"", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+    ASSERT_EQ(testsupport::writeLongBodiesBase(path, 40), QString());
+    ASSERT_TRUE(testsupport::damageMiddlePage(path));  // the body of row 20
+    const QByteArray damaged = testsupport::readFile(path);
+    state.base = *Database::open(path);
+    state.rsBase = std::move(*state.base->openRecordset());
+    view = std::make_unique<articles::ArticleView>(state, widgets(), desktop);
+    int shown = 0;
+    QObject::connect(view.get(), &articles::ArticleView::articleShown, [&shown] { ++shown; });
+
+    state.displayedEntry = QStringLiteral("20");
+    open(20);
+    ASSERT_EQ(warnings.size(), 1u);
+    const QString& m = warnings[0];
+    EXPECT_TRUE(m.contains(QStringLiteral("«Папка\\Статья 20»"))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QDir::toNativeSeparators(path))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("запись 20 "))) << m.toStdString();
+    EXPECT_TRUE(m.contains(QStringLiteral("kodrix-base check"))) << m.toStdString();
+    EXPECT_TRUE(rtf.toPlainText().isEmpty());
+    EXPECT_FALSE(rtf.isEnabled());
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_TRUE(state.displayedEntry.isEmpty());
+    EXPECT_EQ(state.displayedId, 0);  // the editor has no row to store into
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\\\Папка\\Статья 20"));
+    EXPECT_FALSE(state.rsBase->edit().ok());
+
+    open(1);  // a sound row opens as always
+    EXPECT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(rtf.isEnabled());
+    EXPECT_EQ(shown, 1);
+    state.rsBase.reset();
+    state.base->close();
+    EXPECT_EQ(testsupport::readFile(path), damaged);
 }

@@ -91,6 +91,9 @@ TEST_F(AttachmentActionsTest, AFileNotUnpackedNowIsNeverOpened)
     const Case cases[] = {
         {QByteArray(" "), texts::NotPackArchive},
         {header() + record("other.png", "x"), texts::NotInArchive.arg(QStringLiteral("схема.png"))},
+        // Broken before the file: its loss is the damage's, said so.
+        {header() + record("other.png", "x") + record("схема.png", "y").left(30),
+         texts::NotBeforeDamage.arg(QStringLiteral("схема.png"))},
     };
     for (const Case& k : cases) {
         prompter.shown.clear();

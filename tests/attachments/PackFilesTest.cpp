@@ -12,6 +12,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace attachments;
 using namespace archivetest;
 using testsupport::readFile;
@@ -212,4 +215,24 @@ TEST_F(PackFilesTest, UnpackFileWritesEveryMatchUnderItsStoredNameAndTheLaterSta
     auto none = unpackFile(archive, target, QStringLiteral("absent"));
     ASSERT_TRUE(none.ok());
     EXPECT_TRUE(none->written.isEmpty());
+}
+
+// An unpack that is killed leaves a hidden partial file holding attachment
+// bytes. The next unpack into the folder removes such files whose writer is
+// gone, and never one that a running unpack is writing.
+TEST_F(PackFilesTest, PartialFilesOfKilledUnpacksAreRemovedByTheNext)
+{
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const QString stale = QStringLiteral(".kodrix-unpack-%1-AbC123").arg(gone);
+    const QString running = QStringLiteral(".kodrix-unpack-%1-XyZ789").arg(::getpid());
+    ASSERT_TRUE(writeFile(target + u'/' + stale, "half of a secret"));
+    ASSERT_TRUE(writeFile(target + u'/' + running, "being written"));
+    ASSERT_TRUE(writeFile(target + QStringLiteral("/.kodrix-unpack-Qw12er"), "named before pids were"));
+
+    ASSERT_TRUE(unpackFile(header() + record("a.txt", "1"), target, QStringLiteral("a.txt")).ok());
+    EXPECT_EQ(entries(target), QStringList({running, QStringLiteral("a.txt")}));
 }

@@ -1,5 +1,6 @@
 // kodrix-base pack / unpack / list, run as the separate program it is.
 #include "TestSupport.h"
+#include "attachments/PackArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -68,4 +69,29 @@ TEST(PackTool, PackListAndUnpackRoundTripWithExitCodes)
         EXPECT_TRUE(r.err.contains(f.inMessage)) << r.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir + QStringLiteral("/x.pak")));
+}
+
+// Names are printed as stored: "%1" inside one stays, and a control character
+// (an archive may hold any byte) is shown by its code, never sent raw to the
+// terminal.
+TEST(PackTool, NamesArePrintedAsStoredWithControlCharactersShownByCode)
+{
+    QTemporaryDir tmp;
+    const QString archive = tmp.path() + QStringLiteral("/архив.pak");
+    const QByteArray a = "\x01\xA1\xFE@A1", b = "\x02\xB2\xFE@B2", c = "\x03\xC3\xFE@C3";
+    auto record = [&](const QByteArray& name, const QByteArray& bytes) { return a + b + c + a + name + c + bytes + b; };
+    ASSERT_TRUE(testsupport::writeFile(archive, QByteArray(attachments::Header) + record("50%1 off.txt", "x") +
+                                                    record("red\x1b[31m\x98" "2J.txt", "yy")));
+    const ToolRun list = kodrixBase({QStringLiteral("list"), archive});
+    EXPECT_EQ(list.code, 0) << list.err.toStdString();
+    EXPECT_TRUE(list.out.startsWith(QStringLiteral("50%1 off.txt\t1\n"))) << list.out.toStdString();
+    EXPECT_TRUE(list.out.contains(QStringLiteral("red\\x1b[31m\\x982J.txt\t2"))) << list.out.toStdString();
+    EXPECT_FALSE(list.out.contains(QChar(0x1B)));
+
+    const ToolRun unpack = kodrixBase({QStringLiteral("unpack"), archive, tmp.path()});
+    EXPECT_NE(unpack.code, 0);  // the second name is refused
+    EXPECT_TRUE(unpack.err.contains(QStringLiteral("red\\x1b[31m"))) << unpack.err.toStdString();
+    EXPECT_FALSE(unpack.err.contains(QChar(0x1B)));
+    EXPECT_FALSE(unpack.err.contains(QChar(0x98)));
+    EXPECT_EQ(testsupport::readFile(tmp.path() + QStringLiteral("/50%1 off.txt")), QByteArray("x"));
 }

@@ -1,6 +1,7 @@
 // The catalogue load: which nodes every kind of row gives, their pictures, tags
 // and order, the index, progress, expansion across rebuilds, and the empty and
 // unreadable bases.
+#include "DamagedBase.h"
 #include "Fixtures.h"
 
 #include "catalogue/AlphaIndexList.h"
@@ -304,4 +305,26 @@ TEST_F(LoaderTest, TheViewsModelsStayConsistentThroughLoads)
     load({row(QStringLiteral("a\\b"), QStringLiteral("1")), row(QStringLiteral("c"), QStringLiteral("2"))});
     ASSERT_TRUE(listAlpha(state).ok());
     EXPECT_EQ(list.items()->count(), 2);  // "Установленные базы" and "Записи"
+}
+
+// A row the load cannot read ends it with an error naming the base and the row:
+// it never becomes an entry without a name. (The load reads the small-column
+// index; in a base without it the small columns lie on the bodies' pages.)
+TEST_F(LoaderTest, ARowThatCannotBeReadFailsTheLoadNamingTheBaseAndTheRow)
+{
+    ASSERT_EQ(testsupport::writeLongBodiesBase(base.basePath(), 40, false), QString());
+    ASSERT_TRUE(testsupport::damageMiddlePage(base.basePath()));
+    auto r = listAlpha(state);
+    ASSERT_FALSE(r.ok());
+    EXPECT_TRUE(r.message().contains(QDir::toNativeSeparators(base.basePath()))) << r.message().toStdString();
+    EXPECT_TRUE(r.message().contains(QStringLiteral("запись 20 "))) << r.message().toStdString();
+    EXPECT_EQ(index.items()->count(), 0);  // no half index
+
+    // With the index the same damage is in a body only: the load goes through.
+    cattest::TempBase indexed;
+    ASSERT_EQ(testsupport::writeLongBodiesBase(indexed.basePath(), 40), QString());
+    ASSERT_TRUE(testsupport::damageMiddlePage(indexed.basePath()));
+    state.appDir = indexed.appDir();
+    ASSERT_TRUE(listAlpha(state).ok());
+    EXPECT_EQ(index.items()->count(), 40);
 }

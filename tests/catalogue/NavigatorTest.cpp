@@ -307,3 +307,49 @@ TEST_F(NavigatorTest, RealClicksReachTheHandlers)
     EXPECT_EQ(state.currentFolder, at("Записи\\Графика"));
     EXPECT_TRUE(nav->upEnabled());
 }
+
+// A folder record (no title) names its folder: its node and its list item open
+// the folder's listing, never an empty article.
+TEST(NavigatorFolderRecord, OpensItsFolder)
+{
+    cattest::TempBase base;
+    base.write({row(QStringLiteral("Графика\\API"), QString(), store::KindFolder),
+                row(QStringLiteral("Графика\\API"), QStringLiteral("BitBlt"))});
+    CatalogueTree tree;
+    FolderList list;
+    AlphaIndexList index;
+    MainState state;
+    state.appDir = base.appDir();
+    state.twv = &tree;
+    state.lvPapka = &list;
+    state.lstAlphaList = &index;
+    ASSERT_TRUE(listAlpha(state).ok());
+    std::vector<QString> opened;
+    NavigatorHooks hooks;
+    hooks.openEntry = [&] { opened.push_back(state.rsBase->text(store::ColName)); };
+    Navigator nav(state, hooks);
+    list.resize(400, 300);
+    list.show();
+
+    Node* folder = tree.getNode(cattest::at("Записи\\Графика\\API"));
+    ASSERT_NE(folder, nullptr);
+    ASSERT_EQ(folder->tag(), QStringLiteral("1"));  // the record's own node
+    nav.treeMouseDown(Qt::LeftButton, folder);
+    nav.treeNodeClick(folder, QPoint(1, 1));
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(state.currentFolder, cattest::at("Записи\\Графика\\API"));
+    EXPECT_GE(list.items()->findText(QStringLiteral("BitBlt")), 0);
+
+    // Up in "Графика", the folder's item opens the folder too.
+    nav.treeNodeClick(tree.getNode(cattest::at("Записи\\Графика")), QPoint(1, 1));
+    const int r = list.items()->findText(QStringLiteral("API"));
+    ASSERT_GE(r, 0);
+    list.selectRow(r);
+    nav.listDoubleClick();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(state.currentFolder, cattest::at("Записи\\Графика\\API"));
+    // The menu's "Открыть" on it does nothing rather than show a blank article.
+    state.selItem = QStringLiteral("1");
+    nav.openSelected();
+    EXPECT_TRUE(opened.empty());
+}

@@ -18,6 +18,14 @@
 #include "store/Database.h"
 #include "store/Recordset.h"
 
+#include "articles/FrmAdd.h"
+#include "catalogue/AlphaIndexList.h"
+#include "catalogue/AlphaIndexModel.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/PathTreeModel.h"
+#include "richtext/Rtf.h"
+#include "shell/WizardBinding.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
@@ -157,6 +165,80 @@ TEST_F(StartupTest, BrowsingFromTheTreeToAnArticleAndBack)
     EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
 }
 
+// A new entry made with the wizard is filed under both of its paths with its
+// own number, and what is typed into it lands in its row.
+TEST_F(StartupTest, ANewEntryFromTheWizardIsFiledAndEditedInItsOwnRow)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    EXPECT_TRUE(w.MnuFileAdd->isEnabled());
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("add")));
+    articles::FrmAdd& wizard = w.wizardBinding().wizard();
+    wizard.vStep = articles::FrmAdd::NewEntry;
+    ASSERT_TRUE(wizard.masterStep());
+    wizard.TxtPath->setText(QStringLiteral("Графика\\API\\"));
+    wizard.TxtName->setText(QStringLiteral("BitBlt"));
+    wizard.cmdGoClick();
+    ASSERT_TRUE(prompter.shown.empty());
+    for (const char* path : {"Zelvorant Kodrix\\Установленные базы\\Добавленные пользователем\\Графика\\API\\BitBlt",
+                             "Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt"}) {
+        catalogue::Node* n = w.Twv->getNode(QString::fromUtf8(path));
+        ASSERT_NE(n, nullptr) << path;
+        EXPECT_EQ(n->tag(), QStringLiteral("4"));
+    }
+    w.navigation().navigator().treeNodeClick(w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt")));
+    ASSERT_TRUE(w.RTF->isVisible());
+    w.RTF->setFocus();
+    QTest::keyClicks(w.RTF, QStringLiteral("Hello"));
+    QCoreApplication::processEvents();
+    auto db = store::Database::open(app.base());
+    auto rs = (*db)->openRecordset();
+    (*rs)->moveTo(4);
+    EXPECT_EQ(richtext::plainText((*rs)->bytes(store::ColBody)).trimmed(), QStringLiteral("Hello"));
+    (*rs)->moveTo(3);
+    EXPECT_TRUE((*rs)->isNull(store::ColBody));
+}
+
+// What the wizard's properties commit shows in place is what a rebuild of the
+// catalogue would show.
+TEST_F(StartupTest, PropertiesRefileTheEntryAsARebuildWould)
+{
+    AppFolder app(3);
+    {
+        auto db = store::Database::open(app.base());
+        auto rs = (*db)->openRecordset();
+        (*rs)->moveTo(2);
+        ASSERT_TRUE((*rs)->edit().ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColFavorite, 1).ok());
+        ASSERT_TRUE((*rs)->setValue(store::ColDeleted, 1).ok());
+        ASSERT_TRUE((*rs)->update().ok());
+    }
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    auto snapshot = [&w] {
+        QStringList out;
+        w.Twv->nodes()->forEachNode([&out](catalogue::Node* n) { out << n->fullPath().toUpper() + QLatin1Char('=') + n->tag(); });
+        out.sort();
+        catalogue::AlphaIndexModel* index = w.LstAlphaList->items();
+        for (int i = 0; i < index->count(); ++i)
+            out << index->text(i) + QLatin1Char('#') + QString::number(index->tag(i));
+        return out;
+    };
+    w.state().selItem = QStringLiteral("2");
+    ASSERT_TRUE(w.state().goToRecord(w.state().selItem));
+    articles::FrmAdd& wizard = w.wizardBinding().wizard();
+    wizard.vStep = articles::FrmAdd::Properties;
+    ASSERT_TRUE(wizard.masterStep());
+    wizard.TxtPath->setText(QStringLiteral("Новая папка"));
+    wizard.TxtName->setText(QStringLiteral("Абвгд"));
+    wizard.cmdGoClick();
+    ASSERT_TRUE(prompter.shown.empty());
+    const QStringList patched = snapshot();
+    ASSERT_TRUE(catalogue::listAlpha(w.state()).ok());
+    EXPECT_EQ(patched, snapshot());
+}
+
 TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
 {
     AppFolder app(0);
@@ -198,6 +280,34 @@ TEST_F(StartupTest, EveryWayOfClosingWritesSettingsAndEmptiesTheDataFolder)
     EXPECT_TRUE(prompter.shown.empty());
 }
 
+TEST_F(StartupTest, AnEntryNamedAtStartIsOpenedOrReported)
+{
+    AppFolder app(3);
+    for (const auto& [reference, found] : {std::pair{"графика\\api\\СТАТЬЯ 2", true},
+                                            std::pair{"Графика\\Статья 9", false}}) {
+        SCOPED_TRACE(reference);
+        testsupport::ScriptedPrompter prompts;
+        Startup startup(app.dir, prompts, desktop);
+        startup.setOpenReference(QString::fromUtf8(reference));
+        QSignalSpy loaded(&startup, &Startup::loaded);
+        startup.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
+        FrmMain& w = *startup.mainWindow();
+        if (found) {
+            EXPECT_TRUE(prompts.shown.empty());
+            EXPECT_TRUE(w.RTF->isVisibleTo(&w));
+            EXPECT_EQ(w.state().displayedEntry, QStringLiteral("2"));
+            EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Графика\\API\\Статья 2"));
+        } else {
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_TRUE(prompts.shown[0].text.contains(QStringLiteral("«Графика\\Статья 9»")));
+            EXPECT_FALSE(w.RTF->isVisibleTo(&w));
+            EXPECT_TRUE(w.state().displayedEntry.isEmpty());
+        }
+        w.close();
+    }
+}
+
 TEST_F(StartupTest, UnopenableBaseIsReportedAndEndsWithFailure)
 {
     struct Case {
@@ -223,4 +333,24 @@ TEST_F(StartupTest, UnopenableBaseIsReportedAndEndsWithFailure)
         EXPECT_FALSE(startup.splash());
         EXPECT_FALSE(setting("Version").isValid());
     }
+}
+
+TEST_F(StartupTest, ABaseOpenForReadingOnlyIsBrowsedAndTheStatusBarSaysSo)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    // The connection a read-only folder would give; the load keeps it.
+    auto base = store::Database::open(app.base(), QString::fromLatin1(store::ConnectText),
+                                      store::Database::Access::ReadOnly);
+    ASSERT_TRUE(base.ok());
+    w.state().base = *base;
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    EXPECT_EQ(w.Status->panelText(1), QStringLiteral("Только чтение"));
+    EXPECT_TRUE(w.Status->panelToolTip(1).startsWith(QStringLiteral("База открыта только для чтения")));
+    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
+    w.navigation().navigator().treeNodeClick(
+        w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\Статья 2")));
+    EXPECT_TRUE(w.RTF->isVisible());
+    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
+    EXPECT_TRUE(prompter.shown.empty());
 }

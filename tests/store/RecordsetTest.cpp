@@ -228,3 +228,13 @@ TEST_F(RecordsetTest, TwoConnectionsSideBySide)
     reopened->moveLast();
     EXPECT_EQ(reopened->text(ColName), QStringLiteral("Запись 3"));
 }
+
+TEST_F(RecordsetTest, AValueHoldingAPlaceholderIsQuotedAsWritten)
+{
+    auto db = create();
+    auto rs = recordset(db);
+    rs->addNew();
+    const Result<void> r = rs->setValue(ColKind, QStringLiteral("50%1 off"));
+    ASSERT_FALSE(r.ok());
+    EXPECT_TRUE(r.message().contains(QStringLiteral("«50%1 off» не число (столбец 6)"))) << r.message().toStdString();
+}

@@ -1,13 +1,19 @@
 // kodrix-base as base authors use it: create, import a content folder, dump, check.
+#include "DamagedBase.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <sys/stat.h>
 
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -161,4 +167,174 @@ TEST(BaseTool, GenerateMakesTheRequestedRows)
     }
     EXPECT_GT(deleted, 0);
     EXPECT_GT(links, 0);
+}
+
+// One page in the middle of a generated base damaged: dump stops with a message
+// naming the file and the row instead of printing the row as nulls, check
+// refuses the base, and no line of the engine's own log reaches the terminal.
+TEST(BaseTool, ADamagedBaseIsReportedByDumpAndCheck)
+{
+    QTemporaryDir tmp;
+    const QString sound = tmp.path() + QStringLiteral("/целая.mdb");
+    ASSERT_EQ(tool({QStringLiteral("generate"), sound, QStringLiteral("--rows"), QStringLiteral("300")}).code, 0);
+    const QString damaged = tmp.path() + QStringLiteral("/битая.mdb");
+    ASSERT_TRUE(QFile::copy(sound, damaged));
+    ASSERT_TRUE(testsupport::damageMiddlePage(damaged));
+
+    const ToolRun d = tool({QStringLiteral("dump"), damaged});
+    EXPECT_NE(d.code, 0);
+    EXPECT_TRUE(d.err.contains(QStringLiteral("«%1»").arg(damaged))) << d.err.toStdString();
+    EXPECT_TRUE(d.err.contains(QRegularExpression(QStringLiteral("запись \\d+ ")))) << d.err.toStdString();
+    EXPECT_FALSE(d.err.contains(QStringLiteral("ERROR"))) << d.err.toStdString();
+    const ToolRun c = tool({QStringLiteral("check"), damaged});
+    EXPECT_NE(c.code, 0);
+    EXPECT_FALSE(c.err.contains(QStringLiteral("ERROR CORE"))) << c.err.toStdString();
+
+    // Bytes appended to a sound base: the engine never reads them, check must.
+    const QString appended = tmp.path() + QStringLiteral("/хвост.mdb");
+    ASSERT_TRUE(QFile::copy(sound, appended));
+    {
+        QFile f(appended);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write(QByteArray(5000, '\x5A'));
+    }
+    const ToolRun a = tool({QStringLiteral("check"), appended});
+    EXPECT_NE(a.code, 0);
+    EXPECT_TRUE(a.err.contains(QStringLiteral("5000 лишних байт"))) << a.err.toStdString();
+    EXPECT_EQ(tool({QStringLiteral("check"), sound}).code, 0);
+}
+
+// generate builds aside and renames when complete: killed half-way it leaves
+// no base, and the next run is not blocked.
+TEST(BaseTool, GenerateIsAllOrNothing)
+{
+    QTemporaryDir tmp;
+    const QString base = tmp.path() + QStringLiteral("/gen.mdb");
+    QProcess p;
+    p.start(testsupport::binDir() + QStringLiteral("/kodrix-base"),
+            {QStringLiteral("generate"), base, QStringLiteral("--rows"), QStringLiteral("200000")});
+    ASSERT_TRUE(p.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    while (QFileInfo(base + QStringLiteral(".part")).size() < 1024 * 1024 && waited.elapsed() < 60000)
+        QThread::msleep(20);
+    ASSERT_EQ(p.state(), QProcess::Running) << "the run ended before it could be killed";
+    p.kill();
+    p.waitForFinished();
+    EXPECT_FALSE(QFile::exists(base));
+
+    const ToolRun again = tool({QStringLiteral("generate"), base, QStringLiteral("--rows"), QStringLiteral("50")});
+    ASSERT_EQ(again.code, 0) << again.err.toStdString();
+    EXPECT_EQ(dumpRows(base).size(), 50u);
+    EXPECT_EQ(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("gen.mdb")});
+    // And it never replaces a base.
+    EXPECT_NE(tool({QStringLiteral("generate"), base, QStringLiteral("--rows"), QStringLiteral("5")}).code, 0);
+    EXPECT_EQ(dumpRows(base).size(), 50u);
+}
+
+// On a full disk every writer says so and names the file, and leaves nothing
+// half-written. The small disk is a memory file system mounted in a mount
+// namespace of the command's own (skipped where the system allows none).
+TEST(BaseTool, AFullDiskIsCalledSoAndLeavesNothingBehind)
+{
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {QStringLiteral("-rm"), QStringLiteral("true")});
+    if (!probe.waitForFinished() || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        GTEST_SKIP() << "no mount namespaces here";
+    QTemporaryDir tmp;
+    const QString small = tmp.path() + QStringLiteral("/малый диск");
+    ASSERT_TRUE(QDir().mkpath(small));
+    const QString big = tmp.path() + QStringLiteral("/большой.bin");
+    ASSERT_TRUE(writeFile(big, QByteArray(400 * 1024, '\x42')));
+    const QString archive = tmp.path() + QStringLiteral("/архив.pak");
+    ASSERT_EQ(tool({QStringLiteral("pack"), archive, big}).code, 0);
+    const QString bin = testsupport::binDir() + QStringLiteral("/kodrix-base");
+
+    const QStringList commands[] = {
+        {QStringLiteral("unpack"), archive, small},
+        {QStringLiteral("pack"), small + QStringLiteral("/копия.pak"), big},
+        {QStringLiteral("generate"), small + QStringLiteral("/база.mdb"), QStringLiteral("--rows"),
+         QStringLiteral("2000")},
+    };
+    for (const QStringList& command : commands) {
+        SCOPED_TRACE(command.first().toStdString());
+        // Runs the command on a 256 KB disk at `small`, then lists what is left there.
+        QProcess p;
+        p.start(QStringLiteral("unshare"),
+                QStringList{QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                            QStringLiteral("mount -t tmpfs -o size=256k tmpfs \"$1\" || exit 99; shift; "
+                                           "\"$@\"; code=$?; ls -A \"$DISK\"; exit $code"),
+                            QStringLiteral("sh"), small, bin}
+                    + command);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISK"), small);
+        p.setProcessEnvironment(env);
+        ASSERT_TRUE(p.waitForFinished(120000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        const QString left = QString::fromUtf8(p.readAllStandardOutput());
+        ASSERT_NE(p.exitCode(), 99) << "tmpfs not mounted: " << err.toStdString();
+        EXPECT_NE(p.exitCode(), 0);
+        EXPECT_TRUE(err.contains(QStringLiteral("недостаточно места на диске"))) << err.toStdString();
+        EXPECT_TRUE(err.contains(small)) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("Unknown error"))) << err.toStdString();
+        EXPECT_TRUE(left.trimmed().isEmpty()) << left.toStdString();
+    }
+}
+
+// Only regular files and folders inside the content folder are imported; links
+// and devices are refused by name and the base stays as it was. A file above
+// the size bound is refused with the bound.
+TEST(BaseTool, ImportRefusesLinksDevicesAndHugeFiles)
+{
+    QTemporaryDir tmp;
+    const QString c = tmp.path() + QStringLiteral("/Содержимое");
+    put(c + QStringLiteral("/Основная/Статья.txt"), "текст");
+    const QString secret = tmp.path() + QStringLiteral("/ключ");
+    put(secret, "PRIVATE KEY");
+    ASSERT_TRUE(QFile::link(secret, c + QStringLiteral("/Основная/Ключ.txt")));
+    ASSERT_TRUE(QFile::link(c + QStringLiteral("/Основная"), c + QStringLiteral("/Основная/Петля")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), c + QStringLiteral("/Основная/Нули.rtf")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(c + QStringLiteral("/Основная/Канал.txt")).constData(), 0600), 0);
+
+    const QString base = tmp.path() + QStringLiteral("/база.mdb");
+    ASSERT_EQ(tool({QStringLiteral("create"), base}).code, 0);
+    const ToolRun r = tool({QStringLiteral("import"), c, base});
+    EXPECT_NE(r.code, 0);
+    for (const char* name : {"Ключ.txt", "Петля", "Нули.rtf", "Канал.txt"})
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(name))) << name << ": " << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QStringLiteral("Статья.txt")));
+    EXPECT_TRUE(dumpRows(base).empty());
+
+    for (const char* name : {"Ключ.txt", "Петля", "Нули.rtf", "Канал.txt"})
+        ASSERT_TRUE(QFile::remove(c + QStringLiteral("/Основная/") + QString::fromUtf8(name)));
+    {
+        QFile huge(c + QStringLiteral("/Основная/Образ диска.rtf"));  // sparse: no disk is used
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(qint64(101) * 1024 * 1024));
+    }
+    const ToolRun h = tool({QStringLiteral("import"), c, base});
+    EXPECT_NE(h.code, 0);
+    EXPECT_TRUE(h.err.contains(QStringLiteral("Образ диска.rtf"))) << h.err.toStdString();
+    EXPECT_TRUE(h.err.contains(QStringLiteral("100 МБ"))) << h.err.toStdString();
+    EXPECT_TRUE(dumpRows(base).empty());
+}
+
+// "%1" inside a name is text like any other: in the rows, in import messages.
+TEST(BaseTool, NamesHoldingPlaceholdersComeThroughUnchanged)
+{
+    QTemporaryDir tmp;
+    const QString c = tmp.path() + QStringLiteral("/Содержимое");
+    put(c + QStringLiteral("/Основная/50%1 off.txt"), "скидка");
+    const QString base = tmp.path() + QStringLiteral("/база.mdb");
+    ASSERT_EQ(tool({QStringLiteral("create"), base}).code, 0);
+    ASSERT_EQ(tool({QStringLiteral("import"), c, base}).code, 0);
+    const auto rows = dumpRows(base);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][QStringLiteral("c2")].toString(), QStringLiteral("50%1 off"));
+
+    put(c + QStringLiteral("/Основная/50%1 off.meta"), "color=red\n");
+    const ToolRun r = tool({QStringLiteral("import"), c, base});
+    EXPECT_NE(r.code, 0);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("50%1 off.meta», строка 1: неизвестный ключ «color»")))
+        << r.err.toStdString();
 }
