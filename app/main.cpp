@@ -3,6 +3,8 @@
 // folder of the executable.
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
+#include "shell/Pictures.h"
+#include "shell/SingleInstance.h"
 #include "shell/Startup.h"
 #include "store/AppFiles.h"
 
@@ -40,6 +42,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodrix"));
     QApplication::setApplicationVersion(QString::fromLatin1(store::ProgramVersion));
+    // Every window, message boxes included; the desktop entry names the same icon.
+    QApplication::setWindowIcon(shell::appIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("kodrix"));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     // Qt's own buttons ("Отмена") in Russian, like the rest of the program.
     QTranslator qtTexts;
@@ -61,11 +66,25 @@ int main(int argc, char** argv)
     const QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
                                                       : QApplication::applicationDirPath();
 
+    // One program per data folder: a second start brings the first one's
+    // window forward and ends. Files a crashed run left in the data folder go
+    // once the lock is ours.
+    const store::AppFiles files(appDir);
+    files.ensureDataFolder();
+    shell::SingleInstance instance(files.dataFolder());
+    if (instance.acquire() == shell::SingleInstance::Role::Second)
+        return 0;
+    files.clearDataFolder();
+
     // The window decides when the program ends, through Startup::finished.
     app.setQuitOnLastWindowClosed(false);
     platform::QtPrompter prompter;
     platform::QtDesktopShell desktop;
     shell::Startup startup(appDir, prompter, desktop);
+    QObject::connect(&instance, &shell::SingleInstance::activationRequested, &startup, [&startup] {
+        shell::bringToFront(startup.mainWindow() ? static_cast<QWidget*>(startup.mainWindow())
+                                                 : static_cast<QWidget*>(startup.splash()));
+    });
     if (parser.isSet(openOption))
         startup.setOpenReference(parser.value(openOption));
     QObject::connect(&startup, &shell::Startup::finished, &app, [](int code) { QCoreApplication::exit(code); });

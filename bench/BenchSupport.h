@@ -21,6 +21,7 @@ class NoDesktop : public platform::DesktopShell {
 public:
     bool open(const QString&) override { return false; }
     QIcon fileTypeIcon(const QString&) override { return {}; }
+    bool startProgram(const QString&, const QStringList&) override { return false; }
 };
 
 // A base of a few small entries and one article of about `bytes` bytes of rich

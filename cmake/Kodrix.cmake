@@ -11,10 +11,14 @@ function(kodrix_library name)
   set_property(GLOBAL APPEND PROPERTY KODRIX_LIBRARIES kodrix_${name})
 endfunction()
 
-# kodrix_test(<name> [DEPS targets...])
+# kodrix_test(<name> [DEPS targets...] [PLATFORM qpa])
 # One GoogleTest program per subsystem, tests/<name>/*.cpp plus the shared support code.
+# PLATFORM is the Qt platform the tests run on (offscreen unless told).
 function(kodrix_test name)
-  cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(K "" "PLATFORM" "DEPS" ${ARGN})
+  if(NOT K_PLATFORM)
+    set(K_PLATFORM offscreen)
+  endif()
   file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(test_${name} ${srcs})
   target_link_libraries(test_${name} PRIVATE kodrix_testsupport ${K_DEPS})
@@ -25,7 +29,7 @@ function(kodrix_test name)
   # PRE_TEST: listing the tests at build time would start Qt without a display.
   gtest_discover_tests(test_${name}
       DISCOVERY_MODE PRE_TEST
-      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=${K_PLATFORM}")
 endfunction()
 
 # Every subsystem library, for the tools and the benchmarks that may call any of them.

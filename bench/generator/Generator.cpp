@@ -311,15 +311,13 @@ Result<QString> cachedBase(qint64 rows)
     const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir, QString::number(rows));
     if (QFileInfo::exists(path) && Database::open(path).ok())
         return path;
-    const QString tmp = path + QStringLiteral(".part");
-    for (const QString& f : {path, tmp, tmp + QStringLiteral("-wal"), tmp + QStringLiteral("-shm")})
-        QFile::remove(f);
+    // One that does not open is made again; generateBase builds it aside and
+    // gives it the name only when it is complete.
+    removeBaseFiles(path);
     Options options;
     options.rows = rows;
-    if (auto r = generateBase(tmp, options); !r)
+    if (auto r = generateBase(path, options); !r)
         return r.error();
-    if (!QFile::rename(tmp, path))
-        return Error{QStringLiteral("Не удалось переименовать «%1».").arg(tmp)};
     return path;
 }
 

@@ -76,11 +76,22 @@ void PathTree::deselectAll()
     selectionModel()->clearSelection();
 }
 
+bool PathTree::isBesideNode(const QPoint& viewportPos, const QModelIndex& index) const
+{
+    // The row reaches across the indentation, where the expander arrow lies; the
+    // node itself begins with its picture.
+    const QRect item = visualRect(index);
+    return isRightToLeft() ? viewportPos.x() > item.right() : viewportPos.x() < item.left();
+}
+
 void PathTree::mousePressEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    m_pressed = indexAt(pos);
-    Q_EMIT mousePressed(event->button(), event->modifiers(), pos, m_model->nodeFromIndex(m_pressed));
+    const QModelIndex hit = indexAt(pos);
+    // A press on the arrow opens or closes the branch and nothing more: it
+    // must not become a click on the node.
+    m_pressed = hit.isValid() && !isBesideNode(pos, hit) ? QPersistentModelIndex(hit) : QPersistentModelIndex();
+    Q_EMIT mousePressed(event->button(), event->modifiers(), pos, m_model->nodeFromIndex(hit));
     QTreeView::mousePressEvent(event);
 }
 

@@ -45,6 +45,9 @@ protected:
 
 private:
     void applyExpandedFlags(const QModelIndex& parent);
+    // True when the point lies in the node's row but left of the node (its
+    // indentation, with the expander arrow).
+    bool isBesideNode(const QPoint& viewportPos, const QModelIndex& index) const;
     PathTreeModel* m_model;
     QPersistentModelIndex m_pressed;
     bool m_syncing = false;

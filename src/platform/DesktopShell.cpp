@@ -5,17 +5,94 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMimeDatabase>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
 namespace platform {
 
+namespace {
+
+// A URL with a scheme of two letters or more: "C:\\…" is a drive, not a scheme.
+bool isAddress(const QString& target)
+{
+    const QUrl url(target, QUrl::StrictMode);
+    return url.isValid() && url.scheme().size() > 1;
+}
+
+QString expandHome(const QString& path)
+{
+    if (path == QLatin1String("~"))
+        return QDir::homePath();
+    if (path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    return path;
+}
+
+bool isProgramFile(const QFileInfo& f) { return f.isFile() && f.isExecutable(); }
+
+}  // namespace
+
+LaunchPlan planLaunch(const QString& target)
+{
+    const QString trimmed = target.trimmed();
+    if (isAddress(trimmed))
+        return {LaunchPlan::Kind::Address, QString(), {}};
+    // A full path as it stands, blanks and all: a program file runs, anything
+    // else is the opener's.
+    const QFileInfo whole(expandHome(trimmed));
+    if (whole.isAbsolute() && whole.exists()) {
+        if (isProgramFile(whole))
+            return {LaunchPlan::Kind::Program, whole.absoluteFilePath(), {}};
+        return {LaunchPlan::Kind::Document, whole.absoluteFilePath(), {}};
+    }
+    QStringList words = QProcess::splitCommand(trimmed);
+    if (words.isEmpty())
+        return {LaunchPlan::Kind::NotFound, trimmed, {}};
+    const QString named = words.takeFirst();
+    const QString program = expandHome(named);
+    if (program.contains(QLatin1Char('/'))) {
+        const QFileInfo file(program);
+        if (file.isAbsolute() && isProgramFile(file))
+            return {LaunchPlan::Kind::Program, file.absoluteFilePath(), words};
+        return {LaunchPlan::Kind::NotFound, named, words};
+    }
+    const QString found = QStandardPaths::findExecutable(program);
+    if (found.isEmpty())
+        return {LaunchPlan::Kind::NotFound, named, words};
+    return {LaunchPlan::Kind::Program, found, words};
+}
+
+LaunchResult DesktopShell::launch(const QString& target)
+{
+    const LaunchPlan plan = planLaunch(target);
+    using Outcome = LaunchResult::Outcome;
+    switch (plan.kind) {
+    case LaunchPlan::Kind::Address:
+        return {open(target.trimmed()) ? Outcome::Started : Outcome::Refused, QString()};
+    case LaunchPlan::Kind::Document:
+        return {open(plan.program) ? Outcome::Started : Outcome::Refused, QString()};
+    case LaunchPlan::Kind::Program:
+        return {startProgram(plan.program, plan.arguments) ? Outcome::Started : Outcome::ProgramFailed,
+                plan.program};
+    case LaunchPlan::Kind::NotFound:
+        break;
+    }
+    return {Outcome::ProgramNotFound, plan.program};
+}
+
 bool QtDesktopShell::open(const QString& target)
 {
     // A web address or any other URL goes as it is; everything else is a path.
-    const QUrl url(target, QUrl::StrictMode);
-    const bool isUrl = url.isValid() && url.scheme().size() > 1;
-    return QDesktopServices::openUrl(isUrl ? url : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+    return QDesktopServices::openUrl(isAddress(target) ? QUrl(target, QUrl::StrictMode)
+                                                       : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+}
+
+bool QtDesktopShell::startProgram(const QString& program, const QStringList& arguments)
+{
+    // Detached: the program outlives this one, and its window is its own. It
+    // starts in the home folder, never in whatever folder this one was started.
+    return QProcess::startDetached(program, arguments, QDir::homePath());
 }
 
 static void ensureIconTheme()

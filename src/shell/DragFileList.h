@@ -1,6 +1,7 @@
 #pragma once
-// `LstFile`: the attachment list. Dragging its selected items out offers them
-// as a list of files, copy only; the files are unpacked when the drag begins.
+// `LstFile`: the attachment list, large icons in a grid that the user cannot
+// rearrange. Dragging its selected items out offers them as a list of files,
+// copy only; the files are unpacked when the drag begins.
 #include <QListWidget>
 
 #include <functional>
@@ -18,6 +19,7 @@ public:
 protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
     Qt::DropActions supportedDropActions() const override { return Qt::CopyAction; }
+    void startDrag(Qt::DropActions supportedActions) override;
 };
 
 }  // namespace shell

@@ -34,7 +34,7 @@ FrmAbout::FrmAbout(platform::Prompter& prompter, QWidget* parent) : QDialog(pare
     setModal(true);
 
     Image1 = label(this, "Image1", QString());
-    Image1->setPixmap(shell::windowIcon().pixmap(48, 48));
+    Image1->setPixmap(shell::appIcon().pixmap(48, 48));
     Image1->setAccessibleName(mtexts::aboutTitle());
     Image2 = label(this, "Image2", QString());
     Image2->setPixmap(logoFrame(15));

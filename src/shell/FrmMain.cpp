@@ -9,6 +9,7 @@
 #include "MaintenanceBinding.h"
 #include "MainToolbar.h"
 #include "Pictures.h"
+#include "SearchBinding.h"
 #include "ShellTexts.h"
 #include "SplitterBar.h"
 #include "StatusPanels.h"
@@ -28,6 +29,7 @@
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
+#include "search/FindList.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -42,7 +44,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextEdit>
-#include <QTreeWidget>
 
 namespace shell {
 
@@ -84,7 +85,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     : QMainWindow(parent), m_prompter(prompter), m_desktop(desktop)
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(appIcon());
     m_state.appDir = appDir;
 
     client = new QWidget(this);
@@ -269,14 +270,8 @@ void FrmMain::buildLeftPanel()
     TxtFind->setObjectName(QStringLiteral("TxtFind"));
     CmdFind = new QPushButton(texts::findButton(), PicFind);
     CmdFind->setObjectName(QStringLiteral("CmdFind"));
-    LVFind = new QTreeWidget(PicFind);
+    LVFind = new search::FindList(PicFind);
     LVFind->setObjectName(QStringLiteral("LVFind"));
-    LVFind->setHeaderHidden(true);
-    LVFind->setRootIsDecorated(false);
-    // Typing into the index and the search arrive with the search work.
-    for (QWidget* later : {static_cast<QWidget*>(TxtAlphaText), static_cast<QWidget*>(TxtFind),
-                           static_cast<QWidget*>(CmdFind), static_cast<QWidget*>(LVFind)})
-        later->setEnabled(false);
 
     PicAlpha->hide();
     PicFind->hide();
@@ -308,10 +303,6 @@ void FrmMain::buildRightArea()
     auto* files = new DragFileList;
     LstFile = files;
     LstFile->setObjectName(QStringLiteral("LstFile"));
-    LstFile->setViewMode(QListView::IconMode);
-    LstFile->setIconSize(QSize(32, 32));
-    LstFile->setResizeMode(QListView::Adjust);
-    LstFile->setMovement(QListView::Static);
     TRFiles->setContent(LstFile);
 }
 
@@ -355,6 +346,9 @@ void FrmMain::connectHandlers()
     });
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
             &AttachmentPanel::extractAttachments);
+
+    // The alphabetical index and the full-text search.
+    m_search = new SearchBinding(*this);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -19,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
-class QTreeWidget;
 
 namespace catalogue {
 class AlphaIndexList;
@@ -38,6 +37,10 @@ namespace dialogs {
 class CommonDialogs;
 }
 
+namespace search {
+class FindList;
+}
+
 namespace platform {
 class DesktopShell;
 class Prompter;
@@ -49,6 +52,7 @@ class AttachmentPanel;
 class CoolBar;
 class NavigationBinding;
 class LogoAnimation;
+class SearchBinding;
 class MainLayout;
 class MaintenanceBinding;
 class MainToolbar;
@@ -74,6 +78,7 @@ public:
     articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    SearchBinding& search() { return *m_search; }
     WizardBinding& wizardBinding() { return *m_wizardBinding; }
     // Compaction, the installed bases, printing, the web links and the About box.
     MaintenanceBinding& maintenance() { return *m_maintenance; }
@@ -96,7 +101,7 @@ public:
     QWidget* PicFind = nullptr;
     QLineEdit* TxtFind = nullptr;
     QPushButton* CmdFind = nullptr;
-    QTreeWidget* LVFind = nullptr;
+    search::FindList* LVFind = nullptr;
     SplitterBar* picDivider = nullptr;
     articles::EditBar* CBEdit = nullptr;
     QComboBox* CboFont = nullptr;
@@ -142,6 +147,7 @@ private:
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    SearchBinding* m_search = nullptr;
     WizardBinding* m_wizardBinding = nullptr;
     dialogs::CommonDialogs* m_dialogs = nullptr;
     MaintenanceBinding* m_maintenance = nullptr;

@@ -24,7 +24,7 @@ FrmSplash::FrmSplash(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral("Kodrix"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(appIcon());
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(50);
     const QString white = QStringLiteral("color: white;");

@@ -120,6 +120,21 @@ int dragDivider(int left, double x, int clientWidth)
     return std::max(200, std::min(wholeTwips(left + x), wholeTwips(clientWidth - 6000.0)));
 }
 
+void fitSplittersToWindow(MainGeometry& g, const SplitterWishes& wishes)
+{
+    g.picDivider.left = dragDivider(wishes.dividerLeft, 0, g.clientWidth);
+    if (wishes.filesPaneHeight <= 0) {
+        g.filesPaneHeight = wishes.filesPaneHeight;
+        return;
+    }
+    // The right area runs from below the cool bar to the status bar; the
+    // splitter may not rise above its middle.
+    const int top = g.CB.height + 10;
+    const int bottom = g.clientHeight - g.Status.height;
+    const int tallest = g.clientHeight - (top + bottom + 1) / 2;
+    g.filesPaneHeight = std::max(0, std::min(wishes.filesPaneHeight, tallest));
+}
+
 FilesSplit dragFilesSplitter(int top, double y, int clientHeight, int filesPaneHeight)
 {
     const int highest = wholeTwips(clientHeight - 5000.0);

@@ -59,6 +59,19 @@ int wholeTwips(double v);
 // its current one and the mouse's X in its own coordinates.
 int dragDivider(int left, double x, int clientWidth);
 
+// Where the user put the two splitters. The window keeps these while it is too
+// small to honour them and gives them back when it grows again.
+struct SplitterWishes {
+    int dividerLeft = 0;
+    int filesPaneHeight = 0;  // 0: never dragged
+};
+
+// Re-limits the splitters for the window's present size, before a pass: the
+// divider no further right than a drag may put it (the right area keeps 6000
+// twips), the attachments panel no taller than the article area above it.
+// Within those limits the wishes stand.
+void fitSplittersToWindow(MainGeometry& g, const SplitterWishes& wishes);
+
 // The attachments splitter dragged with the left button.
 struct FilesSplit {
     int top;

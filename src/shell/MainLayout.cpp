@@ -13,6 +13,7 @@
 #include "catalogue/AlphaIndexList.h"
 #include "catalogue/FolderList.h"
 #include "catalogue/PathTree.h"
+#include "search/FindList.h"
 
 #include <QAction>
 #include <QLabel>
@@ -48,6 +49,13 @@ MainLayout::MainLayout(FrmMain& window) : m_w(window)
 {
     m_g.picDivider = Box{DividerStartLeft, 0, DividerWidth, 0};
     m_g.PicH = Box{0, 0, 0, FilesBarHeight};
+    m_wishes.dividerLeft = DividerStartLeft;
+}
+
+void MainLayout::setSplitterWishes(const SplitterWishes& wishes)
+{
+    m_wishes = wishes;
+    formResize();
 }
 
 void MainLayout::measure()
@@ -124,6 +132,7 @@ void MainLayout::formResize()
         return;
     m_inPass = true;
     measure();
+    fitSplittersToWindow(m_g, m_wishes);
     layoutPass(m_g);
     // The tab strip takes its box's size from before the pass; when the box has
     // just changed size, a second pass lets everything inside it catch up rather
@@ -140,6 +149,7 @@ void MainLayout::picDividerMouseMove(int button, int, double x, double)
         return;
     measure();
     m_g.picDivider.left = dragDivider(m_g.picDivider.left, x, m_g.clientWidth);
+    m_wishes.dividerLeft = m_g.picDivider.left;
     formResize();
 }
 
@@ -151,6 +161,7 @@ void MainLayout::picHMouseMove(int button, int, double, double y)
     const FilesSplit s = dragFilesSplitter(m_g.PicH.top, y, m_g.clientHeight, m_g.filesPaneHeight);
     m_g.PicH.top = s.top;
     m_g.filesPaneHeight = s.filesPaneHeight;
+    m_wishes.filesPaneHeight = s.filesPaneHeight;
     formResize();
 }
 

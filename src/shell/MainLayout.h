@@ -41,6 +41,10 @@ public:
     void tabMainMouseUp();
 
     const MainGeometry& geometry() const { return m_g; }
+    // The splitters as the user put them (kept across restarts); the window
+    // shows them re-limited to its size.
+    const SplitterWishes& splitterWishes() const { return m_wishes; }
+    void setSplitterWishes(const SplitterWishes& wishes);
 
 private:
     void measure();
@@ -48,6 +52,7 @@ private:
 
     FrmMain& m_w;
     MainGeometry m_g;
+    SplitterWishes m_wishes;
     bool m_inPass = false;
 };
 

@@ -7,6 +7,13 @@
 
 #include <cmath>
 
+// The icon files are a resource of this static library: nothing refers to its
+// initialiser, so the linker would drop it unless it is registered by hand.
+static void registerShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
+
 namespace shell {
 
 namespace {
@@ -218,10 +225,12 @@ QPixmap splashPicture(const QSize& size)
     return pm;
 }
 
-QIcon windowIcon()
+QIcon appIcon()
 {
+    registerShellResources();
     QIcon icon;
-    icon.addPixmap(logoFrame(1));
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/shell/kodrix-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

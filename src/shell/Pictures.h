@@ -32,6 +32,7 @@ inline constexpr int LogoSize = 40;  // pixels
 QPixmap logoFrame(int n);
 
 QPixmap splashPicture(const QSize& size);
-QIcon windowIcon();
+// The program's icon, in every size of the installed desktop icon (the same files).
+QIcon appIcon();
 
 }  // namespace shell

@@ -32,11 +32,13 @@ inline QString entryNotFound(const QString& reference)
 // Status bar
 inline QString ready() { return QStringLiteral("Готово"); }
 inline QString articleCount() { return QStringLiteral("Статей: "); }
+// Panel 1 while the base is open for reading only; its tooltip gives the cause.
+inline QString readOnlyPanel() { return QStringLiteral("Только чтение"); }
 
 // Menu bar
 inline QString mnuFile() { return QStringLiteral("&Файл"); }
 inline QString mnuFileAdd() { return QStringLiteral("&Новая статья"); }
-inline QString mnuFileProp() { return QStringLiteral("&Своиства"); }
+inline QString mnuFileProp() { return QStringLiteral("&Свойства"); }
 inline QString mnuFileCompress() { return QStringLiteral("Сж&ать базу"); }
 inline QString mnuFileSend() { return QStringLiteral("&Опубликовать статью в сети"); }
 inline QString mnuFileDel() { return QStringLiteral("&Удалить"); }

@@ -38,6 +38,14 @@ void setBusyPointer(bool busy)
     }
 }
 
+void showBaseAccess(FrmMain& w)
+{
+    const store::Database* base = w.state().base.get();
+    const bool readOnly = base && base->readOnly();
+    w.Status->setPanelText(1, readOnly ? texts::readOnlyPanel() : texts::ready());
+    w.Status->setPanelToolTip(1, readOnly ? base->readOnlyMessage() : texts::ready());
+}
+
 store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
 {
     const auto step = [splash](const QString& text) {
@@ -91,6 +99,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     setBusyPointer(false);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
     w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    showBaseAccess(w);
     navigation.setUpEnabled(false);
     if (catalogue::Node* root = w.Twv->getNode(texts::rootNode())) {
         w.Twv->selectNode(root);

@@ -24,6 +24,10 @@ namespace shell {
 // the window not shown.
 store::Result<void> formLoad(FrmMain& window, FrmSplash* splash);
 
+// Status panel 1: "Готово", or "Только чтение" with the cause as its tooltip
+// while the base is open for reading only.
+void showBaseAccess(FrmMain& window);
+
 // `Form_QueryUnload`'s work: the two settings, the base closed, the data folder
 // emptied. Every step runs whatever happened to the one before.
 void shutdown(catalogue::MainState& state);

@@ -16,7 +16,8 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
     // Fixed widths in character cells; panel 3 takes what is left.
-    const int cells[PanelCount] = {12, 20, 0, 7, 16};
+    // Panel 1 holds "Только чтение" whole.
+    const int cells[PanelCount] = {14, 20, 0, 7, 16};
     for (int i = 0; i < PanelCount; ++i) {
         auto* l = new QLabel(this);
         l->setFrameShape(QFrame::Panel);
@@ -50,6 +51,17 @@ void StatusPanels::setPanelText(int panel, const QString& text)
 QString StatusPanels::panelText(int panel) const
 {
     return panel >= 1 && panel <= PanelCount ? m_panels[panel - 1]->text() : QString();
+}
+
+void StatusPanels::setPanelToolTip(int panel, const QString& text)
+{
+    if (panel >= 1 && panel <= PanelCount)
+        m_panels[panel - 1]->setToolTip(text);
+}
+
+QString StatusPanels::panelToolTip(int panel) const
+{
+    return panel >= 1 && panel <= PanelCount ? m_panels[panel - 1]->toolTip() : QString();
 }
 
 QRect StatusPanels::panelGeometry(int panel) const

@@ -17,6 +17,8 @@ public:
     // Panels are numbered from 1.
     void setPanelText(int panel, const QString& text);
     QString panelText(int panel) const;
+    void setPanelToolTip(int panel, const QString& text);
+    QString panelToolTip(int panel) const;
     // The panel's place in the status bar, in pixels.
     QRect panelGeometry(int panel) const;
 

@@ -1,9 +1,14 @@
 #include "AppFiles.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QSettings>
 #include <QStringDecoder>
+
+#include <unistd.h>
 
 namespace store {
 
@@ -12,7 +17,34 @@ AppFiles::AppFiles(QString appDir) : m_appDir(QDir::cleanPath(std::move(appDir))
 QString AppFiles::basePath() const { return m_appDir + QStringLiteral("/basemain.mdb"); }
 QString AppFiles::backupPath() const { return m_appDir + QStringLiteral("/dbbackup.mdb"); }
 QString AppFiles::iniPath() const { return m_appDir + QStringLiteral("/orvex.ini"); }
-QString AppFiles::dataFolder() const { return m_appDir + QStringLiteral("/data"); }
+namespace {
+
+bool canWrite(const QString& path) { return ::access(QFile::encodeName(path).constData(), W_OK) == 0; }
+
+}  // namespace
+
+QString AppFiles::dataFolder() const
+{
+    const QString own = m_appDir + QStringLiteral("/data");
+    const bool ownWritable = QFileInfo::exists(own) ? canWrite(own) : !QFileInfo::exists(m_appDir) || canWrite(m_appDir);
+    if (ownWritable)
+        return own;
+    // One folder per application folder, so two installations never share one.
+    const QByteArray id = QCryptographicHash::hash(QFile::encodeName(QFileInfo(m_appDir).canonicalFilePath()),
+                                                   QCryptographicHash::Sha1)
+                              .toHex()
+                              .left(16);
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/kodrix/data-") +
+           QString::fromLatin1(id);
+}
+
+bool AppFiles::ensureDataFolder() const
+{
+    const QString folder = dataFolder();
+    if (folder == m_appDir + QStringLiteral("/data"))
+        return QFileInfo(folder).isDir();
+    return QDir().mkpath(folder);
+}
 QString AppFiles::dataFile(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
 
 void AppFiles::clearDataFolder() const { clearStaleDataFiles({}); }
@@ -21,9 +53,13 @@ void AppFiles::clearStaleDataFiles(const QStringList& keep) const
 {
     const QDir dir(dataFolder());
     const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& f : files)
-        if (f.compare(QLatin1String(DataMarker), Qt::CaseInsensitive) != 0 && !keep.contains(f))
-            QFile::remove(dir.filePath(f));  // a file in use stays; the next one is tried
+    for (const QString& f : files) {
+        // The lock (and the lock's own helper files) belongs to the running program.
+        if (f.compare(QLatin1String(DataMarker), Qt::CaseInsensitive) == 0 || f.startsWith(QLatin1String(InstanceLock)) ||
+            keep.contains(f))
+            continue;
+        QFile::remove(dir.filePath(f));  // a file in use stays; the next one is tried
+    }
 }
 
 void AppFiles::writeShutdownSettings() const

@@ -15,12 +15,21 @@ public:
     QString basePath() const;    // <app>/basemain.mdb
     QString backupPath() const;  // <app>/dbbackup.mdb
     QString iniPath() const;     // <app>/orvex.ini
-    QString dataFolder() const;  // <app>/data
+    // <app>/data where it can be written. An application folder that cannot be
+    // written (a read-only medium, a program installed for every user) gets a
+    // data folder of this user's own instead, one per application folder, in
+    // the user's cache; ensureDataFolder() makes that one.
+    QString dataFolder() const;
+    // Makes the user's own data folder when it is the one in use (never
+    // <app>/data, which belongs to the installation); true when the data folder
+    // exists.
+    bool ensureDataFolder() const;
     // <app>/data/<name>; name must be a bare file name (see safeDataFileName).
     QString dataFile(const QString& name) const;
 
     // Deletes every ordinary file of the data folder except the marker
-    // "zvcreatedir" (any letter case); failures are skipped.
+    // "zvcreatedir" (any letter case) and the running program's lock; failures
+    // are skipped.
     void clearDataFolder() const;
     // The clean-up at start, once this process holds the single-instance lock:
     // what a run that crashed left in the data folder (the attachments it
@@ -48,5 +57,7 @@ inline constexpr const char* SettingsApplication = "Zelvorant Kodrix";
 inline constexpr const char* SettingsGroup = "Common";
 inline constexpr const char* ProgramVersion = KODRIX_VERSION;
 inline constexpr const char* DataMarker = "zvcreatedir";
+// The lock of the program running on this data folder (see shell::SingleInstance).
+inline constexpr const char* InstanceLock = ".kodrix.lock";
 
 }  // namespace store

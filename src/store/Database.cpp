@@ -8,8 +8,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QUrl>
 
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcStore, "kodrix.store")
 
@@ -55,11 +59,12 @@ int exec(sqlite3* db, const QString& sql)
 
 QString errmsg(sqlite3* db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString(); }
 
-// Opens the file and sets the key; the key is only checked by the first read.
-int openKeyed(const QString& path, const QString& password, int flags, sqlite3** out)
+// Opens the file (a path, or a "file:" URI with SQLITE_OPEN_URI) and sets the
+// key; the key is only checked by the first read.
+int openKeyedName(const QByteArray& name, const QString& password, int flags, sqlite3** out)
 {
     *out = nullptr;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), out, flags, nullptr);
+    int rc = sqlite3_open_v2(name.constData(), out, flags, nullptr);
     if (rc != SQLITE_OK)
         return rc;
     rc = exec(*out, QStringLiteral("PRAGMA key = %1").arg(sqlQuote(password)));
@@ -73,12 +78,131 @@ int openKeyed(const QString& path, const QString& password, int flags, sqlite3**
     return SQLITE_OK;
 }
 
+int openKeyed(const QString& path, const QString& password, int flags, sqlite3** out)
+{
+    return openKeyedName(QFile::encodeName(path), password, flags, out);
+}
+
 bool hasPlainSqliteHeader(const QString& path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+// The engine's page size: SQLCipher 4 writes whole pages of this size.
+constexpr qint64 PageSize = 4096;
+
+// Why the base cannot be written, or the empty text. access() also answers
+// for a read-only medium, which the permission bits do not show.
+QString writeRefusal(const QString& path)
+{
+    const QByteArray file = QFile::encodeName(path);
+    if (::access(file.constData(), W_OK) != 0)
+        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
+                              : QStringLiteral("файл %1 защищён от записи").arg(quoted(path));
+    // The engine writes its journal beside the base: a folder that cannot take
+    // new files makes every write fail.
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
+                              : QStringLiteral("папка %1 защищена от записи").arg(quoted(folder));
+    return QString();
+}
+
+// A read-only connection that creates nothing beside the base. Without
+// "immutable" the engine must make the write-ahead log's shared-memory file,
+// which a folder that cannot be written refuses (and in one that can, it would
+// leave files of this user beside another's base). A log that still holds
+// changes (the base was not closed properly) is read through "mode=ro", which
+// uses the log files that are there; only when that fails too is the base read
+// as it stands without them.
+int openReadOnly(const QString& path, const QString& password, sqlite3** out, int* firstRead)
+{
+    const QByteArray uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded();
+    const QFileInfo wal(path + QStringLiteral("-wal"));
+    QList<QByteArray> ways;
+    if (wal.exists() && wal.size() > 0)
+        ways << QByteArrayLiteral("?mode=ro");
+    ways << QByteArrayLiteral("?immutable=1");
+    int rc = SQLITE_CANTOPEN;
+    for (const QByteArray& way : ways) {
+        if (*out)
+            sqlite3_close_v2(*out);
+        rc = openKeyedName(uri + way, password, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX, out);
+        if (rc != SQLITE_OK)
+            continue;
+        sqlite3_stmt* st = nullptr;
+        *firstRead = sqlite3_prepare_v2(*out, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
+        if (*firstRead == SQLITE_OK)
+            *firstRead = sqlite3_step(st);
+        sqlite3_finalize(st);
+        const int primary = *firstRead & 0xff;
+        if (primary != SQLITE_CANTOPEN && primary != SQLITE_READONLY && primary != SQLITE_IOERR)
+            return SQLITE_OK;
+        qCWarning(lcStore) << "read-only open" << way << "failed with" << *firstRead;
+    }
+    return rc;
+}
+
+// The first read failed with a key that the engine accepted: tells a wrong
+// password from a damaged file and from a file that is no base at all. Every
+// page of a base carries its own authentication code, so with the right key
+// the undamaged pages pass; with a wrong one none does.
+QString whyUnreadable(sqlite3* db, const QString& path, int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("база занята другой программой, которая не даёт её читать; закройте ту программу "
+                              "и попробуйте снова");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("файл повреждён");
+    case SQLITE_IOERR:
+        return QStringLiteral("ошибка чтения файла: сбой диска или носителя");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("файл не удаётся открыть: нет доступа к нему или к его папке");
+    case SQLITE_NOMEM:
+        return QStringLiteral("не хватает памяти");
+    case SQLITE_NOTADB:
+        break;
+    default:
+        return QStringLiteral("файл не удалось прочитать (код ошибки %1)").arg(rc);
+    }
+    if (hasPlainSqliteHeader(path))
+        return QStringLiteral("это незашифрованная база SQLite, а не база Kodrix");
+    if (!db)
+        return QStringLiteral("файл не удаётся открыть");
+    const qint64 size = QFileInfo(path).size();
+    if (size % PageSize != 0 || size < PageSize)
+        return QStringLiteral("это не база Kodrix");
+    // A file of text, pictures or an old Jet base has much order in its bytes;
+    // an encrypted base has none.
+    QFile f(path);
+    QByteArray head;
+    if (f.open(QIODevice::ReadOnly))
+        head = f.read(PageSize);
+    int counts[256] = {};
+    for (char c : head)
+        ++counts[uchar(c)];
+    const double expected = head.size() / 256.0;
+    double chi = 0;
+    for (int n : counts)
+        chi += (n - expected) * (n - expected) / expected;
+    if (chi > 512)  // uniform bytes stay near 255
+        return QStringLiteral("это не база Kodrix");
+    sqlite3_stmt* st = nullptr;
+    qint64 failed = 0;
+    if (sqlite3_prepare_v2(db, "PRAGMA cipher_integrity_check", -1, &st, nullptr) == SQLITE_OK)
+        while (sqlite3_step(st) == SQLITE_ROW)
+            ++failed;
+    sqlite3_finalize(st);
+    if (failed > 0 && failed < size / PageSize)
+        return QStringLiteral("файл повреждён (испорчены %1 из %2 страниц)").arg(failed).arg(size / PageSize);
+    return QStringLiteral("неверный пароль: файл зашифрован другим паролем или повреждён целиком");
 }
 
 }  // namespace
@@ -108,6 +232,11 @@ void Database::close()
 
 QString Database::engineMessage() const { return errmsg(m_db); }
 
+QString Database::readOnlyMessage() const
+{
+    return QStringLiteral("База открыта только для чтения: %1.").arg(m_readOnlyReason);
+}
+
 QString Database::passwordFrom(const QString& connect)
 {
     for (const QString& part : connect.split(QLatin1Char(';'))) {
@@ -118,7 +247,7 @@ QString Database::passwordFrom(const QString& connect)
     return QString();
 }
 
-Result<std::shared_ptr<Database>> Database::open(const QString& path, const QString& connect)
+Result<std::shared_ptr<Database>> Database::open(const QString& path, const QString& connect, Access access)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -130,28 +259,52 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
     if (info.size() == 0)
         return openError(path, QStringLiteral("файл пуст"));
 
-    sqlite3* raw = nullptr;
     // No SQLITE_OPEN_CREATE: a base is made only by create().
-    int rc = openKeyed(path, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, &raw);
-    auto db = DatabaseOpener::make(raw, path);
-    if (rc != SQLITE_OK)
-        return openError(path, QStringLiteral("файл недоступен (%1)").arg(errmsg(raw)));
-
-    // The key is checked by the first read of the schema.
-    sqlite3_stmt* st = nullptr;
-    rc = sqlite3_prepare_v2(raw, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_step(st);
-    sqlite3_finalize(st);
-    if (rc != SQLITE_ROW) {
-        if (hasPlainSqliteHeader(path))
-            return openError(path, QStringLiteral("это незашифрованная база SQLite, а не база Kodrix"));
-        if (rc == SQLITE_NOTADB)
-            return openError(path, QStringLiteral("неверный пароль, или файл повреждён, или это не база Kodrix"));
-        return openError(path, QStringLiteral("файл повреждён (%1)").arg(errmsg(raw)));
+    const QString refusal = access == Access::ReadOnly ? QStringLiteral("она открыта для просмотра")
+                                                       : writeRefusal(path);
+    const QString password = passwordFrom(connect);
+    sqlite3* raw = nullptr;
+    int rc = SQLITE_OK;
+    int firstRead = SQLITE_ROW;
+    const auto readSchema = [&raw, &firstRead] {
+        sqlite3_stmt* st = nullptr;
+        firstRead = sqlite3_prepare_v2(raw, "SELECT count(*) FROM sqlite_master", -1, &st, nullptr);
+        if (firstRead == SQLITE_OK)
+            firstRead = sqlite3_step(st);
+        sqlite3_finalize(st);
+    };
+    QString readOnlyWhy = refusal;
+    if (refusal.isEmpty()) {
+        rc = openKeyed(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, &raw);
+        if (rc == SQLITE_OK) {
+            // A program that holds the base locked is reported after a short
+            // wait, not after the long one that writes get.
+            sqlite3_busy_timeout(raw, 2000);
+            readSchema();
+            sqlite3_busy_timeout(raw, 5000);
+        }
+        // The folder and the file said yes, yet the engine cannot write beside
+        // the base (its log files belong to someone else, say): read it.
+        const int primary = (rc == SQLITE_OK ? firstRead : rc) & 0xff;
+        if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) {
+            sqlite3_close_v2(raw);
+            raw = nullptr;
+            readOnlyWhy = QStringLiteral("файлы журнала рядом с базой %1 нельзя изменить").arg(quoted(path));
+        }
     }
+    if (!readOnlyWhy.isEmpty())
+        rc = openReadOnly(path, password, &raw, &firstRead);
+    auto db = DatabaseOpener::make(raw, path);
+    db->m_readOnlyReason = readOnlyWhy;
+    if (rc != SQLITE_OK)
+        return openError(path, whyUnreadable(raw, path, rc));
+    if (firstRead != SQLITE_ROW)
+        return openError(path, whyUnreadable(raw, path, firstRead));
+    if (!readOnlyWhy.isEmpty())
+        qCInfo(lcStore) << "opened for reading only:" << readOnlyWhy;
 
     // The table and its sixteen positional columns.
+    sqlite3_stmt* st = nullptr;
     rc = sqlite3_prepare_v2(raw, "PRAGMA table_info(main)", -1, &st, nullptr);
     QStringList columns;
     while (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
@@ -296,6 +449,10 @@ Transaction::Transaction(Database& db) : m_db(db)
         m_begun = Error{QStringLiteral("База %1 закрыта.").arg(quoted(db.m_path))};
         return;
     }
+    if (db.readOnly()) {
+        m_begun = Error{db.readOnlyMessage()};
+        return;
+    }
     m_level = db.m_depth + 1;
     // The outermost scope takes the write lock at once, so that it cannot fail
     // halfway for want of it; inner scopes are savepoints.
@@ -303,7 +460,7 @@ Transaction::Transaction(Database& db) : m_db(db)
                                      : QStringLiteral("SAVEPOINT kx%1").arg(m_level);
     if (exec(db.m_db, sql) != SQLITE_OK) {
         m_begun = Error{QStringLiteral("Не удалось начать запись в базу %1: %2.")
-                            .arg(quoted(db.m_path), db.engineMessage())};
+                            .arg(quoted(db.m_path), engineReason(db.m_db))};
         return;
     }
     m_open = true;
@@ -322,7 +479,7 @@ Result<void> Transaction::commit()
     const QString sql = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kx%1").arg(m_level);
     if (exec(m_db.m_db, sql) != SQLITE_OK) {
         const Error e{QStringLiteral("Не удалось сохранить изменения в базе %1: %2.")
-                          .arg(quoted(m_db.m_path), m_db.engineMessage())};
+                          .arg(quoted(m_db.m_path), engineReason(m_db.m_db))};
         rollback();
         return e;
     }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -23,11 +24,18 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing base for reading and writing. Never creates or changes the
-    // file: a missing, foreign, wrongly keyed or damaged file is an Error naming it.
+    enum class Access {
+        Automatic,  // for writing where the file, its folder and the medium allow it, else for reading
+        ReadOnly,
+    };
+    // Opens an existing base. Never creates or changes the file: a missing,
+    // foreign, wrongly keyed, damaged or locked file is an Error naming it and
+    // the cause. A base that cannot be written opens for reading (readOnly()),
+    // and then nothing is created beside it either.
     // `connect` is a connect text such as ";PWD=secret".
     static Result<std::shared_ptr<Database>> open(const QString& path,
-                                                  const QString& connect = QString::fromLatin1(ConnectText));
+                                                  const QString& connect = QString::fromLatin1(ConnectText),
+                                                  Access access = Access::Automatic);
     // Makes a new empty base; refuses to overwrite an existing file.
     static Result<std::shared_ptr<Database>> create(const QString& path,
                                                     const QString& connect = QString::fromLatin1(ConnectText));
@@ -54,6 +62,14 @@ public:
     void announceRowsRemoved(std::vector<qint64> ids);
     bool inTransaction() const { return m_depth > 0; }
 
+    // Data derived from Body and kept in the base beside the rows (the search
+    // data). A recordset that stores a new row, or a changed Body, calls the hook
+    // with the row's Id and the stored value inside the same transaction; a hook
+    // that fails rolls the write back, so the two never part.
+    using BodyWrittenHook = std::function<Result<void>(qint64 id, const QVariant& body)>;
+    void setBodyWrittenHook(BodyWrittenHook hook) { m_bodyWritten = std::move(hook); }
+    const BodyWrittenHook& bodyWrittenHook() const { return m_bodyWritten; }
+
     void close();
     bool isOpen() const { return m_db != nullptr; }
     const QString& path() const { return m_path; }
@@ -61,6 +77,11 @@ public:
     // Column names of "main" by position, as the file declares them.
     const QStringList& columnNames() const { return m_columns; }
     bool hasSmallColumnIndex() const { return m_smallIndex; }
+
+    // Opened for reading only; every write is refused with readOnlyMessage().
+    bool readOnly() const { return !m_readOnlyReason.isEmpty(); }
+    // "База открыта только для чтения: " and the cause, naming the file or folder.
+    QString readOnlyMessage() const;
 
     // Text of the last engine error on this connection.
     QString engineMessage() const;
@@ -79,6 +100,7 @@ private:
     sqlite3* m_db = nullptr;
     QStringList m_columns;
     bool m_smallIndex = false;
+    QString m_readOnlyReason;  // empty when the base can be written
     std::optional<Error> m_readFailure;
     // Live recordsets on this connection. A read stream left standing on a row keeps
     // the connection's read snapshot open; a new recordset must see the file as it is.
@@ -91,6 +113,7 @@ private:
     std::vector<qint64> m_removedInTransaction;
     std::vector<std::pair<int, RowsRemovedListener>> m_rowsRemoved;
     int m_nextListener = 1;
+    BodyWrittenHook m_bodyWritten;
 };
 
 // A scope of changes that are stored together or not at all. Uncommitted when

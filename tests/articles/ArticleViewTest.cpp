@@ -153,10 +153,11 @@ TEST_F(ArticleViewTest, ArticleIsShownWithAddressStatusAndLayout)
 
 TEST_F(ArticleViewTest, ALinkGoesToTheDesktopAndNothingElseChanges)
 {
-    addRows({{QString(), QStringLiteral("Программа"), Rtf, QStringLiteral(";a.bas"), QStringLiteral("x\\y;;"),
-              QStringLiteral("/usr/bin/xterm")}});
+    addRows({{QString(), QStringLiteral("Ссылка"), Rtf, QStringLiteral(";a.bas"), QStringLiteral("x\\y;;"),
+              QStringLiteral("https://example.org/vb")}});
     open(1);
-    EXPECT_EQ(desktop.opened, std::vector<QString>{QStringLiteral("/usr/bin/xterm")});
+    EXPECT_EQ(desktop.opened, std::vector<QString>{QStringLiteral("https://example.org/vb")});
+    EXPECT_TRUE(desktop.started.empty());
     EXPECT_EQ(address.text(), QStringLiteral("прежний адрес"));
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
     EXPECT_TRUE(panels.empty());
@@ -170,9 +171,38 @@ TEST_F(ArticleViewTest, ALinkGoesToTheDesktopAndNothingElseChanges)
     desktop.openResult = false;
     open(1);
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_TRUE(warnings[0].contains(QStringLiteral("«/usr/bin/xterm»")));
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("«https://example.org/vb»")));
     EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
     EXPECT_EQ(layouts, 0);
+}
+
+TEST_F(ArticleViewTest, AProgramIsRunWithItsArgumentsOrNamedWhenItCannotBe)
+{
+    // sh is on every PATH; the other program is on none.
+    addRows({{QString(), QStringLiteral("Оболочка"), Rtf, QString(), QString(), QStringLiteral("sh -c \"exit 0\"")},
+             {QString(), QStringLiteral("Калькулятор"), Rtf, QString(), QString(),
+              QStringLiteral("no-such-calculator-kodrix --mode=basic")}});
+    open(1);
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(desktop.started[0].mid(1), (QStringList{QStringLiteral("-c"), QStringLiteral("exit 0")}));
+    EXPECT_TRUE(desktop.started[0][0].endsWith(QStringLiteral("/sh"))) << desktop.started[0][0].toStdString();
+    EXPECT_TRUE(desktop.opened.empty());
+    EXPECT_TRUE(warnings.empty());
+
+    open(2);
+    EXPECT_EQ(desktop.started.size(), 1u);
+    EXPECT_TRUE(desktop.opened.empty());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], QStringLiteral("Не удалось запустить программу «no-such-calculator-kodrix»: она не найдена "
+                                          "ни по указанному пути, ни в папках программ (PATH)."));
+
+    // Found, but the system would not start it.
+    desktop.startResult = false;
+    open(1);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_TRUE(warnings[1].startsWith(QStringLiteral("Не удалось запустить программу «"))) << warnings[1].toStdString();
+    EXPECT_TRUE(warnings[1].contains(QStringLiteral("отказалась")));
+    EXPECT_EQ(rtf.toPlainText(), QStringLiteral("прежний текст"));
 }
 
 TEST_F(ArticleViewTest, AttachmentListFollowsFileList)
@@ -335,6 +365,7 @@ TEST_F(ArticleViewTest, AnUnreadableArticleIsNamedLockedAndNeverWrittenOver)
     EXPECT_FALSE(rtf.isEnabled());
     EXPECT_EQ(files.count(), 0);
     EXPECT_TRUE(state.displayedEntry.isEmpty());
+    EXPECT_EQ(state.displayedId, 0);  // the editor has no row to store into
     EXPECT_EQ(shown, 0);
     EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\\\Папка\\Статья 20"));
     EXPECT_FALSE(state.rsBase->edit().ok());

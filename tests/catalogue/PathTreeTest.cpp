@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <QSignalSpy>
+#include <QTest>
 
 using namespace catalogue;
 
@@ -314,4 +316,35 @@ TEST(CaseKey, InlineFoldingAgreesWithQtForEveryCharacter)
     const QString a = QStringLiteral("Мои Файлы\\ЁЖ\\Ǆ𐐀");
     EXPECT_EQ(CaseInsensitiveHash()(a), CaseInsensitiveHash()(a.toLower()));
     EXPECT_EQ(caseHashContinue(caseHashContinue(CaseHashSeed, a, 0, 4), a, 4, a.size()), CaseInsensitiveHash()(a));
+}
+
+TEST(PathTreeView, TheExpanderArrowOnlyOpensAndClosesTheBranch)
+{
+    PathTree view;
+    PathTreeModel& tree = *view.nodes();
+    Node* a = tree.addNodePath(QStringLiteral("A\\B\\C"), QString(), 1, 8)->parent()->parent();
+    tree.addNodePath(QStringLiteral("D"), QString(), 1, 8);
+    view.resize(300, 200);
+    view.show();
+    QSignalSpy clicks(&view, &PathTree::nodeClicked);
+    QSignalSpy presses(&view, &PathTree::mousePressed);
+    const QModelIndex ia = tree.indexOf(a);
+    const QRect item = view.visualRect(ia);
+    // The arrow sits in the indentation just left of the node's picture and text.
+    const QPoint arrow(item.left() - view.indentation() / 2, item.center().y());
+    ASSERT_EQ(view.nodeAt(arrow), a);
+
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, arrow);
+    EXPECT_TRUE(a->isExpanded());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, arrow);
+    EXPECT_FALSE(a->isExpanded());
+    EXPECT_EQ(clicks.count(), 0);
+    // The press is still reported, on its node, so nothing is deselected.
+    ASSERT_EQ(presses.count(), 2);
+    EXPECT_EQ(presses.at(0).at(3).value<Node*>(), a);
+
+    // A click on the text is a click on the node.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, item.center());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).value<Node*>(), a);
 }

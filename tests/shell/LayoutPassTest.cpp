@@ -211,3 +211,32 @@ TEST(LayoutPass, TinyWindowStillRunsEveryPossibleStep)
     EXPECT_EQ(g.PrProgress.top, g.Status.top + 60);
     EXPECT_EQ(g.LvPapka.left, g.RTF.left);
 }
+
+TEST(LayoutPass, ASmallWindowKeepsHalfTheRightSideAndAReadableWidthForTheArticle)
+{
+    // The user's splitters: a wide contents panel and the tallest attachments panel.
+    const SplitterWishes wishes{6000, 5000};
+    struct Size {
+        int widthPx, heightPx;
+    };
+    for (const Size s : {Size{1280, 740}, Size{800, 560}, Size{640, 440}, Size{500, 310}}) {
+        SCOPED_TRACE(std::to_string(s.widthPx) + "x" + std::to_string(s.heightPx));
+        MainGeometry g = window(s.widthPx * 15, s.heightPx * 15);
+        fitSplittersToWindow(g, wishes);
+        layoutPass(g);
+        // The article area (edit bar and pane) is at least as tall as the
+        // attachments panel below it.
+        const int article = g.RTF.bottom() - g.CBEdit.top;
+        EXPECT_GE(article, g.TRFiles.height);
+        // And at least 6000 twips wide less the borders: 390 pixels.
+        EXPECT_GE(g.RTF.width, 6000 - 250 - 80);
+        EXPECT_GE(g.picDivider.left, 200);
+    }
+    // Grown again, the window gives the splitters back as they were put.
+    MainGeometry g = window();
+    fitSplittersToWindow(g, wishes);
+    layoutPass(g);
+    EXPECT_EQ(g.picDivider.left, 6000);
+    EXPECT_EQ(g.filesPaneHeight, 5000);
+    EXPECT_EQ(g.PicH.top, 11100 - 5000);
+}

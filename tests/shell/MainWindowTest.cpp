@@ -2,9 +2,14 @@
 // the panel toggles and close boxes, the splitters, the pages and the logo.
 #include "Scripted.h"
 
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "catalogue/FolderList.h"
 #include "shell/CoolBar.h"
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "shell/FrmMain.h"
+#include "shell/FrmSplash.h"
 #include "shell/LogoAnimation.h"
 #include "shell/MainLayout.h"
 #include "shell/MainToolbar.h"
@@ -15,6 +20,7 @@
 #include "shell/ZelvorantResizer.h"
 
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -81,6 +87,8 @@ TEST_F(MainWindowTest, MenuBarHasEveryItemAndLaterCommandsAreDisabled)
     EXPECT_TRUE(w.MnuViewFile->isChecked());
     EXPECT_FALSE(w.MnuFileSend->isEnabled());
     EXPECT_TRUE(w.MnuFileExit->isEnabled());
+    // Spelt as the word is, whatever the texts header says.
+    EXPECT_EQ(w.MnuFileProp->text(), QStringLiteral("&Свойства"));
 }
 
 TEST_F(MainWindowTest, ToolbarKeysTooltipsAndDropDown)
@@ -244,4 +252,43 @@ TEST_F(MainWindowTest, ViewModesFromToolbarAndMenu)
         c.act();
         EXPECT_EQ(w.LvPapka->viewMode(), c.expect);
     }
+}
+
+TEST_F(MainWindowTest, TheWindowAndTheSplashCarryTheProgramsIcon)
+{
+    FrmSplash splash;
+    for (const QWidget* window : {static_cast<const QWidget*>(&w), static_cast<const QWidget*>(&splash)}) {
+        SCOPED_TRACE(window->objectName().toStdString());
+        const QIcon icon = window->windowIcon();
+        ASSERT_FALSE(icon.isNull());
+        // The sizes a title bar, a task bar and a switcher ask for, drawn, not scaled.
+        for (int size : {16, 32, 48, 256})
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+        const QImage image = icon.pixmap(QSize(32, 32)).toImage();
+        EXPECT_EQ(image.pixelColor(16, 16).alpha(), 255);  // the disc
+        EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);      // transparent round it
+    }
+}
+
+TEST_F(MainWindowTest, ShrinkingTheWindowLeavesTheArticleHalfTheHeightAndAReadableWidth)
+{
+    // The tallest attachments panel the splitter allows.
+    layout().picHMouseMove(1, 0, 0, -twY(600));
+    const int filesTall = w.TRFiles->height();
+    const int dividerAt = w.picDivider->x();
+    for (const QSize size : {QSize(800, 600), QSize(500, 350)}) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        w.resize(size);
+        QCoreApplication::processEvents();
+        layout().formResize();
+        const int article = w.RTF->geometry().bottom() - w.CBEdit->y();
+        EXPECT_GE(article, w.TRFiles->height());
+        EXPECT_GE(w.RTF->width(), 300);
+    }
+    // Back to its size: the panels as the user left them.
+    w.resize(1200, 760);
+    QCoreApplication::processEvents();
+    layout().formResize();
+    EXPECT_EQ(w.TRFiles->height(), filesTall);
+    EXPECT_EQ(w.picDivider->x(), dividerAt);
 }

@@ -334,3 +334,23 @@ TEST_F(StartupTest, UnopenableBaseIsReportedAndEndsWithFailure)
         EXPECT_FALSE(setting("Version").isValid());
     }
 }
+
+TEST_F(StartupTest, ABaseOpenForReadingOnlyIsBrowsedAndTheStatusBarSaysSo)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    // The connection a read-only folder would give; the load keeps it.
+    auto base = store::Database::open(app.base(), QString::fromLatin1(store::ConnectText),
+                                      store::Database::Access::ReadOnly);
+    ASSERT_TRUE(base.ok());
+    w.state().base = *base;
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    EXPECT_EQ(w.Status->panelText(1), QStringLiteral("Только чтение"));
+    EXPECT_TRUE(w.Status->panelToolTip(1).startsWith(QStringLiteral("База открыта только для чтения")));
+    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
+    w.navigation().navigator().treeNodeClick(
+        w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\Статья 2")));
+    EXPECT_TRUE(w.RTF->isVisible());
+    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
+    EXPECT_TRUE(prompter.shown.empty());
+}

@@ -4,7 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -56,11 +63,13 @@ TEST(ClearDataFolder, KeepsOnlyTheMarkerInAnyCase)
     QTemporaryDir tmp;
     AppFiles files(tmp.path() + QStringLiteral("/Программа"));
     ASSERT_TRUE(QDir().mkpath(files.dataFolder() + QStringLiteral("/sub")));
-    for (const char* name : {"ZVCREATEDIR", "zvcreatedir.txt", "a.zip", "Модуль.bas"})
+    for (const char* name : {"ZVCREATEDIR", "zvcreatedir.txt", "a.zip", "Модуль.bas", ".kodrix.lock"})
         ASSERT_TRUE(writeFile(files.dataFile(QString::fromUtf8(name)), "x"));
     files.clearDataFolder();
     QDir data(files.dataFolder());
-    EXPECT_EQ(data.entryList(QDir::Files), QStringList{QStringLiteral("ZVCREATEDIR")});
+    // The running program's lock stays with the marker.
+    EXPECT_EQ(data.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral(".kodrix.lock"), QStringLiteral("ZVCREATEDIR")}));
     EXPECT_TRUE(data.exists(QStringLiteral("sub")));  // folders are not its business
 
     AppFiles missing(tmp.path() + QStringLiteral("/нет такой"));
@@ -101,4 +110,63 @@ TEST(SafeFileName, RejectsAnythingThatLeavesTheFolder)
         EXPECT_FALSE(isSafeFileName(QString::fromUtf8(bad))) << bad;
     for (const char* good : {"a.txt", "Модуль 1.bas", "..hidden", "x..y"})
         EXPECT_TRUE(isSafeFileName(QString::fromUtf8(good))) << good;
+}
+
+namespace {
+
+// Runs f in a child process as an ordinary user (nobody, when the tests run as
+// root, for whom no permission bit counts) and gives its exit code, or -1.
+int asOrdinaryUser(const std::function<int()>& f)
+{
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(100);
+        ::_exit(f());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TEST(DataFolder, AnApplicationFolderThatCannotBeWrittenGetsOneOfTheUsersOwn)
+{
+    QTemporaryDir tmp;
+    const QString installed = tmp.filePath(QStringLiteral("Установлено"));
+    const QString other = tmp.filePath(QStringLiteral("Другая"));
+    const QString portable = tmp.filePath(QStringLiteral("Переносная"));
+    const QString cache = tmp.filePath(QStringLiteral("кэш"));
+    for (const QString& app : {installed, other, portable})
+        ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/data")));
+    ASSERT_TRUE(QDir().mkpath(cache));
+    const auto rx = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                    QFile::ExeOther;
+    const auto all = rx | QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    ASSERT_TRUE(QFile::setPermissions(tmp.path(), rx | QFile::WriteOwner));
+    for (const QString& app : {installed, other})
+        ASSERT_TRUE(QFile::setPermissions(app + QStringLiteral("/data"), rx));
+    ASSERT_TRUE(QFile::setPermissions(portable, all));
+    ASSERT_TRUE(QFile::setPermissions(portable + QStringLiteral("/data"), all));
+    ASSERT_TRUE(QFile::setPermissions(cache, all));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
+    const int code = asOrdinaryUser([&] {
+        const AppFiles a(installed), b(other), c(portable);
+        if (!a.dataFolder().startsWith(cache + QStringLiteral("/kodrix/")))
+            return 1;
+        if (a.dataFolder() == b.dataFolder())
+            return 2;
+        if (!a.ensureDataFolder() || !QFileInfo(a.dataFolder()).isDir() || !writeFile(a.dataFile(QStringLiteral("x.bas")), "x"))
+            return 3;
+        if (c.dataFolder() != portable + QStringLiteral("/data"))
+            return 4;
+        return 0;
+    });
+    qunsetenv("XDG_CACHE_HOME");
+    EXPECT_EQ(code, 0);
+    // The installation's own data folder got nothing.
+    EXPECT_TRUE(QDir(installed + QStringLiteral("/data")).isEmpty());
 }

@@ -3,10 +3,15 @@
 #include "TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <sqlite3.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace store;
 using testsupport::readFile;
@@ -83,7 +88,10 @@ TEST_F(DatabaseTest, BadBasesFailWithAMessageNamingTheFileAndLeaveItUntouched)
              writeFile(p, junk);
          },
          "повреждён"},
-        {"text file", [](DatabaseTest*, const QString& p) { writeFile(p, "Standard Jet DB\r\n"); }, "повреждён"},
+        {"text file", [](DatabaseTest*, const QString& p) { writeFile(p, "Standard Jet DB\r\n"); }, "не база Kodrix"},
+        {"whole pages of text",
+         [](DatabaseTest*, const QString& p) { writeFile(p, QByteArray(8192, 'x').replace(0, 15, "Standard Jet DB")); },
+         "не база Kodrix"},
         {"no table main",
          [](DatabaseTest* t, const QString& p) {
              t->makeKeyed(p, QStringLiteral("orchidmaplebrook"), "CREATE TABLE other(a)");
@@ -176,4 +184,173 @@ TEST_F(DatabaseTest, CompactionKeepsRowsOrderAndPassword)
     auto again = recordset(*db);
     again->moveLast();
     EXPECT_EQ(again->text(ColName), QStringLiteral("после"));
+}
+
+namespace {
+
+// Runs f in a child process as an ordinary user (nobody, when the tests run as
+// root, for whom no permission bit counts) and gives its exit code, or -1.
+int asOrdinaryUser(const std::function<int()>& f)
+{
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return -1;
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(100);
+        ::_exit(f());
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+QStringList filesIn(const QString& dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden); }
+
+}  // namespace
+
+TEST_F(DatabaseTest, ADamagedFileIsToldFromAWrongPasswordAndALock)
+{
+    {
+        auto db = create();
+        auto rs = recordset(db);
+        ASSERT_TRUE(db->beginBatch().ok());
+        for (int i = 0; i < 400; ++i)
+            add(*rs, QStringLiteral("Папка"), QStringLiteral("Запись %1").arg(i));
+        ASSERT_TRUE(db->commitBatch().ok());
+    }
+    const QByteArray good = readFile(m_path);
+    ASSERT_GT(good.size(), 4 * 4096);
+
+    // Page 1 damaged: the key is right, the other pages prove it.
+    QByteArray damaged = good;
+    for (int i = 200; i < 260; ++i)
+        damaged[i] = char(~damaged[i]);
+    ASSERT_TRUE(writeFile(m_path, damaged));
+    auto db = Database::open(m_path);
+    ASSERT_FALSE(db.ok());
+    EXPECT_TRUE(db.message().contains(QStringLiteral("файл повреждён"))) << db.message().toStdString();
+    EXPECT_FALSE(db.message().contains(QStringLiteral("пароль"))) << db.message().toStdString();
+    EXPECT_EQ(readFile(m_path), damaged);
+
+    // Whole, with another password.
+    ASSERT_TRUE(writeFile(m_path, good));
+    db = Database::open(m_path, QStringLiteral(";PWD=другой"));
+    ASSERT_FALSE(db.ok());
+    EXPECT_TRUE(db.message().contains(QStringLiteral("неверный пароль"))) << db.message().toStdString();
+
+    // Another program holds the base locked for itself.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(m_path).constData(), &other), SQLITE_OK);
+    for (const char* sql : {"PRAGMA key='orchidmaplebrook'", "PRAGMA locking_mode=EXCLUSIVE", "BEGIN EXCLUSIVE",
+                            "UPDATE main SET Name = Name WHERE Id = 1"})
+        ASSERT_EQ(sqlite3_exec(other, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    db = Database::open(m_path);
+    ASSERT_FALSE(db.ok());
+    EXPECT_TRUE(db.message().contains(QStringLiteral("занята другой программой"))) << db.message().toStdString();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(Database::open(m_path).ok());
+}
+
+TEST_F(DatabaseTest, AReadOnlyOpenCreatesNothingAndRefusesEveryWrite)
+{
+    {
+        auto db = create();
+        auto rs = recordset(db);
+        add(*rs, QStringLiteral("Строки"), QStringLiteral("Функция Mid"));
+    }
+    ASSERT_EQ(filesIn(m_dir), QStringList{QStringLiteral("basemain.mdb")});
+    const QByteArray before = readFile(m_path);
+
+    auto db = Database::open(m_path, QString::fromLatin1(ConnectText), Database::Access::ReadOnly);
+    ASSERT_TRUE(db.ok()) << db.message().toStdString();
+    EXPECT_TRUE((*db)->readOnly());
+    auto rs = recordset(*db);
+    rs->moveFirst();
+    EXPECT_EQ(rs->text(ColName), QStringLiteral("Функция Mid"));
+    // No log files beside the base, not even while it is open.
+    EXPECT_EQ(filesIn(m_dir), QStringList{QStringLiteral("basemain.mdb")});
+
+    const std::pair<const char*, std::function<Result<void>()>> writes[] = {
+        {"change", [&] {
+             if (auto r = rs->edit(); !r)
+                 return r;
+             (void)rs->setValue(ColName, QStringLiteral("Другое"));
+             return rs->update();
+         }},
+        {"add", [&] {
+             rs->addNew();
+             (void)rs->setValue(ColName, QStringLiteral("Новая"));
+             return rs->update();
+         }},
+        {"remove", [&] { return rs->remove(); }},
+    };
+    for (const auto& [what, write] : writes) {
+        SCOPED_TRACE(what);
+        rs->cancelUpdate();
+        rs->moveFirst();
+        const Result<void> r = write();
+        ASSERT_FALSE(r.ok());
+        EXPECT_TRUE(r.message().startsWith(QStringLiteral("База открыта только для чтения"))) << r.message().toStdString();
+    }
+    rs.reset();
+    (*db)->close();
+    EXPECT_EQ(readFile(m_path), before);
+    EXPECT_EQ(filesIn(m_dir), QStringList{QStringLiteral("basemain.mdb")});
+}
+
+TEST_F(DatabaseTest, AReadOnlyOpenSeesChangesStillInTheLogOfABaseNotClosedProperly)
+{
+    auto db = create();
+    auto rs = recordset(db);
+    add(*rs, QStringLiteral("П"), QStringLiteral("первая"));
+    sqlite3_exec(db->handle(), "PRAGMA wal_autocheckpoint = 0", nullptr, nullptr, nullptr);
+    add(*rs, QStringLiteral("П"), QStringLiteral("вторая, только в журнале"));
+    // The files as a crash leaves them, in a folder of their own.
+    const QString copy = m_tmp.path() + QStringLiteral("/копия");
+    ASSERT_TRUE(QDir().mkpath(copy));
+    for (const char* suffix : {"", "-wal", "-shm"})
+        ASSERT_TRUE(QFile::copy(m_path + QString::fromLatin1(suffix),
+                                copy + QStringLiteral("/basemain.mdb") + QString::fromLatin1(suffix)));
+    ASSERT_GT(QFileInfo(copy + QStringLiteral("/basemain.mdb-wal")).size(), 0);
+    auto ro = Database::open(copy + QStringLiteral("/basemain.mdb"), QString::fromLatin1(ConnectText),
+                             Database::Access::ReadOnly);
+    ASSERT_TRUE(ro.ok()) << ro.message().toStdString();
+    auto rows = recordset(*ro);
+    ASSERT_EQ(rows->recordCount(), 2);
+    rows->moveLast();
+    EXPECT_EQ(rows->text(ColName), QStringLiteral("вторая, только в журнале"));
+}
+
+TEST_F(DatabaseTest, ABaseInAFolderThatCannotBeWrittenOpensForReading)
+{
+    {
+        auto db = create();
+        auto rs = recordset(db);
+        add(*rs, QStringLiteral("Строки"), QStringLiteral("Функция Mid"));
+    }
+    const auto rx = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                    QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(m_tmp.path(), rx | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(m_dir, rx));
+    ASSERT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QString path = m_path;
+    const int code = asOrdinaryUser([path] {
+        auto db = Database::open(path);
+        if (!db.ok())
+            return 1;
+        if (!(*db)->readOnly() || !(*db)->readOnlyMessage().contains(QStringLiteral("защищ")))
+            return 2;
+        auto rs = (*db)->openRecordset();
+        if (!rs.ok())
+            return 3;
+        (*rs)->moveFirst();
+        if ((*rs)->text(ColName) != QStringLiteral("Функция Mid"))
+            return 4;
+        return 0;
+    });
+    QFile::setPermissions(m_dir, rx | QFile::WriteOwner);
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(filesIn(m_dir), QStringList{QStringLiteral("basemain.mdb")});
 }

@@ -44,9 +44,12 @@ public:
             return std::nullopt;
         }
         (void)initial;
-        auto a = std::move(m_inputAnswers.front());
+        // Taken apart rather than moved whole: GCC's optimiser otherwise takes
+        // the moved-from optional for an uninitialised one.
+        const bool answered = m_inputAnswers.front().has_value();
+        QString text = answered ? std::move(*m_inputAnswers.front()) : QString();
         m_inputAnswers.pop_front();
-        return a;
+        return answered ? std::optional<QString>(std::move(text)) : std::nullopt;
     }
     bool allAnswered() const { return m_messageAnswers.empty() && m_inputAnswers.empty(); }
 
@@ -70,9 +73,16 @@ public:
         iconRequests.push_back(fileName);
         return QIcon();
     }
+    bool startProgram(const QString& program, const QStringList& arguments) override
+    {
+        started.push_back(QStringList{program} + arguments);
+        return startResult;
+    }
     std::vector<QString> opened;
     std::vector<QString> iconRequests;
+    std::vector<QStringList> started;  // program, then its arguments
     bool openResult = true;
+    bool startResult = true;
 };
 
 }  // namespace testsupport
