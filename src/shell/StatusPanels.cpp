@@ -7,6 +7,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace shell {
 
 StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer(this))
@@ -24,8 +26,15 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
         l->setFrameShadow(QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
         l->setTextFormat(Qt::PlainText);
-        if (cells[i] > 0)
-            l->setFixedWidth(fontMetrics().averageCharWidth() * cells[i] + 10);
+        if (cells[i] > 0) {
+            // Digits and Cyrillic letters are wider than the average character:
+            // the count panel is measured on its widest text (a base of millions).
+            int text = fontMetrics().averageCharWidth() * cells[i];
+            if (i == PanelCount - 1)
+                text = std::max(text, fontMetrics().horizontalAdvance(texts::articleCount() + QStringLiteral("9999999")));
+            const QMargins m = l->contentsMargins();
+            l->setFixedWidth(text + m.left() + m.right() + 2 * l->frameWidth() + 4);
+        }
         row->addWidget(l, cells[i] > 0 ? 0 : 1);
         m_panels[i] = l;
     }
