@@ -5,7 +5,6 @@
 namespace attachments::texts {
 
 inline const QString NotPackArchive = QStringLiteral("Этот файл не является файлом TOLVU PACK v2.0");
-inline const QString PackErrorTitle = QStringLiteral("Ошибка");
 inline const QString PackErrorBefore = QStringLiteral("Ошибка ");
 inline const QString PackErrorAfter = QStringLiteral(" при упаковке файла.");
 // %1: the unpacked file's path.

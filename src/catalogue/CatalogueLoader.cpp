@@ -121,7 +121,6 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
 
     tree.beginRebuild();
     tree.clear();
-    setCapitaliseOnAdd(false);
     Node* binNode = tree.addNodePath(bin, QString(), PicRecycleEmpty, PicFolder);
     tree.addNodePath(bases, QString(), PicInstalledBases, PicFolder);
     const PathTreeModel::Folder binFolder = tree.addFolder(bin, PicFolder);
@@ -235,7 +234,6 @@ store::Result<void> listAlpha(MainState& state)
     // Release the previous recordset before its connection.
     state.rsBase = std::move(*recordset);
     state.adoptBase(std::move(db));
-    setCapitaliseOnAdd(false);
 
     const auto report = progressReporter(state);
     store::Recordset& rs = *state.rsBase;

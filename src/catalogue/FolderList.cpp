@@ -2,7 +2,6 @@
 
 #include "Pictures.h"
 
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -206,12 +205,10 @@ bool FolderList::eventFilter(QObject* watched, QEvent* event)
             forward(v, event);
             Q_EMIT doubleClicked();
             return true;
-        case QEvent::ContextMenu: {
-            auto* ce = static_cast<QContextMenuEvent*>(event);
-            const QModelIndex i = v->indexAt(ce->pos());
-            Q_EMIT contextMenuRequested(ce->globalPos(), i.isValid() ? i.row() : -1);
+        case QEvent::ContextMenu:
+            // The menus open on the right button's release (mouseReleased);
+            // the view's own context menu would come on top of them.
             return true;
-        }
         default:
             break;
         }

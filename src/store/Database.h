@@ -60,7 +60,6 @@ public:
     void removeRowsRemovedListener(int handle);
     // For code that deletes rows itself rather than through a Recordset.
     void announceRowsRemoved(std::vector<qint64> ids);
-    bool inTransaction() const { return m_depth > 0; }
 
     // Data derived from Body and kept in the base beside the rows (the search
     // data). A recordset that stores a new row, or a changed Body, calls the hook
