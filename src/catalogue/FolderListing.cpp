@@ -339,15 +339,7 @@ void listPapka(MainState& state)
         list.clear();
         return;
     }
-    std::function<void(qint64, qint64)> report;
-    if (state.showLoadProgress && state.progress) {
-        report = [&state](qint64 i, qint64 n) {
-            const qint64 step = std::max<qint64>(1, n / 1000);
-            if (i % step == 0 || i == n)
-                state.progress(progressText(i, n));
-        };
-    }
-    listFolder(list, *state.rsBase, state.currentFolder, report);
+    listFolder(list, *state.rsBase, state.currentFolder, progressReporter(state));
 }
 
 }  // namespace catalogue
