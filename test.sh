@@ -16,8 +16,9 @@ chmod 0700 "$XDG_RUNTIME_DIR"
 # so the whole run gets a virtual X display.
 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --timeout 600
-# The sanitizer pass builds a second tree (Debug, instrumented): about as long
-# again as the plain build, plus two minutes of fuzzing.
+# The sanitizer pass builds a second, instrumented tree and runs the suite in it,
+# then fuzzes: some 2,200 CPU-seconds in all (build, suite, fuzzer builds and two
+# minutes of fuzzing), so under half an hour on two cores of its own.
 if [ "${KODRIX_SANITIZE_CI:-1}" != 0 ]; then
   ./scripts/sanitize.sh
 fi
