@@ -1,5 +1,7 @@
 #include "ContentImport.h"
 
+#include "ToolTexts.h"
+
 #include "attachments/PackArchive.h"
 #include "store/Record.h"
 
@@ -31,21 +33,6 @@ QString q(const QString& path) { return QStringLiteral("«%1»").arg(QDir::toNat
 // One file of the content is read whole into memory, and an article's files
 // together into one archive: a bound keeps a stray disk image from taking it all.
 constexpr qint64 MaxFileBytes = qint64(100) * 1024 * 1024;
-
-namespace texts {
-inline QString cannotRead() { return QStringLiteral("Не удалось прочитать %1: %2."); }
-inline QString tooLarge() { return QStringLiteral("Файл %1 не импортируется: он больше %2 МБ."); }
-inline QString isLink() { return QStringLiteral("символическая ссылка"); }
-inline QString notRegular() { return QStringLiteral("не обычный файл и не папка (устройство, канал или сокет)"); }
-inline QString refusedItem() { return QStringLiteral("%1: %2"); }
-inline QString refusedItems()
-{
-    return QStringLiteral("В папке содержимого есть то, что не импортируется (импортируются только обычные файлы "
-                          "и папки внутри неё), база не изменена:\n%1");
-}
-inline QString andMore() { return QStringLiteral("… и ещё %1"); }
-inline QString entryNotStored() { return QStringLiteral("Запись из %1 не добавлена: %2"); }
-}  // namespace texts
 
 // Reads a regular file of the content whole. Opened without following a link
 // and checked on the open descriptor, so that nothing swapped in after the
@@ -172,10 +159,10 @@ Result<void> applyMeta(const QString& metaPath, Entry& e)
         else if (key == QLatin1String("added")) {
             e.added = QDateTime::fromString(value, Qt::ISODate);
             if (!e.added.isValid())
-                return Error{QStringLiteral("%1, строка %2: неверная дата «%3».")
+                return Error{texts::badDate()
                                  .arg(q(metaPath), QString::number(i + 1), value)};
         } else
-            return Error{QStringLiteral("%1, строка %2: неизвестный ключ «%3».")
+            return Error{texts::unknownKey()
                              .arg(q(metaPath), QString::number(i + 1), key)};
     }
     return {};
@@ -249,7 +236,7 @@ private:
                 e.kind = suffix == QLatin1String("link") ? KindLink : KindProgram;
                 e.target = decodeText(*bytes).section(QLatin1Char('\n'), 0, 0).trimmed();
                 if (e.target.isEmpty())
-                    return Error{QStringLiteral("В файле %1 нет адреса.").arg(q(fi.filePath()))};
+                    return Error{texts::noAddress().arg(q(fi.filePath()))};
             }
             const QString files = fi.path() + QLatin1Char('/') + fi.completeBaseName() + QStringLiteral(".files");
             if (QFileInfo(files).isDir())
@@ -357,7 +344,7 @@ Result<qint64> importContent(const QString& dir, Recordset& rs)
     // The folder named may itself be reached through a link; nothing inside it may.
     const QString root = QFileInfo(dir).canonicalFilePath();
     if (root.isEmpty() || !QFileInfo(root).isDir())
-        return Error{QStringLiteral("Папка %1 не найдена.").arg(q(dir))};
+        return Error{texts::noFolder().arg(q(dir))};
     QStringList refused;
     collectRefusals(root, refused);
     if (!refused.isEmpty()) {

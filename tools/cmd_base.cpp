@@ -1,5 +1,6 @@
 // Base commands: create, import, dump, check, generate.
 #include "Command.h"
+#include "ToolTexts.h"
 #include "ContentImport.h"
 
 #include "Generator.h"
@@ -20,7 +21,7 @@ using namespace store;
 int create(const QStringList& a)
 {
     if (a.size() != 1)
-        return fail(QStringLiteral("create"), QStringLiteral("нужен один аргумент: BASE"));
+        return fail(QStringLiteral("create"), texts::oneBaseArgument());
     auto db = Database::create(a[0]);
     if (!db)
         return fail(QStringLiteral("create"), db.message());
@@ -30,7 +31,7 @@ int create(const QStringList& a)
 int import(const QStringList& a)
 {
     if (a.size() != 2)
-        return fail(QStringLiteral("import"), QStringLiteral("нужны два аргумента: DIR BASE"));
+        return fail(QStringLiteral("import"), texts::dirAndBaseArguments());
     auto db = Database::open(a[1]);
     if (!db)
         return fail(QStringLiteral("import"), db.message());
@@ -47,7 +48,7 @@ int import(const QStringList& a)
     }
     if (auto r = (*db)->commitBatch(); !r)
         return fail(QStringLiteral("import"), r.message());
-    out(QStringLiteral("Добавлено записей: %1\n").arg(*n));
+    out(texts::imported().arg(*n));
     return 0;
 }
 
@@ -74,7 +75,7 @@ QString jsonString(const QString& s)
 int dump(const QStringList& a)
 {
     if (a.size() != 1)
-        return fail(QStringLiteral("dump"), QStringLiteral("нужен один аргумент: BASE"));
+        return fail(QStringLiteral("dump"), texts::oneBaseArgument());
     auto db = Database::open(a[0]);
     if (!db)
         return fail(QStringLiteral("dump"), db.message());
@@ -144,16 +145,16 @@ QString checkFileSize(sqlite3* db, const QString& path)
     if (pages < 0 || pageSize <= 0 || size == pages * pageSize)
         return QString();
     if (size > pages * pageSize)
-        return QStringLiteral("за концом базы в файле %1 лишних байт (база занимает %2 страниц по %3 байт)")
+        return texts::trailingBytes()
             .arg(QString::number(size - pages * pageSize), QString::number(pages), QString::number(pageSize));
-    return QStringLiteral("файл обрезан: в нём %1 байт, а база занимает %2 страниц по %3 байт")
+    return texts::truncatedBase()
         .arg(QString::number(size), QString::number(pages), QString::number(pageSize));
 }
 
 int check(const QStringList& a)
 {
     if (a.size() != 1)
-        return fail(QStringLiteral("check"), QStringLiteral("нужен один аргумент: BASE"));
+        return fail(QStringLiteral("check"), texts::oneBaseArgument());
     auto db = Database::open(a[0]);
     if (!db)
         return fail(QStringLiteral("check"), db.message());
@@ -176,8 +177,8 @@ int check(const QStringList& a)
         verdict = checkFileSize((*db)->handle(), a[0]);
     if (!verdict.isEmpty())
         return fail(QStringLiteral("check"),
-                    QStringLiteral("база «%1» повреждена:\n%2").arg(a[0], verdict.trimmed()));
-    out(QStringLiteral("База «%1» в порядке: записей %2.\n").arg(a[0], QString::number((*rs)->recordCount())));
+                    texts::baseDamaged().arg(a[0], verdict.trimmed()));
+    out(texts::baseSound().arg(a[0], QString::number((*rs)->recordCount())));
     return 0;
 }
 
@@ -196,26 +197,26 @@ int generate(const QStringList& a)
         else
             ok = false;
         if (!ok)
-            return fail(QStringLiteral("generate"), QStringLiteral("неверный аргумент «%1»").arg(a[i]));
+            return fail(QStringLiteral("generate"), texts::badArgument().arg(a[i]));
     }
     if (path.isEmpty() || o.rows < 0)
-        return fail(QStringLiteral("generate"), QStringLiteral("нужны BASE и --rows N"));
+        return fail(QStringLiteral("generate"), texts::generateArguments());
     if (auto r = gen::generateBase(path, o); !r)
         return fail(QStringLiteral("generate"), r.message());
     return 0;
 }
 
 const Registrar r1({QStringLiteral("create"), QStringLiteral("create BASE"),
-                    QStringLiteral("Создаёт новую пустую базу (файл не должен существовать)."), create});
+                    texts::helpCreate(), create});
 const Registrar r2({QStringLiteral("import"), QStringLiteral("import DIR BASE"),
-                    QStringLiteral("Добавляет в базу записи из папки с содержимым (формат описан в README)."),
+                    texts::helpImport(),
                     import});
 const Registrar r3({QStringLiteral("dump"), QStringLiteral("dump BASE"),
-                    QStringLiteral("Выводит все записи по порядку, по объекту JSON в строке."), dump});
+                    texts::helpDump(), dump});
 const Registrar r4({QStringLiteral("check"), QStringLiteral("check BASE"),
-                    QStringLiteral("Открывает базу с паролем и проверяет таблицу и файл."), check});
+                    texts::helpCheck(), check});
 const Registrar r5({QStringLiteral("generate"), QStringLiteral("generate BASE --rows N [--seed S]"),
-                    QStringLiteral("Создаёт синтетическую базу из N записей для замеров и проверок."), generate});
+                    texts::helpGenerate(), generate});
 
 }  // namespace
 }  // namespace tool

@@ -1,5 +1,6 @@
 // Archive commands: pack, unpack, list.
 #include "Command.h"
+#include "ToolTexts.h"
 
 #include "attachments/PackFiles.h"
 
@@ -18,24 +19,24 @@ store::Result<QByteArray> readArchiveFile(const QString& path)
 {
     // A device or a pipe has no end to read to.
     if (QFileInfo(path).exists() && !QFileInfo(path).isFile())
-        return store::Error{QStringLiteral("«%1» не является обычным файлом").arg(path)};
+        return store::Error{texts::notRegularFile().arg(path)};
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        return store::Error{QStringLiteral("не удалось открыть архив «%1»: %2").arg(path, f.errorString())};
+        return store::Error{texts::cannotOpenArchive().arg(path, f.errorString())};
     return f.readAll();
 }
 
 int pack(const QStringList& a)
 {
     if (a.size() < 2)
-        return fail(QStringLiteral("pack"), QStringLiteral("нужны аргументы: OUT FILE…"));
+        return fail(QStringLiteral("pack"), texts::packArguments());
     auto archive = packPaths(a.mid(1));
     if (!archive)
         return fail(QStringLiteral("pack"), archive.message());
     // The archive appears whole or the old file stays.
     QSaveFile f(a[0]);
     if (!f.open(QIODevice::WriteOnly) || f.write(*archive) != archive->size() || !f.commit())
-        return fail(QStringLiteral("pack"), QStringLiteral("не удалось записать архив «%1»: %2")
+        return fail(QStringLiteral("pack"), texts::cannotWriteArchive()
                                                 .arg(a[0], store::writeFailureReason(a[0], archive->size(),
                                                                                      f.errorString())));
     return 0;
@@ -44,7 +45,7 @@ int pack(const QStringList& a)
 int unpack(const QStringList& a)
 {
     if (a.size() != 2 && a.size() != 3)
-        return fail(QStringLiteral("unpack"), QStringLiteral("нужны аргументы: ARCHIVE DIR [NAME]"));
+        return fail(QStringLiteral("unpack"), texts::unpackArguments());
     auto archive = readArchiveFile(a[0]);
     if (!archive)
         return fail(QStringLiteral("unpack"), archive.message());
@@ -54,16 +55,16 @@ int unpack(const QStringList& a)
     for (const QString& r : report->refused)
         err(QStringLiteral("kodrix-base unpack: %1\n").arg(r));
     if (report->cut)
-        err(QStringLiteral("kodrix-base unpack: архив «%1» обрывается; извлечены записи до места обрыва\n").arg(a[0]));
+        err(texts::unpackCut().arg(a[0]));
     if (a.size() == 3 && report->written.isEmpty() && report->refused.isEmpty())
-        return fail(QStringLiteral("unpack"), QStringLiteral("в архиве нет файла «%1»").arg(a[2]));
+        return fail(QStringLiteral("unpack"), texts::noSuchFile().arg(a[2]));
     return report->refused.isEmpty() ? 0 : 1;
 }
 
 int list(const QStringList& a)
 {
     if (a.size() != 1)
-        return fail(QStringLiteral("list"), QStringLiteral("нужен один аргумент: ARCHIVE"));
+        return fail(QStringLiteral("list"), texts::listArguments());
     auto archive = readArchiveFile(a[0]);
     if (!archive)
         return fail(QStringLiteral("list"), archive.message());
@@ -76,28 +77,23 @@ int list(const QStringList& a)
         // its code: printed raw it would steer the terminal.
         text += QStringLiteral("%1\t%2").arg(printable(r.name, false), QString::number(r.bytes.size()));
         if (!r.refusal.isEmpty())
-            text += QStringLiteral("\t(не извлекается: %1)").arg(r.refusal);
+            text += texts::notExtracted().arg(r.refusal);
         text += u'\n';
     }
     out(text);
     if (contents->cut)
-        err(QStringLiteral("kodrix-base list: архив «%1» обрывается после %2 записей\n")
-                .arg(a[0], QString::number(contents->records.size())));
+        err(texts::listCut().arg(a[0], QString::number(contents->records.size())));
     return 0;
 }
 
 const Registrar r1({QStringLiteral("pack"), QStringLiteral("pack OUT FILE…"),
-                    QStringLiteral("Упаковывает файлы в архив вложений OUT (по порядку, под их именами без папок).\n"
-                                   "Имена файлов должны записываться в кодировке Windows-1251."),
+                    texts::helpPack(),
                     pack});
 const Registrar r2({QStringLiteral("unpack"), QStringLiteral("unpack ARCHIVE DIR [NAME]"),
-                    QStringLiteral("Извлекает файлы архива в папку DIR, заменяя файлы с теми же именами.\n"
-                                   "С NAME извлекаются только записи с этим именем (пробелы по краям и регистр\n"
-                                   "букв не учитываются); файл получает имя, под которым он хранится в архиве.\n"
-                                   "Записи с недопустимыми именами не извлекаются, о них сообщается."),
+                    texts::helpUnpack(),
                     unpack});
 const Registrar r3({QStringLiteral("list"), QStringLiteral("list ARCHIVE"),
-                    QStringLiteral("Печатает имя и размер в байтах каждой записи архива, по строке на запись."),
+                    texts::helpList(),
                     list});
 
 }  // namespace

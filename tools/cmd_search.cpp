@@ -1,6 +1,7 @@
 // search: the window's full-text search from the command line, for base authors
 // and scripts.
 #include "Command.h"
+#include "ToolTexts.h"
 
 #include "search/SearchEngine.h"
 #include "store/Database.h"
@@ -22,7 +23,7 @@ int searchBase(const QStringList& a)
 {
     const QString cmd = QStringLiteral("search");
     if (a.size() < 2)
-        return fail(cmd, QStringLiteral("нужны аргументы: BASE TERMS"));
+        return fail(cmd, texts::searchArguments());
     auto db = store::Database::open(a[0]);
     if (!db)
         return fail(cmd, db.message());
@@ -40,17 +41,14 @@ int searchBase(const QStringList& a)
     for (const search::Hit& h : run.takeHits()) {
         const qint64 n = (*rs)->recordNumberOfId(h.id);
         if (n > 0)
-            text += QStringLiteral("%1\t%2\t%3\n").arg(n).arg(field(h.path), field(h.name));
+            text += QStringLiteral("%1\t%2\t%3\n").arg(QString::number(n), field(h.path), field(h.name));
     }
     out(text);
     return 0;
 }
 
 const Registrar r({QStringLiteral("search"), QStringLiteral("search BASE TERMS"),
-                   QStringLiteral("Ищет статьи, в тексте которых есть хотя бы одно из слов TERMS (через запятую, без "
-                                  "учёта регистра, также внутри слов), как поиск в окне программы. Печатает найденные "
-                                  "записи в порядке таблицы: номер записи, Path и Name через табуляцию. Если в базе "
-                                  "нет данных поиска, сначала строит их."),
+                   texts::helpSearch(),
                    searchBase});
 
 }  // namespace

@@ -1,5 +1,6 @@
 // kodrix-base text / roundtrip: the article pane's reading of an RTF file, from the command line.
 #include "Command.h"
+#include "ToolTexts.h"
 
 #include "richtext/Rtf.h"
 #include "store/FileErrors.h"
@@ -12,11 +13,13 @@
 
 namespace {
 
+namespace texts = tool::texts;
+
 std::optional<QByteArray> readWhole(const QString& cmd, const QString& path, int& status)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
-        status = tool::fail(cmd, QStringLiteral("не удалось открыть файл «%1»: %2").arg(path, f.errorString()));
+        status = tool::fail(cmd, texts::cannotOpenFile().arg(path, f.errorString()));
         return std::nullopt;
     }
     return f.readAll();
@@ -26,7 +29,7 @@ int runText(const QStringList& args)
 {
     const QString cmd = QStringLiteral("text");
     if (args.size() != 1)
-        return tool::fail(cmd, QStringLiteral("нужен ровно один аргумент: файл RTF"));
+        return tool::fail(cmd, texts::oneRtfArgument());
     int status = 0;
     const auto bytes = readWhole(cmd, args.first(), status);
     if (!bytes)
@@ -42,7 +45,7 @@ int runRoundtrip(const QStringList& args)
 {
     const QString cmd = QStringLiteral("roundtrip");
     if (args.size() != 2)
-        return tool::fail(cmd, QStringLiteral("нужны два аргумента: входной и выходной файлы RTF"));
+        return tool::fail(cmd, texts::twoRtfArguments());
     int status = 0;
     const auto bytes = readWhole(cmd, args.at(0), status);
     if (!bytes)
@@ -53,7 +56,7 @@ int runRoundtrip(const QStringList& args)
     const QByteArray out = richtext::writeRtf(&doc);
     QSaveFile f(args.at(1));
     if (!f.open(QIODevice::WriteOnly) || f.write(out) != out.size() || !f.commit())
-        return tool::fail(cmd, QStringLiteral("не удалось записать файл «%1»: %2")
+        return tool::fail(cmd, texts::cannotWriteFile()
                                    .arg(args.at(1), store::writeFailureReason(args.at(1), out.size(), f.errorString())));
     return 0;
 }
@@ -61,14 +64,14 @@ int runRoundtrip(const QStringList& args)
 const tool::Registrar textCommand({
     QStringLiteral("text"),
     QStringLiteral("text FILE.rtf"),
-    QStringLiteral("Печатает простой текст статьи из файла RTF (UTF-8), как его показывает панель статьи."),
+    texts::helpText(),
     runText,
 });
 
 const tool::Registrar roundtripCommand({
     QStringLiteral("roundtrip"),
     QStringLiteral("roundtrip IN.rtf OUT.rtf"),
-    QStringLiteral("Читает файл RTF и записывает его заново так, как панель статьи сохраняет статью."),
+    texts::helpRoundtrip(),
     runRoundtrip,
 });
 

@@ -1,5 +1,6 @@
 // kodrix-base: the tool for base authors, tests and benchmarks.
 #include "Command.h"
+#include "ToolTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,8 +58,7 @@ static void usage()
 {
     auto list = tool::commands();
     std::sort(list.begin(), list.end(), [](auto& a, auto& b) { return a.name < b.name; });
-    QString text = QStringLiteral("Использование: kodrix-base КОМАНДА [АРГУМЕНТЫ]\n"
-                                  "Команды (kodrix-base КОМАНДА --help для подробностей):\n");
+    QString text = tool::texts::usage();
     for (const auto& c : list)
         text += QStringLiteral("  %1\n").arg(c.usage);
     tool::out(text);
@@ -87,12 +87,12 @@ int main(int argc, char** argv)
         if (c.name != name)
             continue;
         if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-            tool::out(QStringLiteral("Использование: kodrix-base %1\n%2\n").arg(c.usage, c.help));
+            tool::out(tool::texts::commandUsage().arg(c.usage, c.help));
             return 0;
         }
         return c.run(args);
     }
-    tool::err(QStringLiteral("kodrix-base: неизвестная команда «%1»\n").arg(name));
+    tool::err(tool::texts::unknownCommand().arg(name));
     usage();
     return 2;
 }

@@ -67,7 +67,7 @@ void AttachmentActions::extractAll(const QByteArray& archive, const FolderChoose
     if (folder.isEmpty())
         return;
     if (!QFileInfo(folder).isDir()) {
-        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::FolderBefore + folder + texts::FolderNotFoundAfter);
+        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::FolderNotFound.arg(folder));
         return;
     }
     auto report = unpackAll(archive, folder);

@@ -5,16 +5,15 @@
 namespace attachments::texts {
 
 inline const QString NotPackArchive = QStringLiteral("Этот файл не является файлом TOLVU PACK v2.0");
-inline const QString PackErrorTitle = QStringLiteral("Ошибка");
-inline const QString PackErrorBefore = QStringLiteral("Ошибка ");
-inline const QString PackErrorAfter = QStringLiteral(" при упаковке файла.");
+// %1 the failure's number, %2 its description (below, on a line of its own).
+inline const QString PackError = QStringLiteral("Ошибка %1 при упаковке файла.\n%2");
 // %1: the unpacked file's path.
 inline const QString CannotOpenFile =
     QStringLiteral("Не удалось открыть «%1»: для файлов этого типа в системе нет программы.");
 inline const QString NoFilesToExtract = QStringLiteral("Нет файлов для извлечения");
 inline const QString ExtractPrompt = QStringLiteral("Извлечь файлы в...");
-inline const QString FolderBefore = QStringLiteral("Папка ");
-inline const QString FolderNotFoundAfter = QStringLiteral(" не найдена");
+// %1 the folder.
+inline const QString FolderNotFound = QStringLiteral("Папка %1 не найдена");
 
 // Descriptions under the packing message, one per kind of failure.
 inline const QString FileNotFound = QStringLiteral("Файл «%1» не найден.");

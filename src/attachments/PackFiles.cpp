@@ -35,7 +35,7 @@ QStringList pathsOfList(const QString& list)
 
 QString PackFailure::message() const
 {
-    return texts::PackErrorBefore + QString::number(number) + texts::PackErrorAfter + u'\n' + description;
+    return texts::PackError.arg(QString::number(number), description);
 }
 
 namespace {

@@ -26,12 +26,8 @@ QString progressText(qint64 i, qint64 n)
     return QString::number(i) % texts::progressOf() % QString::number(n);
 }
 
-namespace {
-
-const QChar Sep = QLatin1Char('\\');
-
-// The progress callback for the passes, or none. Large bases report about a
-// thousand times per pass: the label cannot show more, and each report repaints.
+// Large bases report about a thousand times per pass: the label cannot show
+// more, and each report repaints.
 std::function<void(qint64, qint64)> progressReporter(const MainState& state)
 {
     if (!state.showLoadProgress || !state.progress)
@@ -42,6 +38,10 @@ std::function<void(qint64, qint64)> progressReporter(const MainState& state)
             state.progress(progressText(i, n));
     };
 }
+
+namespace {
+
+const QChar Sep = QLatin1Char('\\');
 
 // What the tree needs of one row. The rows are read once, in the index pass;
 // the tree pass works from these, so a load streams the base only once.
@@ -121,7 +121,6 @@ void buildTree(PathTreeModel& tree, const std::vector<RowSummary>& rows,
 
     tree.beginRebuild();
     tree.clear();
-    setCapitaliseOnAdd(false);
     Node* binNode = tree.addNodePath(bin, QString(), PicRecycleEmpty, PicFolder);
     tree.addNodePath(bases, QString(), PicInstalledBases, PicFolder);
     const PathTreeModel::Folder binFolder = tree.addFolder(bin, PicFolder);
@@ -235,7 +234,6 @@ store::Result<void> listAlpha(MainState& state)
     // Release the previous recordset before its connection.
     state.rsBase = std::move(*recordset);
     state.adoptBase(std::move(db));
-    setCapitaliseOnAdd(false);
 
     const auto report = progressReporter(state);
     store::Recordset& rs = *state.rsBase;

@@ -21,5 +21,8 @@ void buildCatalogueTree(PathTreeModel& tree, store::Recordset& rs,
 
 // The "i из n" progress text.
 QString progressText(qint64 i, qint64 n);
+// The progress callback of a pass over all rows (state.progress, thinned out),
+// or none when the state shows no progress.
+std::function<void(qint64 i, qint64 n)> progressReporter(const MainState& state);
 
 }  // namespace catalogue

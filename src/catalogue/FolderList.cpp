@@ -1,8 +1,8 @@
 #include "FolderList.h"
 
 #include "Pictures.h"
+#include "Texts.h"
 
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -75,7 +75,7 @@ FolderList::FolderList(QWidget* parent)
         const int pad = 3 * fm.averageCharWidth() + 16;
         m_report->header()->setMinimumSectionSize(40);
         m_report->header()->resizeSection(0, fm.averageCharWidth() * 40 + pad);
-        m_report->header()->resizeSection(1, fm.horizontalAdvance(QStringLiteral("Программа")) + pad);
+        m_report->header()->resizeSection(1, fm.horizontalAdvance(texts::typeProgram()) + pad);
         m_report->header()->resizeSection(2, fm.horizontalAdvance(QStringLiteral("00.00.0000 00:00")) + pad);
     }
     connect(m_report->header(), &QHeaderView::sectionClicked, this, [this](int section) {
@@ -108,7 +108,7 @@ void FolderList::setViewMode(ViewMode mode)
     // A cell holds a long word (such as the standard "Установленные") whole
     // and two lines of a longer name; only longer ones are cut short.
     const QFontMetrics fm(m_icons->font());
-    const QSize cell(std::max(96, fm.horizontalAdvance(QStringLiteral("Установленные")) + 16),
+    const QSize cell(std::max(96, fm.horizontalAdvance(texts::installedBases().section(QLatin1Char(' '), 0, 0)) + 16),
                      32 + 2 * fm.lineSpacing() + 12);
     m_icons->setGridSize(large ? cell : QSize());
     static_cast<CellDelegate*>(m_icons->itemDelegate())->setCell(large ? cell - QSize(4, 4) : QSize());
@@ -206,12 +206,10 @@ bool FolderList::eventFilter(QObject* watched, QEvent* event)
             forward(v, event);
             Q_EMIT doubleClicked();
             return true;
-        case QEvent::ContextMenu: {
-            auto* ce = static_cast<QContextMenuEvent*>(event);
-            const QModelIndex i = v->indexAt(ce->pos());
-            Q_EMIT contextMenuRequested(ce->globalPos(), i.isValid() ? i.row() : -1);
+        case QEvent::ContextMenu:
+            // The menus open on the right button's release (mouseReleased);
+            // the view's own context menu would come on top of them.
             return true;
-        }
         default:
             break;
         }

@@ -57,8 +57,6 @@ Q_SIGNALS:
     void keyPressed(int key, Qt::KeyboardModifiers modifiers);
     // A header was clicked in report mode; column is 0-based.
     void columnClicked(int column);
-    // The context-menu key or gesture; globalPos is where a menu would go.
-    void contextMenuRequested(const QPoint& globalPos, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

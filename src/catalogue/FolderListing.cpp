@@ -180,18 +180,114 @@ private:
     bool m_done = false;
 };
 
+// The four branches of tree paths that may reach the current folder.
+struct Branches {
+    explicit Branches(const CurrentFolder& cur)
+        : bases(cur, root() % Sep % texts::installedBases() % Sep),
+          records(cur, root() % Sep % texts::records() % Sep),
+          favourites(cur, root() % Sep % texts::favourites() % Sep),
+          bin(cur, root() % Sep % texts::recycleBin() % Sep)
+    {
+    }
+    static QString root() { return Sep % texts::root(); }
+    Branch bases, records, favourites, bin;
+};
+
+// One row as far as the listing reads it, and the branches it takes.
+struct ListedRow {
+    bool deleted = false;
+    bool favourite = false;
+    bool useBases = false;      // it may add an item under "Установленные базы"
+    bool choosePath = false;    // not deleted, and Records or Favourites may change
+    bool useBin = false;
+    bool useFavourite = false;
+    bool recordsPathFits = false;
+    bool recordsListed = false;  // its sub-folder of Records is listed already
+    QString path;
+    QString base;
+    bool haveBase = false;
+    QString name;
+    int kind = 0;
+};
+
+// What to read: only what a branch that can still change the list needs. Most
+// rows of a deep folder, and all but a few at the root, need nothing.
+ListedRow readRow(Recordset& rs, const Branches& b, const CurrentFolder& cur, const FolderModel& list)
+{
+    ListedRow r;
+    r.deleted = rs.flag(ColDeleted);
+    r.favourite = rs.flag(ColFavorite);
+    r.useBases = b.bases.active();
+    r.choosePath = !r.deleted && (b.records.active() || b.favourites.active());
+    r.useBin = r.deleted && b.bin.active();
+    r.useFavourite = r.favourite && b.favourites.active();
+    if (r.useBases || r.choosePath)
+        r.path = rs.text(ColPath);
+    if (r.useBases) {
+        r.base = rs.text(ColBaseName);
+        r.haveBase = true;
+        // A base or folder beside the current folder leaves the name unread.
+        r.useBases = cur.mayContain({b.bases.prefix(), r.base, QStringView(&Sep, 1), r.path});
+    }
+    r.recordsPathFits = r.choosePath && !isFavouritesPath(r.path) && b.records.active() &&
+                        cur.mayContain({b.records.prefix(), r.path});
+    // In a folder of "Записи" most rows lie in sub-folders already listed:
+    // their path alone says so, and their name is never read.
+    if (r.recordsPathFits && !r.useBases && !r.useBin && !r.useFavourite) {
+        const QString head = b.records.prefix() % r.path % Sep;
+        if (const auto folder = subFolderOf(head, cur))
+            r.recordsListed = list.findText(*folder) >= 0;
+    }
+    if (r.useBases || (r.recordsPathFits && !r.recordsListed) || (r.choosePath && isFavouritesPath(r.path)) ||
+        r.useBin || r.useFavourite) {
+        r.name = rs.text(ColName);
+        r.kind = int(rs.integer(ColKind));
+    }
+    return r;
+}
+
+// Where it goes: adds the row's items (row number i) to the list. Returns the
+// item of its last branch, whose columns the caller fills in, or -1.
+int placeRow(FolderModel& list, const ListedRow& r, Branches& b, const CurrentFolder& cur, qint64 i)
+{
+    const QString noKey;
+    if (r.useBases) {
+        addItem(list, b.bases.prefix() % r.base % Sep % r.path % Sep % r.name, cur, i, noKey, PicFolder, r.kind);
+        b.bases.taken();
+    }
+    int row = -1;
+    if (!r.deleted) {
+        if (r.choosePath && !isFavouritesPath(r.path)) {
+            if (r.recordsPathFits && !r.recordsListed) {
+                row = addItem(list, b.records.prefix() % r.path % Sep % r.name, cur, i, noKey, PicFolder, r.kind);
+                b.records.taken();
+            }
+        } else if (r.choosePath && b.favourites.active()) {
+            row = addItem(list, b.favourites.prefix() % r.name, cur, i, noKey, PicFavourites, r.kind);
+            b.favourites.taken();
+        }
+    } else if (r.useBin) {
+        row = addItem(list, b.bin.prefix() % r.name, cur, i, noKey, PicRecycleFull, r.kind);
+        b.bin.taken();
+    }
+    if (r.favourite && b.favourites.reachable()) {
+        // The favourites' result replaces the one before, even when it is none.
+        row = -1;
+        if (r.useFavourite && b.favourites.active()) {
+            row = addItem(list, b.favourites.prefix() % r.name, cur, i, noKey, PicFavourites, r.kind);
+            b.favourites.taken();
+        }
+    }
+    return row;
+}
+
 }  // namespace
 
 void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
                 const std::function<void(qint64, qint64)>& report)
 {
     const CurrentFolder cur(currentFolder);
-    const QString root = Sep % texts::root();
-    Branch bases(cur, root % Sep % texts::installedBases() % Sep);
-    Branch records(cur, root % Sep % texts::records() % Sep);
-    Branch favourites(cur, root % Sep % texts::favourites() % Sep);
-    Branch bin(cur, root % Sep % texts::recycleBin() % Sep);
-    const QString noKey;
+    Branches branches(cur);
 
     list.beginRefill();
     list.setSorted(false);
@@ -199,81 +295,18 @@ void listFolder(FolderModel& list, Recordset& rs, const QString& currentFolder,
     const qint64 n = rs.recordCount();
     rs.moveFirst();
     for (qint64 i = 1; i <= n; ++i) {
-        const bool deleted = rs.flag(ColDeleted);
-        const bool favourite = rs.flag(ColFavorite);
-        // Read only what a branch that can still change the list needs: most
-        // rows of a deep folder, and all but a few at the root, need nothing.
-        bool useBases = bases.active();
-        const bool choosePath = !deleted && (records.active() || favourites.active());
-        const bool useBin = deleted && bin.active();
-        const bool useFavourite = favourite && favourites.active();
-        QString path;
-        QString base;
-        bool haveBase = false;
-        if (useBases || choosePath)
-            path = rs.text(ColPath);
-        if (useBases) {
-            base = rs.text(ColBaseName);
-            haveBase = true;
-            // A base or folder beside the current folder leaves the name unread.
-            useBases = cur.mayContain({bases.prefix(), base, QStringView(&Sep, 1), path});
-        }
-        const bool recordsPathFits = choosePath && !isFavouritesPath(path) && records.active() &&
-                                     cur.mayContain({records.prefix(), path});
-        // In a folder of "Записи" most rows lie in sub-folders already listed:
-        // their path alone says so, and their name is never read.
-        bool recordsListed = false;
-        if (recordsPathFits && !useBases && !useBin && !useFavourite) {
-            const QString head = records.prefix() % path % Sep;
-            if (const auto folder = subFolderOf(head, cur))
-                recordsListed = list.findText(*folder) >= 0;
-        }
-        QString name;
-        int kind = 0;
-        if (useBases || (recordsPathFits && !recordsListed) || (choosePath && isFavouritesPath(path)) || useBin ||
-            useFavourite) {
-            name = rs.text(ColName);
-            kind = int(rs.integer(ColKind));
-        }
-
-        if (useBases) {
-            addItem(list, bases.prefix() % base % Sep % path % Sep % name, cur, i, noKey, PicFolder, kind);
-            bases.taken();
-        }
-        int row = -1;
-        if (!deleted) {
-            if (choosePath && !isFavouritesPath(path)) {
-                if (recordsPathFits && !recordsListed) {
-                    row = addItem(list, records.prefix() % path % Sep % name, cur, i, noKey, PicFolder, kind);
-                    records.taken();
-                }
-            } else if (choosePath && favourites.active()) {
-                row = addItem(list, favourites.prefix() % name, cur, i, noKey, PicFavourites, kind);
-                favourites.taken();
-            }
-        } else if (useBin) {
-            row = addItem(list, bin.prefix() % name, cur, i, noKey, PicRecycleFull, kind);
-            bin.taken();
-        }
-        if (favourite && favourites.reachable()) {
-            // The favourites' result replaces the one before, even when it is none.
-            row = -1;
-            if (useFavourite && favourites.active()) {
-                row = addItem(list, favourites.prefix() % name, cur, i, noKey, PicFavourites, kind);
-                favourites.taken();
-            }
-        }
-
+        const ListedRow r = readRow(rs, branches, cur, list);
+        const int row = placeRow(list, r, branches, cur, i);
         if (row >= 0) {
-            if (list.text(row).trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
+            if (list.text(row).trimmed().compare(r.name.trimmed(), Qt::CaseInsensitive) == 0) {
                 // The entry itself.
                 const QString target = rs.text(ColLinkTarget);
                 if (!target.isEmpty()) {
                     list.setType(row, texts::typeLink());
                 } else {
                     list.setAdded(row, rs.dateTime(ColAdded));
-                    list.setBaseName(row, haveBase ? base : rs.text(ColBaseName));
-                    list.setType(row, getType(kind));
+                    list.setBaseName(row, r.haveBase ? r.base : rs.text(ColBaseName));
+                    list.setType(row, getType(r.kind));
                 }
             } else {
                 list.setType(row, texts::typeFolder());
@@ -306,15 +339,7 @@ void listPapka(MainState& state)
         list.clear();
         return;
     }
-    std::function<void(qint64, qint64)> report;
-    if (state.showLoadProgress && state.progress) {
-        report = [&state](qint64 i, qint64 n) {
-            const qint64 step = std::max<qint64>(1, n / 1000);
-            if (i % step == 0 || i == n)
-                state.progress(progressText(i, n));
-        };
-    }
-    listFolder(list, *state.rsBase, state.currentFolder, report);
+    listFolder(list, *state.rsBase, state.currentFolder, progressReporter(state));
 }
 
 }  // namespace catalogue

@@ -9,8 +9,6 @@ namespace catalogue {
 
 namespace {
 
-bool g_capitaliseOnAdd = false;
-
 const QChar Separator = QLatin1Char('\\');
 
 // Upper case of the first character, the rest unchanged.
@@ -103,9 +101,6 @@ QString Node::key() const
     return m_keyName.isNull() ? m_keyHead : m_keyHead % Separator % nodeKey(m_keyName);
 }
 
-bool capitaliseOnAdd() { return g_capitaliseOnAdd; }
-void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
-
 namespace {
 
 // A tag as a RecordNumber; 0 for an empty or other tag.
@@ -127,7 +122,6 @@ void insertAscending(std::vector<qint64>& numbers, qint64 n)
 
 }  // namespace
 
-bool PathTreeModel::capitalising() const { return m_capitalise || g_capitaliseOnAdd; }
 
 QString nodeKey(const QString& path)
 {

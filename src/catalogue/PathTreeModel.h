@@ -106,12 +106,6 @@ private:
 // Key of a path as the tree stores it: every blank replaced by "#@#".
 QString nodeKey(const QString& path);
 
-// One switch for the whole program: while on, every addNodePath capitalises
-// the tree it adds to. The catalogue load turns it off. A tree that capitalises
-// for itself alone (the pickers') uses PathTreeModel::setCapitalising instead.
-bool capitaliseOnAdd();
-void setCapitaliseOnAdd(bool on);
-
 class PathTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
@@ -154,10 +148,11 @@ public:
     // CapitaliseNodes: the first character of every node's text in upper case;
     // keys stay as they were.
     void capitaliseNodes();
-    // This tree alone capitalises on every add (as with the program-wide switch
-    // on), so a picker's capitals never reach the catalogue tree.
+    // While on, every add capitalises this tree (and the whole tree once, if
+    // some node was added or relabelled while it was off). Each tree has its
+    // own switch: the pickers' trees capitalise, the catalogue's never does.
     void setCapitalising(bool on) { m_capitalise = on; }
-    bool capitalising() const;
+    bool capitalising() const { return m_capitalise; }
 
     void setText(Node* node, const QString& text);
     void setTag(Node* node, const QString& tag);
@@ -198,7 +193,6 @@ public:
     // Brackets a complete rebuild: one model reset instead of a signal per node.
     void beginRebuild();
     void endRebuild();
-    bool rebuilding() const { return m_rebuilding; }
     // Room in the key hash for this many nodes (a rebuild knows roughly how many).
     void reserve(qsizetype nodes);
 

@@ -42,7 +42,7 @@ QString quoted(const QString& path) { return QStringLiteral("«%1»").arg(QDir::
 
 Error openError(const QString& path, const QString& reason)
 {
-    return Error{QStringLiteral("Не удалось открыть базу %1: %2.").arg(quoted(path), reason)};
+    return Error{texts::openFailed().arg(quoted(path), reason)};
 }
 
 QString sqlQuote(const QString& text)
@@ -100,14 +100,14 @@ QString writeRefusal(const QString& path)
 {
     const QByteArray file = QFile::encodeName(path);
     if (::access(file.constData(), W_OK) != 0)
-        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
-                              : QStringLiteral("файл %1 защищён от записи").arg(quoted(path));
+        return errno == EROFS ? texts::mediumReadOnly().arg(quoted(path))
+                              : texts::fileWriteProtected().arg(quoted(path));
     // The engine writes its journal beside the base: a folder that cannot take
     // new files makes every write fail.
     const QString folder = QFileInfo(path).absolutePath();
     if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
-        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
-                              : QStringLiteral("папка %1 защищена от записи").arg(quoted(folder));
+        return errno == EROFS ? texts::mediumReadOnly().arg(quoted(path))
+                              : texts::folderWriteProtected().arg(quoted(folder));
     return QString();
 }
 
@@ -155,30 +155,29 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("база занята другой программой, которая не даёт её читать; закройте ту программу "
-                              "и попробуйте снова");
+        return texts::busyReading();
     case SQLITE_CORRUPT:
-        return QStringLiteral("файл повреждён");
+        return texts::damaged();
     case SQLITE_IOERR:
-        return QStringLiteral("ошибка чтения файла: сбой диска или носителя");
+        return texts::readIoError();
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return QStringLiteral("файл не удаётся открыть: нет доступа к нему или к его папке");
+        return texts::noAccessToOpen();
     case SQLITE_NOMEM:
-        return QStringLiteral("не хватает памяти");
+        return texts::noMemoryToRead();
     case SQLITE_NOTADB:
         break;
     default:
-        return QStringLiteral("файл не удалось прочитать (код ошибки %1)").arg(rc);
+        return texts::unreadableCode().arg(rc);
     }
     if (hasPlainSqliteHeader(path))
-        return QStringLiteral("это незашифрованная база SQLite, а не база Kodrix");
+        return texts::plainSqlite();
     if (!db)
-        return QStringLiteral("файл не удаётся открыть");
+        return texts::cannotOpen();
     const qint64 size = QFileInfo(path).size();
     if (size % PageSize != 0 || size < PageSize)
-        return QStringLiteral("это не база Kodrix");
+        return texts::notABase();
     // A file of text, pictures or an old Jet base has much order in its bytes;
     // an encrypted base has none.
     QFile f(path);
@@ -193,7 +192,7 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
     for (int n : counts)
         chi += (n - expected) * (n - expected) / expected;
     if (chi > 512)  // uniform bytes stay near 255
-        return QStringLiteral("это не база Kodrix");
+        return texts::notABase();
     sqlite3_stmt* st = nullptr;
     qint64 failed = 0;
     if (sqlite3_prepare_v2(db, "PRAGMA cipher_integrity_check", -1, &st, nullptr) == SQLITE_OK)
@@ -201,8 +200,8 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
             ++failed;
     sqlite3_finalize(st);
     if (failed > 0 && failed < size / PageSize)
-        return QStringLiteral("файл повреждён (испорчены %1 из %2 страниц)").arg(failed).arg(size / PageSize);
-    return QStringLiteral("неверный пароль: файл зашифрован другим паролем или повреждён целиком");
+        return texts::damagedPages().arg(QString::number(failed), QString::number(size / PageSize));
+    return texts::wrongPassword();
 }
 
 }  // namespace
@@ -236,7 +235,7 @@ QString Database::engineMessage() const { return errmsg(m_db); }
 
 QString Database::readOnlyMessage() const
 {
-    return QStringLiteral("База открыта только для чтения: %1.").arg(m_readOnlyReason);
+    return texts::openedReadOnly().arg(m_readOnlyReason);
 }
 
 QString Database::passwordFrom(const QString& connect)
@@ -253,16 +252,16 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return openError(path, QStringLiteral("файл не найден"));
+        return openError(path, texts::fileMissing());
     if (!info.isFile())
-        return openError(path, QStringLiteral("это не файл"));
+        return openError(path, texts::notAFile());
     if (!info.isReadable())
-        return openError(path, QStringLiteral("нет прав на чтение файла"));
+        return openError(path, texts::noReadAccess());
     if (info.size() == 0)
-        return openError(path, QStringLiteral("файл пуст"));
+        return openError(path, texts::emptyFile());
 
     // No SQLITE_OPEN_CREATE: a base is made only by create().
-    const QString refusal = access == Access::ReadOnly ? QStringLiteral("она открыта для просмотра")
+    const QString refusal = access == Access::ReadOnly ? texts::openedForViewing()
                                                        : writeRefusal(path);
     const QString password = passwordFrom(connect);
     sqlite3* raw = nullptr;
@@ -291,7 +290,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
         if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) {
             sqlite3_close_v2(raw);
             raw = nullptr;
-            readOnlyWhy = QStringLiteral("файлы журнала рядом с базой %1 нельзя изменить").arg(quoted(path));
+            readOnlyWhy = texts::journalReadOnly().arg(quoted(path));
         }
     }
     if (!readOnlyWhy.isEmpty())
@@ -313,9 +312,9 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
         columns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
     sqlite3_finalize(st);
     if (columns.isEmpty())
-        return openError(path, QStringLiteral("в базе нет таблицы «main»"));
+        return openError(path, texts::noMainTable());
     if (columns.size() < ColumnCount)
-        return openError(path, QStringLiteral("в таблице «main» %1 столбцов вместо %2")
+        return openError(path, texts::tooFewColumns()
                                    .arg(QString::number(columns.size()), QString::number(ColumnCount)));
     db->m_columns = columns;
 
@@ -362,10 +361,10 @@ Result<std::shared_ptr<Database>> Database::create(const QString& path, const QS
 Result<void> Database::compact(const QString& source, const QString& destination, const QString& connect)
 {
     auto fail = [&](const QString& why) {
-        return Error{QStringLiteral("Не удалось сжать базу %1 в %2: %3.").arg(quoted(source), quoted(destination), why)};
+        return Error{texts::compactIntoFailed().arg(quoted(source), quoted(destination), why)};
     };
     if (QFileInfo::exists(destination))
-        return fail(QStringLiteral("файл назначения уже существует"));
+        return fail(texts::destinationExists());
     auto src = open(source, connect);
     if (!src)
         return src.error();
@@ -408,14 +407,14 @@ Result<void> Database::compact(const QString& source, const QString& destination
 Result<void> Database::beginBatch()
 {
     if (exec(m_db, QStringLiteral("BEGIN")) != SQLITE_OK)
-        return Error{QStringLiteral("Ошибка базы %1: %2.").arg(quoted(m_path), engineReason(m_db))};
+        return Error{texts::baseError().arg(quoted(m_path), engineReason(m_db))};
     return {};
 }
 
 Result<void> Database::commitBatch()
 {
     if (exec(m_db, QStringLiteral("COMMIT")) != SQLITE_OK)
-        return Error{QStringLiteral("Ошибка записи в базу %1: %2.").arg(quoted(m_path), engineReason(m_db))};
+        return Error{texts::writeError().arg(quoted(m_path), engineReason(m_db))};
     return {};
 }
 
@@ -460,7 +459,7 @@ void Database::announceRowsRemoved(std::vector<qint64> ids)
 Transaction::Transaction(Database& db) : m_db(db)
 {
     if (!db.m_db) {
-        m_begun = Error{QStringLiteral("База %1 закрыта.").arg(quoted(db.m_path))};
+        m_begun = Error{texts::baseClosed().arg(quoted(db.m_path))};
         return;
     }
     if (db.readOnly()) {
@@ -473,7 +472,7 @@ Transaction::Transaction(Database& db) : m_db(db)
     const QString sql = m_level == 1 ? QStringLiteral("BEGIN IMMEDIATE")
                                      : QStringLiteral("SAVEPOINT kx%1").arg(m_level);
     if (exec(db.m_db, sql) != SQLITE_OK) {
-        m_begun = Error{QStringLiteral("Не удалось начать запись в базу %1: %2.")
+        m_begun = Error{texts::beginFailed()
                             .arg(quoted(db.m_path), engineReason(db.m_db))};
         return;
     }
@@ -487,12 +486,12 @@ Transaction::~Transaction() { rollback(); }
 Result<void> Transaction::commit()
 {
     if (!m_open)
-        return m_begun.ok() ? Result<void>(Error{QStringLiteral("Запись в базу %1 уже завершена.")
+        return m_begun.ok() ? Result<void>(Error{texts::alreadyCommitted()
                                                       .arg(quoted(m_db.m_path))})
                             : m_begun;
     const QString sql = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kx%1").arg(m_level);
     if (exec(m_db.m_db, sql) != SQLITE_OK) {
-        const Error e{QStringLiteral("Не удалось сохранить изменения в базе %1: %2.")
+        const Error e{texts::commitFailed()
                           .arg(quoted(m_db.m_path), engineReason(m_db.m_db))};
         rollback();
         return e;
@@ -531,7 +530,7 @@ void Transaction::rollback()
 Result<std::unique_ptr<Recordset>> Database::openRecordset()
 {
     if (!m_db)
-        return Error{QStringLiteral("База %1 закрыта.").arg(quoted(m_path))};
+        return Error{texts::baseClosed().arg(quoted(m_path))};
     for (Recordset* rs : m_recordsets)
         rs->resetStream();
     // The snapshot of row ids fixes the order and RecordCount; through the small
@@ -547,7 +546,7 @@ Result<std::unique_ptr<Recordset>> Database::openRecordset()
     }
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
-        return Error{QStringLiteral("Не удалось прочитать базу %1: файл повреждён (%2).")
+        return Error{texts::rowsUnreadable()
                          .arg(quoted(m_path), engineMessage())};
     return std::unique_ptr<Recordset>(new Recordset(shared_from_this(), std::move(ids)));
 }

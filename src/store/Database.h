@@ -66,7 +66,6 @@ public:
     // file open (and its write-ahead log beside it) after close().
     int addClosingListener(std::function<void()> listener);
     void removeClosingListener(int handle);
-    bool inTransaction() const { return m_depth > 0; }
 
     // Data derived from Body and kept in the base beside the rows (the search
     // data). A recordset that stores a new row, or a changed Body, calls the hook

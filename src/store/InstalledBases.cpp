@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "MaintenanceTexts.h"
 #include "ReadOnlyCheck.h"
+#include "StoreTexts.h"
 #include "Record.h"
 
 #include <sqlite3.h>
@@ -80,7 +81,7 @@ void InstalledBases::add(const QString& name)
 Result<InstalledBases> InstalledBases::read(Database& db)
 {
     if (!db.isOpen())
-        return Error{texts::listFailed(db.path(), QStringLiteral("база закрыта."))};
+        return Error{texts::listFailed(db.path(), texts::closed() + QLatin1Char('.'))};
     InstalledBases bases;
     sqlite3_stmt* st = nullptr;
     int rc = sqlite3_prepare_v2(db.handle(), idAndBaseSql(db).toUtf8().constData(), -1, &st, nullptr);
@@ -100,7 +101,7 @@ Result<qint64> InstalledBases::remove(Database& db, const QString& name)
 {
     const auto fail = [&](const QString& why) { return Error{texts::deleteFailed(name, db.path(), why)}; };
     if (!db.isOpen())
-        return fail(QStringLiteral("база закрыта."));
+        return fail(texts::closed() + QLatin1Char('.'));
     if (openedReadOnly(db))
         return Error{texts::readOnlyBase(db.path())};
 

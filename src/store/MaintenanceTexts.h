@@ -41,9 +41,7 @@ inline QString copyDamaged(const QString& copy, const QString& report)
 inline QString copyRowsDiffer(const QString& copy, const QString& table, qint64 copied, qint64 original)
 {
     return QStringLiteral("в копии %1 в таблице «%2» %3 строк, а в базе %4")
-        .arg(fileName(copy), table)
-        .arg(copied)
-        .arg(original);
+        .arg(fileName(copy), table, QString::number(copied), QString::number(original));
 }
 inline QString copyTablesDiffer(const QString& copy)
 {

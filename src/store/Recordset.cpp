@@ -225,14 +225,6 @@ void Recordset::moveNext()
         ++m_pos;
 }
 
-void Recordset::movePrevious()
-{
-    moved();
-    m_currentDeleted = false;
-    if (m_pos >= 0)
-        --m_pos;
-}
-
 void Recordset::move(qint64 n)
 {
     moved();
@@ -489,7 +481,7 @@ QByteArray Recordset::bytes(int column)
 Result<void> Recordset::fail(const QString& what) const
 {
     const QString file = m_db ? QDir::toNativeSeparators(m_db->path()) : QString();
-    return Error{QStringLiteral("Ошибка базы «%1»: %2.").arg(file, what)};
+    return Error{texts::recordsetError().arg(file, what)};
 }
 
 Result<void> Recordset::writable() const
@@ -512,7 +504,7 @@ void Recordset::addNew()
 Result<void> Recordset::edit()
 {
     if (!onRow())
-        return fail(QStringLiteral("нет текущей записи"));
+        return fail(texts::noCurrentRow());
     if (auto w = writable(); !w)
         return w;
     m_mode = Mode::Edit;
@@ -530,9 +522,9 @@ void Recordset::cancelUpdate()
 Result<void> Recordset::setValue(int column, const QVariant& value)
 {
     if (m_mode == Mode::None)
-        return fail(QStringLiteral("запись не открыта для изменения"));
+        return fail(texts::notEditing());
     if (column <= ColId || column >= ColumnCount)
-        return fail(QStringLiteral("столбец %1 нельзя изменить").arg(column));
+        return fail(texts::columnReadOnly().arg(column));
     if (value.isNull()) {
         m_pending[column] = QVariant();
         return {};
@@ -556,7 +548,7 @@ Result<void> Recordset::setValue(int column, const QVariant& value)
             n = value.toLongLong(&ok);
         }
         if (!ok)
-            return fail(QStringLiteral("значение «%1» не число (столбец %2)").arg(value.toString(), QString::number(column)));
+            return fail(texts::notANumber().arg(value.toString(), QString::number(column)));
         converted = QVariant(n);
         break;
     }
@@ -569,7 +561,7 @@ Result<void> Recordset::setValue(int column, const QVariant& value)
         else
             d = parseDate(value.toString().trimmed());
         if (!d.isValid())
-            return fail(QStringLiteral("значение «%1» не дата").arg(value.toString()));
+            return fail(texts::notADate().arg(value.toString()));
         converted = QVariant(d);
         break;
     }
@@ -581,7 +573,7 @@ Result<void> Recordset::setValue(int column, const QVariant& value)
             const QString t = value.toString();
             for (QChar ch : t)
                 if (ch.unicode() > 0xFF)
-                    return fail(QStringLiteral("в двоичный столбец записан символ вне 8 бит"));
+                    return fail(texts::notEightBit());
             converted = QVariant(t.toLatin1());
         }
         break;
@@ -621,10 +613,10 @@ void bindValue(sqlite3_stmt* st, int index, const QVariant& v)
 Result<void> Recordset::update()
 {
     if (m_mode == Mode::None)
-        return fail(QStringLiteral("нет изменений для сохранения"));
+        return fail(texts::nothingToSave());
     sqlite3* db = m_db ? m_db->handle() : nullptr;
     if (!db)
-        return fail(QStringLiteral("база закрыта"));
+        return fail(texts::closed());
     if (auto w = writable(); !w)
         return w;
     const QStringList& cols = m_db->columnNames();
@@ -698,7 +690,7 @@ Result<void> Recordset::update()
 Result<void> Recordset::remove()
 {
     if (!onRow())
-        return fail(QStringLiteral("нет текущей записи для удаления"));
+        return fail(texts::nothingToDelete());
     if (auto w = writable(); !w)
         return w;
     sqlite3* db = m_db->handle();

@@ -37,7 +37,6 @@ public:
     void moveFirst();
     void moveNext();
     void moveLast();
-    void movePrevious();
     // Moves n rows from the current one: from the first row, move(n) reaches row n + 1.
     void move(qint64 n);
     // Goes to the row with the 1-based RecordNumber n (MoveFirst, then Move(n − 1)).

@@ -4,6 +4,9 @@
 
 namespace store::texts {
 
+// Texts with %1, %2… are filled by one multi-argument QString::arg, never by a
+// chain of them: a file name holding "%1" would otherwise be filled in too.
+
 // Causes, each completing "…: " in a message that names the file.
 inline QString damaged() { return QStringLiteral("файл повреждён"); }
 inline QString diskFull() { return QStringLiteral("недостаточно места на диске"); }
@@ -20,6 +23,73 @@ inline QString noMemory() { return QStringLiteral("недостаточно па
 inline QString noAccess() { return QStringLiteral("нет прав на доступ к файлу"); }
 inline QString tooBig() { return QStringLiteral("значение слишком велико для базы"); }
 inline QString cannotOpen() { return QStringLiteral("файл не удаётся открыть"); }
+
+// Why a base does not open; the first four before the engine is asked.
+inline QString fileMissing() { return QStringLiteral("файл не найден"); }
+inline QString notAFile() { return QStringLiteral("это не файл"); }
+inline QString noReadAccess() { return QStringLiteral("нет прав на чтение файла"); }
+inline QString emptyFile() { return QStringLiteral("файл пуст"); }
+inline QString busyReading()
+{
+    return QStringLiteral("база занята другой программой, которая не даёт её читать; закройте ту программу "
+                          "и попробуйте снова");
+}
+inline QString readIoError() { return QStringLiteral("ошибка чтения файла: сбой диска или носителя"); }
+inline QString noAccessToOpen() { return QStringLiteral("файл не удаётся открыть: нет доступа к нему или к его папке"); }
+inline QString noMemoryToRead() { return QStringLiteral("не хватает памяти"); }
+// %1 the engine's result code.
+inline QString unreadableCode() { return QStringLiteral("файл не удалось прочитать (код ошибки %1)"); }
+inline QString plainSqlite() { return QStringLiteral("это незашифрованная база SQLite, а не база Kodrix"); }
+inline QString notABase() { return QStringLiteral("это не база Kodrix"); }
+// %1 the pages that fail their check, %2 all pages.
+inline QString damagedPages() { return QStringLiteral("файл повреждён (испорчены %1 из %2 страниц)"); }
+inline QString wrongPassword()
+{
+    return QStringLiteral("неверный пароль: файл зашифрован другим паролем или повреждён целиком");
+}
+inline QString noMainTable() { return QStringLiteral("в базе нет таблицы «main»"); }
+// %1 the columns found, %2 the columns needed.
+inline QString tooFewColumns() { return QStringLiteral("в таблице «main» %1 столбцов вместо %2"); }
+// %1 the base file, quoted; %2 the cause.
+inline QString openFailed() { return QStringLiteral("Не удалось открыть базу %1: %2."); }
+
+// Why a base opens for reading only; %1 the base file, quoted (folder: the folder).
+inline QString openedForViewing() { return QStringLiteral("она открыта для просмотра"); }
+inline QString mediumReadOnly() { return QStringLiteral("носитель с файлом %1 доступен только для чтения"); }
+inline QString fileWriteProtected() { return QStringLiteral("файл %1 защищён от записи"); }
+inline QString folderWriteProtected() { return QStringLiteral("папка %1 защищена от записи"); }
+inline QString journalReadOnly() { return QStringLiteral("файлы журнала рядом с базой %1 нельзя изменить"); }
+// %1 one of the reasons above.
+inline QString openedReadOnly() { return QStringLiteral("База открыта только для чтения: %1."); }
+
+// Writes and transactions; %1 the base file, quoted; %2 the cause.
+inline QString baseError() { return QStringLiteral("Ошибка базы %1: %2."); }
+inline QString writeError() { return QStringLiteral("Ошибка записи в базу %1: %2."); }
+inline QString beginFailed() { return QStringLiteral("Не удалось начать запись в базу %1: %2."); }
+inline QString commitFailed() { return QStringLiteral("Не удалось сохранить изменения в базе %1: %2."); }
+// %1 the base file, quoted.
+inline QString baseClosed() { return QStringLiteral("База %1 закрыта."); }
+inline QString alreadyCommitted() { return QStringLiteral("Запись в базу %1 уже завершена."); }
+// %1 the base file, quoted; %2 the engine's message.
+inline QString rowsUnreadable() { return QStringLiteral("Не удалось прочитать базу %1: файл повреждён (%2)."); }
+// %1 the base, %2 the destination, both quoted; %3 the cause.
+inline QString compactIntoFailed() { return QStringLiteral("Не удалось сжать базу %1 в %2: %3."); }
+inline QString destinationExists() { return QStringLiteral("файл назначения уже существует"); }
+
+// A recordset's refusals. %1 the base file, %2 the cause.
+inline QString recordsetError() { return QStringLiteral("Ошибка базы «%1»: %2."); }
+inline QString noCurrentRow() { return QStringLiteral("нет текущей записи"); }
+inline QString nothingToDelete() { return QStringLiteral("нет текущей записи для удаления"); }
+inline QString notEditing() { return QStringLiteral("запись не открыта для изменения"); }
+inline QString nothingToSave() { return QStringLiteral("нет изменений для сохранения"); }
+inline QString closed() { return QStringLiteral("база закрыта"); }
+// %1 the column's number.
+inline QString columnReadOnly() { return QStringLiteral("столбец %1 нельзя изменить"); }
+// %1 the value; %2 the column's number.
+inline QString notANumber() { return QStringLiteral("значение «%1» не число (столбец %2)"); }
+// %1 the value.
+inline QString notADate() { return QStringLiteral("значение «%1» не дата"); }
+inline QString notEightBit() { return QStringLiteral("в двоичный столбец записан символ вне 8 бит"); }
 
 // %1 the base file, quoted.
 inline QString baseExists() { return QStringLiteral("Не удалось создать базу %1: файл уже существует."); }

@@ -1,9 +1,8 @@
 #pragma once
 // Small bases for the catalogue tests: rows written through the store into a
 // fresh encrypted base inside a temporary folder with a Cyrillic name.
+#include "SmallBase.h"
 #include "store/AppFiles.h"
-#include "store/Database.h"
-#include "store/Recordset.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -55,30 +54,18 @@ public:
     // Creates the base with these rows (replacing nothing: call once).
     void write(const std::vector<Row>& rows)
     {
-        auto db = store::Database::create(basePath());
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
-        ASSERT_TRUE(rs.ok()) << rs.message().toStdString();
-        // One transaction: a commit per row would dominate the tests' time.
-        ASSERT_TRUE((*db)->beginBatch().ok());
+        std::vector<testsupport::BaseRow> content;
         for (const Row& r : rows) {
-            store::Recordset& set = **rs;
-            set.addNew();
-            ASSERT_TRUE(set.setValue(store::ColPath, r.path).ok());
-            ASSERT_TRUE(set.setValue(store::ColName, r.name).ok());
-            ASSERT_TRUE(set.setValue(store::ColBody, QStringLiteral("\r\n")).ok());
-            ASSERT_TRUE(set.setValue(store::ColKind, r.kind).ok());
-            ASSERT_TRUE(set.setValue(store::ColDeleted, r.deleted).ok());
-            ASSERT_TRUE(set.setValue(store::ColFavorite, r.favourite).ok());
-            ASSERT_TRUE(set.setValue(store::ColBaseName, r.base).ok());
-            ASSERT_TRUE(set.setValue(store::ColAdded, r.added).ok());
-            if (!r.linkTarget.isEmpty()) {
-                ASSERT_TRUE(set.setValue(store::ColLinkTarget, r.linkTarget).ok());
-            }
-            auto u = set.update();
-            ASSERT_TRUE(u.ok()) << u.message().toStdString();
+            testsupport::BaseRow row{{store::ColPath, r.path},        {store::ColName, r.name},
+                                     {store::ColBody, QStringLiteral("\r\n")}, {store::ColKind, r.kind},
+                                     {store::ColDeleted, r.deleted},  {store::ColFavorite, r.favourite},
+                                     {store::ColBaseName, r.base},    {store::ColAdded, r.added}};
+            if (!r.linkTarget.isEmpty())
+                row.emplace_back(store::ColLinkTarget, r.linkTarget);
+            content.push_back(std::move(row));
         }
-        ASSERT_TRUE((*db)->commitBatch().ok());
+        const QString failed = testsupport::writeBase(basePath(), content);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
 
 private:

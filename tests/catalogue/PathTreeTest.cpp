@@ -19,8 +19,6 @@ namespace {
 
 class PathTreeModelTest : public ::testing::Test {
 protected:
-    void SetUp() override { setCapitaliseOnAdd(false); }
-    void TearDown() override { setCapitaliseOnAdd(false); }
     PathTreeModel tree;
     QAbstractItemModelTester tester{&tree, QAbstractItemModelTester::FailureReportingMode::Fatal};
 };
@@ -125,7 +123,7 @@ TEST_F(PathTreeModelTest, EmptyComponentsAreNodesAndAnEmptyPathAddsNothing)
 TEST_F(PathTreeModelTest, CapitalisingChangesTextsButNotKeys)
 {
     tree.addNodePath(QStringLiteral("старое\\дело"), QString(), 1, 8);  // added while the switch is off
-    setCapitaliseOnAdd(true);
+    tree.setCapitalising(true);
     Node* api = tree.addNodePath(QStringLiteral("графика\\api"), QString(), 1, 8);
     EXPECT_EQ(api->text(), QStringLiteral("Api"));
     EXPECT_EQ(api->parent()->text(), QStringLiteral("Графика"));
@@ -145,7 +143,7 @@ TEST_F(PathTreeModelTest, CapitalisingChangesTextsButNotKeys)
     tree.addNodePath(QStringLiteral("графика\\x"), QString(), 1, 8);
     EXPECT_EQ(old->text(), QStringLiteral("Новое"));
 
-    setCapitaliseOnAdd(false);
+    tree.setCapitalising(false);
     EXPECT_EQ(tree.addNodePath(QStringLiteral("графика\\нижний"), QString(), 1, 8)->text(), QStringLiteral("нижний"));
     tree.capitaliseNodes();
     EXPECT_EQ(tree.getNode(QStringLiteral("графика\\нижний"))->text(), QStringLiteral("Нижний"));

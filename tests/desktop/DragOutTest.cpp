@@ -57,7 +57,9 @@ TEST(DragOut, AttachmentsDroppedOnAnotherWindowArriveAsFiles)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X display (run under xvfb-run)";
-    const QByteArray form("VERSION 5.00\r\nBegin VB.Form Form1\r\n\x00\xff", 40);
+    // Sized from the literal: it holds a NUL, and a count typed by hand read past its end.
+    static const char formBytes[] = "VERSION 5.00\r\nBegin VB.Form Form1\r\n\x00\xff";
+    const QByteArray form(formBytes, sizeof formBytes - 1);
     const QByteArray module("Attribute VB_Name = \"Модуль\"\r\n");
     auto archive = attachments::packEntries(
         {{QStringLiteral("Form1.frm"), form}, {QStringLiteral("Модуль.bas"), module}});

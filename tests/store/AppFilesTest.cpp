@@ -102,6 +102,9 @@ TEST(Settings, ShutdownWritesBasePathAndVersion)
     EXPECT_EQ(s.value(QStringLiteral("Common/BasePath")).toString(), files.basePath());
     EXPECT_EQ(s.value(QStringLiteral("Common/Version")).toString(), QStringLiteral("1.1.74"));
     s.clear();
+    // Test mode moves every standard place, the cache too; the tests after this
+    // one in the same process set their own.
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST(SafeFileName, RejectsAnythingThatLeavesTheFolder)

@@ -2,8 +2,7 @@
 // An application folder in a temporary place: a data folder with its marker
 // and a base holding the given entries. Header only: the test programs that use
 // it link the store.
-#include "store/Database.h"
-#include "store/Recordset.h"
+#include "SmallBase.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,29 +54,23 @@ public:
 private:
     void write(const std::vector<Entry>& entries)
     {
-        auto db = store::Database::create(base());
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
-        ASSERT_TRUE(rs.ok());
+        std::vector<BaseRow> rows;
         for (const Entry& e : entries) {
-            store::Recordset& r = **rs;
-            r.addNew();
-            ASSERT_TRUE(r.setValue(store::ColPath, e.path).ok());
-            ASSERT_TRUE(r.setValue(store::ColName, e.name).ok());
-            ASSERT_TRUE(r.setValue(store::ColBody, QString::fromUtf8(e.body)).ok());
+            BaseRow row{{store::ColPath, e.path}, {store::ColName, e.name}, {store::ColBody, QString::fromUtf8(e.body)}};
             const std::pair<int, QVariant> optional[] = {
                 {store::ColFileList, e.fileList}, {store::ColArchive, e.archive},
                 {store::ColLinkTarget, e.linkTarget}, {store::ColSeeAlso, e.seeAlso}};
             for (const auto& [column, value] : optional) {
                 // Left Null when not given, as an entry made without them is.
-                if (!value.toByteArray().isEmpty()) {
-                    ASSERT_TRUE(r.setValue(column, value).ok());
-                }
+                if (!value.toByteArray().isEmpty())
+                    row.emplace_back(column, value);
             }
-            ASSERT_TRUE(r.setValue(store::ColKind, e.kind).ok());
-            ASSERT_TRUE(r.setValue(store::ColBaseName, e.baseName).ok());
-            ASSERT_TRUE(r.update().ok());
+            row.emplace_back(store::ColKind, e.kind);
+            row.emplace_back(store::ColBaseName, e.baseName);
+            rows.push_back(std::move(row));
         }
+        const QString failed = writeBase(base(), rows);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
 
     QTemporaryDir m_tmp;

@@ -1,8 +1,7 @@
 #pragma once
 // Bases damaged the way a disk damages them: one page whose bytes changed. For
 // the test programs that link the store.
-#include "store/Database.h"
-#include "store/Recordset.h"
+#include "SmallBase.h"
 
 #include <QFile>
 #include <QString>
@@ -24,31 +23,17 @@ inline QByteArray damagedBaseBody(int n) { return QByteArray(40000, char('a' + n
 // the body's pages. Returns the failure's message, or the empty text.
 inline QString writeLongBodiesBase(const QString& path, int rows, bool smallIndex = true)
 {
-    auto db = store::Database::create(path);
-    if (!db)
-        return db.message();
-    auto rs = (*db)->openRecordset();
-    if (!rs)
-        return rs.message();
-    if (auto r = (*db)->beginBatch(); !r)
-        return r.message();
-    for (int n = 1; n <= rows; ++n) {
-        store::Recordset& set = **rs;
-        set.addNew();
-        for (const auto& [column, value] :
-             {std::pair<int, QVariant>{store::ColPath, QStringLiteral("Папка")}, {store::ColName, damagedBaseName(n)},
-              {store::ColBody, damagedBaseBody(n)}, {store::ColKind, int(store::KindArticle)},
-              {store::ColBaseName, QStringLiteral("Основная")}})
-            if (auto r = set.setValue(column, value); !r)
-                return r.message();
-        if (auto r = set.update(); !r)
-            return r.message();
-    }
-    if (auto r = (*db)->commitBatch(); !r)
-        return r.message();
-    if (!smallIndex && sqlite3_exec((*db)->handle(), "DROP INDEX main_small", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return (*db)->engineMessage();
-    (*db)->close();  // the last connection folds the write-ahead log into the file
+    std::vector<BaseRow> content;
+    for (int n = 1; n <= rows; ++n)
+        content.push_back({{store::ColPath, QStringLiteral("Папка")}, {store::ColName, damagedBaseName(n)},
+                           {store::ColBody, damagedBaseBody(n)}, {store::ColKind, int(store::KindArticle)},
+                           {store::ColBaseName, QStringLiteral("Основная")}});
+    std::shared_ptr<store::Database> db;
+    if (QString failed = writeBase(path, content, &db); !failed.isEmpty())
+        return failed;
+    if (!smallIndex && sqlite3_exec(db->handle(), "DROP INDEX main_small", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return db->engineMessage();
+    db->close();  // the last connection folds the write-ahead log into the file
     return QString();
 }
 

@@ -12,6 +12,8 @@ QString testDataDir()
 
 QString binDir() { return QStringLiteral(KODRIX_BIN_DIR); }
 
+qint64 timeBoundMs(qint64 ms) { return ms * KODRIX_TIME_FACTOR; }
+
 QByteArray readFile(const QString& path)
 {
     QFile f(path);

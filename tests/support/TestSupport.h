@@ -12,6 +12,12 @@ QString testDataDir();
 // Folder holding the built binaries (kodrix, kodrix-base, the demo base).
 QString binDir();
 
+// A bound on wall time for work that must stay fast, in milliseconds: `ms`
+// in a normal build, ten times that in the sanitizer build, whose unoptimised,
+// instrumented code runs some twenty times slower. A quadratic pass or a hang
+// still breaks the larger bound.
+qint64 timeBoundMs(qint64 ms);
+
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 

@@ -319,18 +319,24 @@ TEST(BaseTool, ImportRefusesLinksDevicesAndHugeFiles)
     EXPECT_TRUE(dumpRows(base).empty());
 }
 
-// "%1" inside a name is text like any other: in the rows, in import messages.
+// "%1" inside a name is text like any other: in the rows, in import messages,
+// in what check and compact print about the base.
 TEST(BaseTool, NamesHoldingPlaceholdersComeThroughUnchanged)
 {
     QTemporaryDir tmp;
     const QString c = tmp.path() + QStringLiteral("/Содержимое");
     put(c + QStringLiteral("/Основная/50%1 off.txt"), "скидка");
-    const QString base = tmp.path() + QStringLiteral("/база.mdb");
+    const QString base = tmp.path() + QStringLiteral("/база %2 %1.mdb");
     ASSERT_EQ(tool({QStringLiteral("create"), base}).code, 0);
     ASSERT_EQ(tool({QStringLiteral("import"), c, base}).code, 0);
     const auto rows = dumpRows(base);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][QStringLiteral("c2")].toString(), QStringLiteral("50%1 off"));
+    for (const char* cmd : {"check", "compact"}) {
+        const ToolRun r = tool({QString::fromLatin1(cmd), base});
+        EXPECT_EQ(r.code, 0) << cmd << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QStringLiteral("«%1»").arg(base))) << cmd << ": " << r.out.toStdString();
+    }
 
     put(c + QStringLiteral("/Основная/50%1 off.meta"), "color=red\n");
     const ToolRun r = tool({QStringLiteral("import"), c, base});
