@@ -419,4 +419,11 @@ void Navigator::openSelected()
     Q_EMIT navigationChanged();
 }
 
+void Navigator::showFolder(const QString& path)
+{
+    showFolderPane(ExtractNothing);
+    m_upEnabled = !path.isEmpty();
+    goToFolder(path, !path.isEmpty());
+}
+
 }  // namespace catalogue

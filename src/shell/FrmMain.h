@@ -46,6 +46,7 @@ class Prompter;
 namespace shell {
 
 class AttachmentPanel;
+class History;
 class CoolBar;
 class NavigationBinding;
 class LogoAnimation;
@@ -73,6 +74,7 @@ public:
     articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    History& history() { return *m_history; }
     WizardBinding& wizardBinding() { return *m_wizardBinding; }
 
     // The controls.
@@ -139,6 +141,7 @@ private:
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    History* m_history = nullptr;
     WizardBinding* m_wizardBinding = nullptr;
     dialogs::CommonDialogs* m_dialogs = nullptr;
 };

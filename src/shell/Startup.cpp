@@ -9,6 +9,7 @@
 #include "Pictures.h"
 #include "ShellTexts.h"
 #include "StatusPanels.h"
+#include "WindowState.h"
 #include "ZelvorantResizer.h"
 
 #include "articles/ArticlePane.h"
@@ -44,6 +45,24 @@ void showBaseAccess(FrmMain& w)
     const bool readOnly = base && base->readOnly();
     w.Status->setPanelText(1, readOnly ? texts::readOnlyPanel() : texts::ready());
     w.Status->setPanelToolTip(1, readOnly ? base->readOnlyMessage() : texts::ready());
+}
+
+void reloadCatalogue(FrmMain& w)
+{
+    catalogue::MainState& state = w.state();
+    state.flushPendingEdits();
+    setBusyPointer(true);
+    const store::Result<void> loaded = catalogue::listAlpha(state);
+    setBusyPointer(false);
+    if (!loaded) {
+        w.prompter().message(platform::MsgStyle::Critical, texts::mainTitle(), loaded.message());
+        return;
+    }
+    // RecordNumbers may have moved under the shown article; its Id has not.
+    state.goToDisplayed();
+    const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
+    w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    showBaseAccess(w);
 }
 
 store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
@@ -107,6 +126,8 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     }
     w.TRTema->setCaption(texts::contentsCaption());
     w.TRFiles->setCaption(texts::filesCaption());
+    // As the user left it last time, before it is seen.
+    WindowState::restoreLayout(w);
 
     w.show();
     setBusyPointer(false);
@@ -173,6 +194,8 @@ void Startup::splashTimer()
         Q_EMIT finished(1);
         return;
     }
+    if (m_openReference.isEmpty())
+        WindowState::restoreLocation(*m_main);
     if (!m_openReference.isEmpty()) {
         if (!m_main->articleView().followSeeAlso(m_openReference))
             m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
@@ -187,6 +210,7 @@ void Startup::ensureShutDown()
 {
     if (m_main && !m_shutDown) {
         m_shutDown = true;
+        WindowState::save(*m_main);
         shutdown(m_main->state());
     }
 }

@@ -100,14 +100,12 @@ QString writeRefusal(const QString& path)
 {
     const QByteArray file = QFile::encodeName(path);
     if (::access(file.constData(), W_OK) != 0)
-        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
-                              : QStringLiteral("файл %1 защищён от записи").arg(quoted(path));
+        return (errno == EROFS ? texts::readOnlyMedium() : texts::readOnlyFile()).arg(quoted(path));
     // The engine writes its journal beside the base: a folder that cannot take
     // new files makes every write fail.
     const QString folder = QFileInfo(path).absolutePath();
     if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
-        return errno == EROFS ? QStringLiteral("носитель с файлом %1 доступен только для чтения").arg(quoted(path))
-                              : QStringLiteral("папка %1 защищена от записи").arg(quoted(folder));
+        return errno == EROFS ? texts::readOnlyMedium().arg(quoted(path)) : texts::readOnlyFolder().arg(quoted(folder));
     return QString();
 }
 
@@ -155,30 +153,30 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
     switch (rc & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("база занята другой программой, которая не даёт её читать; закройте ту программу "
-                              "и попробуйте снова");
+        return texts::busyReading();
     case SQLITE_CORRUPT:
-        return QStringLiteral("файл повреждён");
+        return texts::damaged();
     case SQLITE_IOERR:
-        return QStringLiteral("ошибка чтения файла: сбой диска или носителя");
+        return texts::ioError();
     case SQLITE_CANTOPEN:
+        return texts::cannotOpen();
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        return QStringLiteral("файл не удаётся открыть: нет доступа к нему или к его папке");
+        return texts::noAccess();
     case SQLITE_NOMEM:
-        return QStringLiteral("не хватает памяти");
+        return texts::noMemory();
     case SQLITE_NOTADB:
         break;
     default:
-        return QStringLiteral("файл не удалось прочитать (код ошибки %1)").arg(rc);
+        return texts::unreadable().arg(rc);
     }
     if (hasPlainSqliteHeader(path))
-        return QStringLiteral("это незашифрованная база SQLite, а не база Kodrix");
+        return texts::plainSqlite();
     if (!db)
-        return QStringLiteral("файл не удаётся открыть");
+        return texts::cannotOpen();
     const qint64 size = QFileInfo(path).size();
     if (size % PageSize != 0 || size < PageSize)
-        return QStringLiteral("это не база Kodrix");
+        return texts::notABase();
     // A file of text, pictures or an old Jet base has much order in its bytes;
     // an encrypted base has none.
     QFile f(path);
@@ -193,7 +191,7 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
     for (int n : counts)
         chi += (n - expected) * (n - expected) / expected;
     if (chi > 512)  // uniform bytes stay near 255
-        return QStringLiteral("это не база Kodrix");
+        return texts::notABase();
     sqlite3_stmt* st = nullptr;
     qint64 failed = 0;
     if (sqlite3_prepare_v2(db, "PRAGMA cipher_integrity_check", -1, &st, nullptr) == SQLITE_OK)
@@ -201,8 +199,8 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
             ++failed;
     sqlite3_finalize(st);
     if (failed > 0 && failed < size / PageSize)
-        return QStringLiteral("файл повреждён (испорчены %1 из %2 страниц)").arg(failed).arg(size / PageSize);
-    return QStringLiteral("неверный пароль: файл зашифрован другим паролем или повреждён целиком");
+        return texts::damagedPages().arg(QString::number(failed), QString::number(size / PageSize));
+    return texts::wrongPassword();
 }
 
 }  // namespace
@@ -234,7 +232,7 @@ QString Database::engineMessage() const { return errmsg(m_db); }
 
 QString Database::readOnlyMessage() const
 {
-    return QStringLiteral("База открыта только для чтения: %1.").arg(m_readOnlyReason);
+    return texts::readOnlyBase().arg(m_readOnlyReason);
 }
 
 QString Database::passwordFrom(const QString& connect)
@@ -260,8 +258,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
         return openError(path, QStringLiteral("файл пуст"));
 
     // No SQLITE_OPEN_CREATE: a base is made only by create().
-    const QString refusal = access == Access::ReadOnly ? QStringLiteral("она открыта для просмотра")
-                                                       : writeRefusal(path);
+    const QString refusal = access == Access::ReadOnly ? texts::readOnlyAsked() : writeRefusal(path);
     const QString password = passwordFrom(connect);
     sqlite3* raw = nullptr;
     int rc = SQLITE_OK;
@@ -289,7 +286,7 @@ Result<std::shared_ptr<Database>> Database::open(const QString& path, const QStr
         if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN) {
             sqlite3_close_v2(raw);
             raw = nullptr;
-            readOnlyWhy = QStringLiteral("файлы журнала рядом с базой %1 нельзя изменить").arg(quoted(path));
+            readOnlyWhy = texts::readOnlyLog().arg(quoted(path));
         }
     }
     if (!readOnlyWhy.isEmpty())

@@ -21,6 +21,32 @@ inline QString noAccess() { return QStringLiteral("нет прав на дост
 inline QString tooBig() { return QStringLiteral("значение слишком велико для базы"); }
 inline QString cannotOpen() { return QStringLiteral("файл не удаётся открыть"); }
 
+// Why a base did not open (its first read failed), after "…: ".
+inline QString busyReading()
+{
+    return QStringLiteral("база занята другой программой, которая не даёт её читать; закройте ту программу и "
+                          "попробуйте снова");
+}
+// %1 pages that fail their check, %2 all pages.
+inline QString damagedPages() { return QStringLiteral("файл повреждён (испорчены %1 из %2 страниц)"); }
+inline QString plainSqlite() { return QStringLiteral("это незашифрованная база SQLite, а не база Kodrix"); }
+inline QString notABase() { return QStringLiteral("это не база Kodrix"); }
+inline QString wrongPassword()
+{
+    return QStringLiteral("неверный пароль: файл зашифрован другим паролем или повреждён целиком");
+}
+// %1 the engine's result code.
+inline QString unreadable() { return QStringLiteral("файл не удалось прочитать (код ошибки %1)"); }
+
+// Why a base is open for reading only. %1 the base file or its folder, quoted.
+inline QString readOnlyMedium() { return QStringLiteral("носитель с файлом %1 доступен только для чтения"); }
+inline QString readOnlyFile() { return QStringLiteral("файл %1 защищён от записи"); }
+inline QString readOnlyFolder() { return QStringLiteral("папка %1 защищена от записи"); }
+inline QString readOnlyLog() { return QStringLiteral("файлы журнала рядом с базой %1 нельзя изменить"); }
+inline QString readOnlyAsked() { return QStringLiteral("она открыта для просмотра"); }
+// What every write to such a base answers; %1 the cause above.
+inline QString readOnlyBase() { return QStringLiteral("База открыта только для чтения: %1."); }
+
 // %1 the base file, quoted.
 inline QString baseExists() { return QStringLiteral("Не удалось создать базу %1: файл уже существует."); }
 // %1 the base file, quoted; %2 the cause.
