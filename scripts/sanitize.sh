@@ -21,10 +21,8 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
-# Warnings are the plain build's business; the sanitizers' extra code makes the
-# compiler guess at some it cannot prove.
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKODRIX_SANITIZE=ON -DKODRIX_BENCH=OFF \
-    "${launcher[@]}" >/dev/null
+# The build is the "sanitize" preset of CMakePresets.json, in its own folder.
+cmake --preset sanitize -B "$BUILD_DIR" "${launcher[@]}" >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 xvfb-run -a -s "-screen 0 1280x800x24 -nolisten tcp" \
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j"$(nproc)" --timeout 1200

@@ -150,7 +150,8 @@ Result<void> fillBase(const std::shared_ptr<Database>& db, const Options& option
         rs.addNew();
         const QString folder = folders[size_t(rng.bounded(int(folders.size())))];
         put(ColPath, folder);
-        put(ColBaseName, QString::fromUtf8(Bases[rng.bounded(int(std::size(Bases)))]));
+        const QString randomBase = QString::fromUtf8(Bases[rng.bounded(int(std::size(Bases)))]);
+        put(ColBaseName, options.baseName.isEmpty() ? randomBase : options.baseName);
         put(ColAdded, start.addSecs(rng.bounded(800000000)));
         put(ColDeleted, rng.bounded(100) < 5 ? 1 : 0);
         put(ColFavorite, rng.bounded(100) < 3 ? 1 : 0);
@@ -310,15 +311,13 @@ Result<QString> cachedBase(qint64 rows)
     const QString path = QStringLiteral("%1/base-%2-v1.mdb").arg(dir, QString::number(rows));
     if (QFileInfo::exists(path) && Database::open(path).ok())
         return path;
-    const QString tmp = path + QStringLiteral(".part");
-    for (const QString& f : {path, tmp, tmp + QStringLiteral("-wal"), tmp + QStringLiteral("-shm")})
-        QFile::remove(f);
+    // One that does not open is made again; generateBase builds it aside and
+    // gives it the name only when it is complete.
+    removeBaseFiles(path);
     Options options;
     options.rows = rows;
-    if (auto r = generateBase(tmp, options); !r)
+    if (auto r = generateBase(path, options); !r)
         return r.error();
-    if (!QFile::rename(tmp, path))
-        return Error{QStringLiteral("Не удалось переименовать «%1».").arg(tmp)};
     return path;
 }
 

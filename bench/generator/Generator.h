@@ -10,6 +10,9 @@ namespace gen {
 struct Options {
     qint64 rows = 1000;
     quint32 seed = 1;
+    // When set, every row belongs to this installed base (as one imported
+    // base's rows do) instead of one of several chosen at random.
+    QString baseName;
 };
 
 // Creates a new base at `path` (which must not exist) holding `rows` rows.

@@ -39,5 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fail("second write differs", first, second);
     if (richtext::plainText(&again) != text)
         fail("text lost in the round trip", text.toUtf8(), richtext::plainText(&again).toUtf8());
+    // What the editor asks before the first change; it must hold for any input too.
+    const QStringList unkept = richtext::unkeptContent(input);
+    if (unkept.size() > 9)
+        fail("more kinds of loss than there are", input, unkept.join(u';').toUtf8());
     return 0;
 }

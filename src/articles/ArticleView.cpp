@@ -94,26 +94,24 @@ bool ArticleView::openEntry()
         return false;
     }
     const QString name = rs->text(ColName);
-    // A folder record (no title) names a folder, not an article: nothing to show
-    // and nothing to type into. Navigation lists its folder instead.
-    if (catalogue::isFolderRecord(*rs))
-        return false;
     const QString entry = rs->text(ColPath) + QLatin1Char('\\') + name;
     QByteArray body = rs->bytes(ColBody);
     QString fileList = rs->text(ColFileList), seeAlso = rs->text(ColSeeAlso);
     // A row that cannot be read is shown empty and locked, never as an empty
-    // article, and the pane lets go of it: nothing can be stored over it.
+    // article (nor taken for a folder record), and the pane does not take it:
+    // nothing typed there can be stored over it.
     const Result<void> read = rs->readStatus();
+    // A folder record (no title) names a folder, not an article: nothing to show
+    // and nothing to type into. Navigation lists its folder instead.
+    if (read && catalogue::isFolderRecord(*rs))
+        return false;
+    // From here on the pane belongs to this row.
+    m_state.displayedEntry = read ? QString::number(rs->recordNumber()) : QString();
+    m_state.displayedId = read ? rs->currentRowId() : 0;
     if (!read) {
         body.clear();
         fileList.clear();
         seeAlso.clear();
-        m_state.displayedEntry.clear();
-        m_state.displayedId = 0;
-    } else {
-        // From here on the pane belongs to this row.
-        m_state.displayedEntry = QString::number(rs->recordNumber());
-        m_state.displayedId = rs->currentRowId();
     }
     if (m_w.address)
         m_w.address->setText(texts::addressPrefix() + entry);

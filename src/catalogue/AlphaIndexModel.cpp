@@ -134,6 +134,18 @@ void AlphaIndexModel::setMarked(int row, bool marked)
     }
 }
 
+void AlphaIndexModel::setMarkedRange(int first, int last, bool marked)
+{
+    first = std::max(first, 0);
+    last = std::min(last, count());
+    if (first >= last)
+        return;
+    for (int row = first; row < last; ++row)
+        m_items[size_t(row)].marked = marked;
+    if (!m_refilling)
+        Q_EMIT dataChanged(index(first), index(last - 1), {Qt::FontRole, Qt::ForegroundRole, MarkedRole});
+}
+
 int AlphaIndexModel::rowCount(const QModelIndex& parent) const
 {
     return (parent.isValid() || m_refilling) ? 0 : count();
@@ -162,6 +174,53 @@ QVariant AlphaIndexModel::data(const QModelIndex& index, int role) const
         return QBrush(item.marked ? MarkedColour : QColor(Qt::black));
     default:
         return {};
+    }
+}
+
+int AlphaIndexModel::rowOfTag(qint64 tag) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        if (m_items[i].tag == tag)
+            return int(i);
+    }
+    return -1;
+}
+
+void AlphaIndexModel::removeItem(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    if (!m_refilling)
+        beginRemoveRows({}, row, row);
+    m_items.erase(m_items.begin() + row);
+    if (!m_refilling)
+        endRemoveRows();
+}
+
+int AlphaIndexModel::insertSorted(const QString& text, qint64 tag)
+{
+    // A load sorts titles without regard to letter case and keeps equal ones in
+    // the order of their rows.
+    const AlphaItem item{text, tag, false};
+    const auto it = std::upper_bound(m_items.begin(), m_items.end(), item, [](const AlphaItem& a, const AlphaItem& b) {
+        const int c = QString::compare(a.text, b.text, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.tag < b.tag;
+    });
+    const int row = int(it - m_items.begin());
+    if (!m_refilling)
+        beginInsertRows({}, row, row);
+    m_items.insert(it, item);
+    if (!m_refilling)
+        endInsertRows();
+    return row;
+}
+
+void AlphaIndexModel::renumberAfterRemoval(qint64 removed)
+{
+    // Tags are not shown: no signal.
+    for (AlphaItem& item : m_items) {
+        if (item.tag > removed)
+            --item.tag;
     }
 }
 

@@ -40,9 +40,20 @@ public:
 
     bool isMarked(int row) const { return m_items[size_t(row)].marked; }
     void setMarked(int row, bool marked);
+    // Rows [first, last) at once, told to the views as one change.
+    void setMarkedRange(int first, int last, bool marked);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // Keeping a sorted index in step with single entries, without a reload:
+    // the row of an entry's item (-1 when it has none), taking it out, putting
+    // one in where a reload would (equal titles by RecordNumber), and moving
+    // the numbers above a removed row one place forward.
+    int rowOfTag(qint64 tag) const;
+    void removeItem(int row);
+    int insertSorted(const QString& text, qint64 tag);
+    void renumberAfterRemoval(qint64 removed);
 
 private:
     std::vector<AlphaItem> m_items;

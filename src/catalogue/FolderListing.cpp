@@ -72,12 +72,12 @@ int addItem(FolderModel& list, const QString& full, const CurrentFolder& cur, qi
         if (existing >= 0)
             return existing;
         return list.addItem(text, fileIcon >= 1 ? fileIcon : 0,
-                            itemKey.isNull() ? QString::number(recordNumber) : itemKey);
+                            itemKey.isNull() ? QString::number(recordNumber) : itemKey, recordNumber);
     }
     const QString folder = rest.left(cut).toString();
     if (list.findText(folder) >= 0)
         return -1;
-    return list.addItem(folder, folderIcon >= 1 ? folderIcon : 0, QString());
+    return list.addItem(folder, folderIcon >= 1 ? folderIcon : 0, QString(), recordNumber);
 }
 
 // When the text before an entry's name (ending in "\") already lies deeper

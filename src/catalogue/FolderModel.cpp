@@ -36,7 +36,7 @@ namespace {
 // Whether a sorts before b by column: texts without regard to letter case, the
 // date column by the date itself (its text in the locale's format would not
 // sort by time).
-int compareItems(const FolderItem& a, const FolderItem& b, int column)
+int compareColumn(const FolderItem& a, const FolderItem& b, int column)
 {
     switch (column) {
     case FolderModel::ColType:
@@ -56,22 +56,45 @@ int compareItems(const FolderItem& a, const FolderItem& b, int column)
     }
 }
 
+// Whether a sorts before b by column. Sorting is stable: items equal in the
+// column keep their order, which after a refill is the order rows listed them.
+bool sortsBefore(const FolderItem& a, const FolderItem& b, int column, bool descending)
+{
+    const int c = compareColumn(a, b, column);
+    return descending ? c > 0 : c < 0;
+}
+
+// The place of a new item among those equal to it in the column: where a
+// refill would have put it, by the row that listed it.
+bool beforeInRefillOrder(const FolderItem& a, const FolderItem& b, int column, bool descending)
+{
+    const int c = compareColumn(a, b, column);
+    if (c != 0)
+        return descending ? c > 0 : c < 0;
+    return a.order < b.order;
+}
+
 }  // namespace
 
-int FolderModel::addItem(const QString& text, int icon, const QString& tag)
+int FolderModel::addItem(const QString& text, int icon, const QString& tag, qint64 order)
 {
     FolderItem item;
     item.text = text;
     item.icon = icon;
     item.tag = tag;
+    item.order = order;
+    return insertItem(std::move(item));
+}
+
+int FolderModel::insertItem(FolderItem item)
+{
     int row = count();
     if (m_sorted) {
         const int key = m_sortKey;
         const bool descending = m_sortOrder == 1;
         const auto it = std::upper_bound(m_items.begin(), m_items.end(), item,
                                          [key, descending](const FolderItem& a, const FolderItem& b) {
-                                             const int c = compareItems(a, b, key);
-                                             return descending ? c > 0 : c < 0;
+                                             return beforeInRefillOrder(a, b, key, descending);
                                          });
         row = int(it - m_items.begin());
     }
@@ -86,6 +109,19 @@ int FolderModel::addItem(const QString& text, int icon, const QString& tag)
     if (!m_refilling)
         endInsertRows();
     return row;
+}
+
+void FolderModel::renumberAfterRemoval(qint64 n)
+{
+    // Tags and orders are not shown: no signal.
+    for (FolderItem& item : m_items) {
+        bool ok = false;
+        const qint64 tag = item.tag.toLongLong(&ok);
+        if (ok && tag > n)
+            item.tag = QString::number(tag - 1);
+        if (item.order > n)
+            --item.order;
+    }
 }
 
 void FolderModel::emitRow(int row, int column)
@@ -157,8 +193,7 @@ void FolderModel::sortItems()
     const int key = m_sortKey;
     const bool descending = m_sortOrder == 1;
     std::stable_sort(m_items.begin(), m_items.end(), [key, descending](const FolderItem& a, const FolderItem& b) {
-        const int c = compareItems(a, b, key);
-        return descending ? c > 0 : c < 0;
+        return sortsBefore(a, b, key, descending);
     });
     rebuildIndex();
 }
@@ -181,8 +216,7 @@ void FolderModel::sort(int column, Qt::SortOrder order)
     const int key = m_sortKey;
     const bool descending = m_sortOrder == 1;
     std::stable_sort(order0.begin(), order0.end(), [this, key, descending](int a, int b) {
-        const int c = compareItems(m_items[size_t(a)], m_items[size_t(b)], key);
-        return descending ? c > 0 : c < 0;
+        return sortsBefore(m_items[size_t(a)], m_items[size_t(b)], key, descending);
     });
     std::vector<FolderItem> sorted;
     sorted.reserve(m_items.size());
@@ -325,7 +359,7 @@ Qt::ItemFlags FolderModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (m_editable && index.column() == ColName)
+    if (m_editable && index.column() == ColName && (!labelEditable || labelEditable(index.row())))
         f |= Qt::ItemIsEditable;
     return f;
 }

@@ -22,6 +22,9 @@ struct FolderItem {
     QString baseName;
     QString tag;
     int icon = 0;
+    // The RecordNumber of the row that listed the item first: items equal in
+    // the sort column keep this order, the order a refill adds them in.
+    qint64 order = 0;
 };
 
 class FolderModel : public QAbstractTableModel {
@@ -46,7 +49,12 @@ public:
 
     // Adds an item and returns its row: appended while the list is not sorted,
     // put in its sorted place while it is.
-    int addItem(const QString& text, int icon, const QString& tag);
+    int addItem(const QString& text, int icon, const QString& tag, qint64 order = 0);
+    // The same with every column given, so a sorted list places it by them.
+    int insertItem(FolderItem item);
+    // Row n is gone from the base: the RecordNumbers above it in tags and
+    // orders name the rows one place further forward.
+    void renumberAfterRemoval(qint64 n);
     void setText(int row, const QString& text);
     void setType(int row, const QString& type);
     void setAdded(int row, const QDateTime& added);
@@ -84,9 +92,11 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-    // Label editing through a view; the validator may refuse a new text.
+    // Label editing through a view; the validator may refuse a new text, and
+    // labelEditable, when set, says which items may be edited at all.
     void setLabelsEditable(bool editable) { m_editable = editable; }
     std::function<bool(int row, const QString& newText)> labelValidator;
+    std::function<bool(int row)> labelEditable;
 
 private:
     void sortItems();

@@ -56,6 +56,8 @@ void MainState::adoptBase(std::shared_ptr<store::Database> db)
             old->removeRowsRemovedListener(m_listener);
         m_listener = db->addRowsRemovedListener([this](const std::vector<qint64>& ids) { notifyRowsRemoved(ids); });
         m_listened = db;
+        for (const auto& h : m_baseAdopted)
+            h(db);
     }
     base = std::move(db);
 }

@@ -73,9 +73,14 @@ struct MainState {
     }
     // Makes `db` the open base and forwards its removals to the handlers above.
     void adoptBase(std::shared_ptr<store::Database> db);
+    // Told when another base (another connection) becomes the open one, before
+    // anything reads or writes through it: data kept beside the rows attaches here.
+    using BaseAdoptedHandler = std::function<void(const std::shared_ptr<store::Database>& db)>;
+    void onBaseAdopted(BaseAdoptedHandler handler) { m_baseAdopted.push_back(std::move(handler)); }
 
 private:
     std::vector<RowsRemovedHandler> m_rowsRemoved;
+    std::vector<BaseAdoptedHandler> m_baseAdopted;
     std::weak_ptr<store::Database> m_listened;
     int m_listener = 0;
 };

@@ -103,6 +103,9 @@ public:
 
     // Which location a path component names.
     static Location locationOf(const QString& component);
+    // The context menu of the entry selItem names, as for an item in `where`
+    // (also for the index and the search results).
+    void showContextMenu(Location where, const QPoint& globalPos);
 
 Q_SIGNALS:
     // Something the window shows changed: panes, toolbar state or the address.
@@ -111,7 +114,6 @@ Q_SIGNALS:
 private:
     QAction* addCommand(QMenu* menu, const QString& caption, const std::function<void()>& command);
     void showFolderPane(int extractPicture);
-    void showContextMenu(Location where, const QPoint& globalPos);
     void goToFolder(const QString& path, bool withTrailingSeparator);
 
     MainState& m_state;

@@ -106,6 +106,29 @@ QString Node::key() const
 bool capitaliseOnAdd() { return g_capitaliseOnAdd; }
 void setCapitaliseOnAdd(bool on) { g_capitaliseOnAdd = on; }
 
+namespace {
+
+// A tag as a RecordNumber; 0 for an empty or other tag.
+qint64 numberOf(const QString& tag)
+{
+    bool ok = false;
+    const qint64 n = tag.toLongLong(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+qint64 numberOf(const Node* node) { return numberOf(node->tag()); }
+
+void insertAscending(std::vector<qint64>& numbers, qint64 n)
+{
+    const auto it = std::lower_bound(numbers.begin(), numbers.end(), n);
+    if (it == numbers.end() || *it != n)
+        numbers.insert(it, n);
+}
+
+}  // namespace
+
+bool PathTreeModel::capitalising() const { return m_capitalise || g_capitaliseOnAdd; }
+
 QString nodeKey(const QString& path)
 {
     const qsizetype blanks = path.count(QLatin1Char(' '));
@@ -290,7 +313,7 @@ Node* PathTreeModel::createNode(Node* parent, const QString& text, const QString
     m_keys.insert(raw);
     if (signal)
         endInsertRows();
-    if (!g_capitaliseOnAdd)
+    if (!capitalising())
         m_allCapitalised = false;
     return raw;
 }
@@ -344,7 +367,7 @@ Node* PathTreeModel::addNodePath(const QString& path, const QString& tag, int im
         const qsizetype start = i == 0 ? 0 : textEnds[i - 1] + 1;
         const QString text = requested.mid(start, textEnds[i] - start);
         const qsizetype keyEnd = keyEnds[i];
-        current = createNode(current, g_capitaliseOnAdd ? capitalised(text) : text,
+        current = createNode(current, capitalising() ? capitalised(text) : text,
                              keyEnd == key.size() ? key : key.left(keyEnd), QString(), hashes[i],
                              folderImage > 0 ? folderImage : 0);
     }
@@ -377,7 +400,7 @@ Node* PathTreeModel::findOrCreateUnder(const Folder& folder, const QString& name
         return keyEquals(QString(folder.key % Separator % nodeKey(name)), n);
     });
     if (!node)
-        node = createNode(folder.node, g_capitaliseOnAdd ? capitalised(name) : name, folder.key, name, hash,
+        node = createNode(folder.node, capitalising() ? capitalised(name) : name, folder.key, name, hash,
                           folderImage > 0 ? folderImage : 0);
     return node;
 }
@@ -393,7 +416,7 @@ Node* PathTreeModel::addUnder(const Folder& folder, const QString& name, qint64 
 {
     Node* node = findOrCreateUnder(folder, name, folderImage);
     setImageAndNumber(node, recordNumber, image);
-    if (g_capitaliseOnAdd && !m_allCapitalised)
+    if (capitalising() && !m_allCapitalised)
         capitaliseNodes();
     return node;
 }
@@ -406,6 +429,8 @@ void PathTreeModel::setImageAndNumber(Node* node, qint64 recordNumber, int image
         changed = true;
     }
     if (recordNumber > 0 && node->m_tagNumber != recordNumber) {
+        keepEarlierTag(node, recordNumber);
+        lowerFirstBelow(node, recordNumber);
         node->m_tagNumber = recordNumber;
         node->m_tag = QString();
         changed = true;
@@ -421,11 +446,13 @@ Node* PathTreeModel::finishAdd(Node* node, const QString& tag, int image)
         emitChanged(node);
     }
     if (!tag.isEmpty() && node->tag() != tag) {
+        keepEarlierTag(node, numberOf(tag));
+        lowerFirstBelow(node, numberOf(tag));
         node->m_tag = tag;
         node->m_tagNumber = 0;
         emitChanged(node);
     }
-    if (g_capitaliseOnAdd && !m_allCapitalised)
+    if (capitalising() && !m_allCapitalised)
         capitaliseNodes();
     return node;
 }
@@ -469,6 +496,7 @@ void PathTreeModel::setTag(Node* node, const QString& tag)
 {
     if (node->tag() == tag)
         return;
+    m_firstBelowValid = false;
     node->m_tag = tag;
     node->m_tagNumber = 0;
     emitChanged(node);
@@ -494,6 +522,8 @@ void PathTreeModel::setExpanded(Node* node, bool expanded)
 void PathTreeModel::forget(Node* node)
 {
     m_keys.erase(node);
+    if (!m_earlier.empty())
+        m_earlier.erase(node);
     for (Node* c : node->m_children)
         forget(c);
     // The node stays in the pool until the next clear; release what it holds.
@@ -512,9 +542,13 @@ void PathTreeModel::removeNode(Node* node)
     const bool signal = !m_rebuilding;
     if (signal)
         beginRemoveRows(indexOf(node->m_parent), row, row);
+    Node* parent = node->m_parent;
+    const bool wasFirst = parent && node->m_firstBelow > 0 && node->m_firstBelow == parent->m_firstBelow;
     forget(node);
     siblings.erase(siblings.begin() + row);
     renumber(siblings, size_t(row));
+    if (wasFirst)
+        recomputeFirstBelow(parent);
     if (signal)
         endRemoveRows();
 }
@@ -526,6 +560,8 @@ void PathTreeModel::clear()
         beginResetModel();
     m_keys.clear();
     m_roots.clear();
+    m_earlier.clear();
+    m_firstBelowValid = false;
     m_pool.clear();
     m_poolChunk = m_poolUsed = 0;
     m_allCapitalised = true;
@@ -691,6 +727,199 @@ Qt::ItemFlags PathTreeModel::flags(const QModelIndex& index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+}  // namespace catalogue
+
+namespace catalogue {
+
+void PathTreeModel::keepEarlierTag(Node* node, qint64 n)
+{
+    const qint64 old = numberOf(node);
+    if (old > 0 && old != n)
+        insertAscending(m_earlier[node], old);
+}
+
+std::vector<qint64> PathTreeModel::landings(const Node* node) const
+{
+    std::vector<qint64> all;
+    if (const auto it = m_earlier.find(node); it != m_earlier.end())
+        all = it->second;
+    if (const qint64 tag = numberOf(node); tag > 0)
+        insertAscending(all, tag);
+    return all;
+}
+
+qint64 PathTreeModel::lowestLanding(const Node* node) const
+{
+    qint64 lowest = node->m_tagNumber > 0 ? node->m_tagNumber : (node->m_tag.isEmpty() ? 0 : numberOf(node->m_tag));
+    if (!m_earlier.empty()) {
+        if (const auto it = m_earlier.find(node); it != m_earlier.end() && !it->second.empty())
+            lowest = lowest > 0 ? std::min(lowest, it->second.front()) : it->second.front();
+    }
+    return lowest;
+}
+
+void PathTreeModel::addLanding(Node* node, qint64 n)
+{
+    if (!node || n <= 0)
+        return;
+    const qint64 tag = numberOf(node);
+    if (tag == n)
+        return;
+    lowerFirstBelow(node, n);
+    if (tag > n) {
+        insertAscending(m_earlier[node], n);
+        return;
+    }
+    if (tag > 0)
+        insertAscending(m_earlier[node], tag);
+    node->m_tagNumber = n;
+    node->m_tag = QString();
+    emitChanged(node);
+}
+
+void PathTreeModel::removeLanding(Node* node, qint64 n)
+{
+    if (!node)
+        return;
+    const auto it = m_earlier.find(node);
+    if (numberOf(node) != n) {
+        if (it != m_earlier.end()) {
+            std::erase(it->second, n);
+            if (it->second.empty())
+                m_earlier.erase(it);
+            if (node->m_firstBelow == n)
+                recomputeFirstBelow(node);
+        }
+        return;
+    }
+    node->m_tag = QString();
+    node->m_tagNumber = 0;
+    if (it != m_earlier.end()) {
+        // The largest number left takes the tag.
+        node->m_tagNumber = it->second.back();
+        it->second.pop_back();
+        if (it->second.empty())
+            m_earlier.erase(it);
+    }
+    if (node->m_firstBelow == n)
+        recomputeFirstBelow(node);
+    emitChanged(node);
+}
+
+void PathTreeModel::renumberAfterRemoval(qint64 n)
+{
+    m_firstBelowValid = false;
+    // Tags are not shown, so the views need no signal.
+    forEachNode([n](Node* node) {
+        if (node->m_tagNumber > n) {
+            --node->m_tagNumber;
+        } else if (node->m_tagNumber == n) {
+            node->m_tagNumber = 0;
+        } else if (node->m_tagNumber == 0 && !node->m_tag.isEmpty()) {
+            const qint64 t = numberOf(node->m_tag);
+            if (t > n)
+                node->m_tag = QString::number(t - 1);
+            else if (t == n)
+                node->m_tag = QString();
+        }
+    });
+    for (auto it = m_earlier.begin(); it != m_earlier.end();) {
+        std::vector<qint64>& numbers = it->second;
+        std::erase(numbers, n);
+        for (qint64& x : numbers) {
+            if (x > n)
+                --x;
+        }
+        it = numbers.empty() ? m_earlier.erase(it) : std::next(it);
+    }
+}
+
+void PathTreeModel::rekey(Node* node, const QString& oldKey, const QString& newKey)
+{
+    // Every key below the node starts with the node's key (in some letter
+    // case): the new key is the new start and the tail as written.
+    std::vector<Node*> stack{node};
+    while (!stack.empty()) {
+        Node* n = stack.back();
+        stack.pop_back();
+        stack.insert(stack.end(), n->m_children.begin(), n->m_children.end());
+        const QString key = n == node ? newKey : QString(newKey % QStringView(n->key()).mid(oldKey.size()));
+        m_keys.erase(n);
+        n->m_keyHead = key;
+        n->m_keyName = QString();
+        n->m_keyHash = CaseInsensitiveHash()(key);
+        m_keys.insert(n);
+    }
+}
+
+bool PathTreeModel::renameNode(Node* node, const QString& text)
+{
+    if (!node || text.isEmpty() || text.contains(Separator))
+        return false;
+    const QString oldKey = node->key();
+    const QString newKey = node->m_parent ? node->m_parent->key() % Separator % nodeKey(text) : nodeKey(text);
+    if (Node* other = lookup(newKey, CaseInsensitiveHash()(newKey)); other && other != node)
+        return false;
+    rekey(node, oldKey, newKey);
+    setText(node, text);
+    return true;
+}
+
+}  // namespace catalogue
+
+namespace catalogue {
+
+void PathTreeModel::lowerFirstBelow(Node* node, qint64 n)
+{
+    if (!m_firstBelowValid || n <= 0)
+        return;
+    for (Node* a = node; a && (a->m_firstBelow == 0 || n < a->m_firstBelow); a = a->m_parent)
+        a->m_firstBelow = n;
+}
+
+void PathTreeModel::recomputeFirstBelow(Node* from)
+{
+    if (!m_firstBelowValid)
+        return;
+    for (Node* a = from; a; a = a->m_parent) {
+        qint64 first = lowestLanding(a);
+        for (const Node* c : a->m_children) {
+            if (c->m_firstBelow > 0 && (first == 0 || c->m_firstBelow < first))
+                first = c->m_firstBelow;
+        }
+        if (first == a->m_firstBelow)
+            return;  // nothing above changes either
+        a->m_firstBelow = first;
+    }
+}
+
+void PathTreeModel::computeFirstBelow() const
+{
+    // Children after their parents in `order`; filled from the end.
+    std::vector<Node*> order;
+    order.reserve(m_keys.size());
+    forEachNode([&order](Node* n) { order.push_back(n); });
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        Node* n = *it;
+        qint64 first = lowestLanding(n);
+        for (const Node* c : n->m_children) {
+            if (c->m_firstBelow > 0 && (first == 0 || c->m_firstBelow < first))
+                first = c->m_firstBelow;
+        }
+        n->m_firstBelow = first;
+    }
+    m_firstBelowValid = true;
+}
+
+qint64 PathTreeModel::firstLandingBelow(const Node* node) const
+{
+    if (!node)
+        return 0;
+    if (!m_firstBelowValid)
+        computeFirstBelow();
+    return node->m_firstBelow;
 }
 
 }  // namespace catalogue

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace catalogue {
@@ -55,6 +56,7 @@ private:
     int m_row = 0;
     quint64 m_serial = 0;
     size_t m_keyHash = 0;
+    qint64 m_firstBelow = 0;  // see PathTreeModel::firstLandingBelow
     Node* m_parent = nullptr;
     // Owned by the model's node pool, not by the parent.
     std::vector<Node*> m_children;
@@ -105,7 +107,8 @@ private:
 QString nodeKey(const QString& path);
 
 // One switch for the whole program: while on, every addNodePath capitalises
-// the tree it adds to. The pickers turn it on; the catalogue load turns it off.
+// the tree it adds to. The catalogue load turns it off. A tree that capitalises
+// for itself alone (the pickers') uses PathTreeModel::setCapitalising instead.
 bool capitaliseOnAdd();
 void setCapitaliseOnAdd(bool on);
 
@@ -151,6 +154,10 @@ public:
     // CapitaliseNodes: the first character of every node's text in upper case;
     // keys stay as they were.
     void capitaliseNodes();
+    // This tree alone capitalises on every add (as with the program-wide switch
+    // on), so a picker's capitals never reach the catalogue tree.
+    void setCapitalising(bool on) { m_capitalise = on; }
+    bool capitalising() const;
 
     void setText(Node* node, const QString& text);
     void setTag(Node* node, const QString& tag);
@@ -159,6 +166,30 @@ public:
     // Removes the node with everything below it.
     void removeNode(Node* node);
     void clear();
+
+    // Entries whose paths end at one node (equal paths, or an entry whose path
+    // is also a folder of others) share it: its tag is the RecordNumber added
+    // last, and the numbers added before are kept, so that taking one entry
+    // away leaves the node to the others. Every RecordNumber tag the node was
+    // given, ascending; empty when it has none.
+    std::vector<qint64> landings(const Node* node) const;
+    // The smallest of them, 0 when there is none (nothing is allocated).
+    qint64 lowestLanding(const Node* node) const;
+    // The smallest RecordNumber ending at the node or anywhere below it: the
+    // row that made the node in a load, in row order. 0 when there is none.
+    qint64 firstLandingBelow(const Node* node) const;
+    // The node stands for entry n too; its tag becomes the largest number.
+    void addLanding(Node* node, qint64 n);
+    // The node no longer stands for entry n; its tag becomes the largest
+    // number left, or empty.
+    void removeLanding(Node* node, qint64 n);
+    // Row n is gone from the base: every tag above n names the row one place
+    // further forward.
+    void renumberAfterRemoval(qint64 n);
+    // Gives the node a new text and every node from it down the key of its new
+    // path, as if the branch had been made under the new name. False, changing
+    // nothing, when another node already has the new key.
+    bool renameNode(Node* node, const QString& text);
 
     // Sorted orders the root level by text (never the children).
     bool isSorted() const { return m_sorted; }
@@ -203,6 +234,12 @@ private:
     Node* finishAdd(Node* node, const QString& tag, int image);
     Node* findOrCreateUnder(const Folder& folder, const QString& name, int folderImage);
     void setImageAndNumber(Node* node, qint64 recordNumber, int image);
+    // Before a node's tag is replaced by entry n: keeps the old number.
+    void keepEarlierTag(Node* node, qint64 n);
+    void rekey(Node* node, const QString& oldKey, const QString& newKey);
+    void lowerFirstBelow(Node* node, qint64 n);
+    void recomputeFirstBelow(Node* from);
+    void computeFirstBelow() const;
     int sortedRootRow(const QString& text) const;
     void forget(Node* node);
     void emitChanged(Node* node);
@@ -224,6 +261,12 @@ private:
     // False when some node may not have been capitalised yet (added while the
     // switch was off, or relabelled): the next capitalising add visits all nodes.
     bool m_allCapitalised = true;
+    bool m_capitalise = false;
+    // The earlier RecordNumbers of nodes shared by several entries, ascending.
+    std::unordered_map<const Node*, std::vector<qint64>> m_earlier;
+    // Whether every node's m_firstBelow is right; made right when first asked
+    // after a load, then kept by the changes of single entries.
+    mutable bool m_firstBelowValid = false;
 };
 
 }  // namespace catalogue

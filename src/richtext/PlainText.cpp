@@ -77,7 +77,7 @@ public:
         ensure();
         appendShown(m_inTable ? m_cell : m_out, s);
     }
-    void paragraphEnd(const ParaState&)
+    void paragraphEnd(const ParaState&, const Tables&)
     {
         ensure();
         m_pending = true;
@@ -95,14 +95,14 @@ public:
         m_out.append(QLatin1Char('\n'));  // the paragraph that always follows a table
         m_pending = false;
     }
-    void cellEnd(const ParaState&)
+    void cellEnd(const ParaState&, const Tables&)
     {
         ensure();
         finishCell();
     }
     void rowEnd(const std::vector<int>&) { finishCell(); }
     void image(const Picture&, const CharState&, const Tables&) { ensure(); }
-    void finish(const ParaState&)
+    void finish(const ParaState&, const Tables&)
     {
         if (m_inTable)
             tableEnd();

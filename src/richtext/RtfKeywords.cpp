@@ -1,5 +1,6 @@
 #include "RtfKeywords.h"
 
+#include <QList>
 #include <QStringList>
 
 #include <unordered_map>
@@ -37,25 +38,41 @@ KwInfo lookupKeyword(std::string_view name)
         add("fonttbl", KwFontTbl); add("colortbl", KwColorTbl);
         add("upr", KwUpr); add("ud", KwUd);
         // Destinations whose text the pane never shows.
-        for (std::string_view d : {"stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer",
-                                   "footerl", "footerr", "footerf", "footnote", "annotation", "xe", "tc",
-                                   "txe", "rxe", "nonshppict", "listtable", "listoverridetable", "revtbl",
+        for (std::string_view d : {"stylesheet", "info", "xe", "tc", "txe", "rxe", "nonshppict", "revtbl",
                                    "rsidtbl", "generator", "themedata", "colorschememapping", "latentstyles",
                                    "datastore", "xmlnstbl", "mmathPr", "userprops", "filetbl", "private",
-                                   "pn", "pntxta", "pntxtb", "objdata", "objclass", "objname", "template",
-                                   "docvar", "comment", "atnid", "atnauthor", "atnref", "atndate", "atnicn",
-                                   "bkmkstart", "bkmkend", "fname", "falt", "panose", "pgdsctbl", "shpinst",
-                                   "listpicture", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc",
-                                   "aftncn", "protusertbl", "pnseclvl", "blipuid",
+                                   "objdata", "objclass", "objname", "template", "docvar", "comment", "atnid",
+                                   "atnauthor", "atnref", "atndate", "atnicn", "bkmkstart", "bkmkend", "fname",
+                                   "falt", "panose", "pgdsctbl", "listpicture", "ftnsep", "ftnsepc", "ftncn",
+                                   "aftnsep", "aftnsepc", "aftncn", "protusertbl", "pnseclvl", "blipuid",
                                    "picprop", "sp", "sn", "sv", "hlinkbase", "title", "subject", "author",
                                    "operator", "keywords", "doccomm", "company", "fontemb", "fontfile",
                                    "formfield", "datafield", "xform", "mhtmltag", "htmltag", "defchp",
-                                   "defpap", "oldcprops", "oldpprops", "oldtprops", "oldsprops"})
+                                   "defpap", "oldcprops", "oldpprops", "oldtprops", "oldsprops", "nonesttables",
+                                   "listname", "levelnumbers", "liststylename", "lfolevel"})
             add(d, KwSkipDest);
+        // The same, with text the user put there and a write would lose.
+        for (std::string_view d : {"header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
+                                   "footerf"})
+            add(d, KwSkipDest, LostHeaders);
+        add("annotation", KwSkipDest, LostComments);
         // Destinations shown as ordinary text, also when marked \*.
-        for (std::string_view d : {"shppict", "pntext", "listtext", "result", "shprslt", "object", "shp",
-                                   "nesttableprops"})
+        for (std::string_view d : {"shppict", "result", "nesttableprops", "shpinst"})
             add(d, KwTransparentDest);
+        add("chftn", KwChftn); add("footnote", KwFootnote); add("ftnalt", KwFtnAlt); add("shp", KwShp); add("shpgrp", KwShp); add("shptxt", KwShpTxt);
+        add("shprslt", KwShpRslt); add("object", KwObject); add("do", KwDrawingObject);
+        add("tx", KwTx); add("tqr", KwTqr); add("tqc", KwTqc); add("tqdec", KwTqdec); add("deftab", KwDeftab);
+        add("pntext", KwPnText); add("listtext", KwListText); add("pn", KwPn);
+        add("pntxta", KwPnTxta); add("pntxtb", KwPnTxtb); add("pnlvlblt", KwPnLvlBlt);
+        add("pnlvlbody", KwPnLvlBody); add("pnlvlcont", KwPnLvlCont); add("pnlvl", KwPnLvl); add("pndec", KwPnDec);
+        add("pnucltr", KwPnUcLtr); add("pnlcltr", KwPnLcLtr); add("pnucrm", KwPnUcRm); add("pnlcrm", KwPnLcRm);
+        add("pnstart", KwPnStart); add("pnf", KwPnF); add("pnfs", KwPnFs); add("pncf", KwPnCf);
+        add("pnb", KwPnB); add("pni", KwPnI);
+        add("listtable", KwListTable); add("listoverridetable", KwListOverrideTable); add("list", KwList);
+        add("listoverride", KwListOverride); add("listlevel", KwListLevel); add("leveltext", KwLevelText);
+        add("levelnfc", KwLevelNfc); add("levelnfcn", KwLevelNfc); add("levelstartat", KwLevelStartAt);
+        add("levelfollow", KwLevelFollow); add("levellegal", KwLevelLegal);
+        add("levelnorestart", KwLevelNoRestart); add("listid", KwListId); add("ls", KwLs); add("ilvl", KwIlvl);
         add("emdash", KwChar, 0x2014); add("endash", KwChar, 0x2013); add("bullet", KwChar, 0x2022);
         add("lquote", KwChar, 0x2018); add("rquote", KwChar, 0x2019);
         add("ldblquote", KwChar, 0x201C); add("rdblquote", KwChar, 0x201D);
@@ -68,13 +85,16 @@ KwInfo lookupKeyword(std::string_view name)
     return it == words.end() ? KwInfo{KwNone, 0} : it->second;
 }
 
+namespace {
+
+struct Arg {
+    QString text;
+    bool quoted = false;  // a quoted "\\l" is an address, not a switch
+};
+
 // Field instructions escape with a backslash inside quotes ("C:\\dir" means C:\dir).
-QString hyperlinkTarget(const QString& inst)
+QList<Arg> fieldArguments(const QString& inst)
 {
-    struct Arg {
-        QString text;
-        bool quoted = false;  // a quoted "\\l" is an address, not a switch
-    };
     QList<Arg> args;
     Arg cur;
     bool inQuotes = false;
@@ -100,15 +120,27 @@ QString hyperlinkTarget(const QString& inst)
     }
     if (cur.quoted || !cur.text.isEmpty())
         args << cur;
+    return args;
+}
+
+bool isSwitch(const Arg& a, char16_t name)
+{
+    return !a.quoted && a.text.size() == 2 && a.text.at(0) == u'\\' && a.text.at(1).toLower() == QChar(name);
+}
+
+}  // namespace
+
+QString hyperlinkTarget(const QString& inst)
+{
+    const QList<Arg> args = fieldArguments(inst);
     if (args.isEmpty() || args.first().text.compare(QLatin1String("HYPERLINK"), Qt::CaseInsensitive) != 0)
         return {};
     QString target, bookmark;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const Arg& a = args.at(i);
         if (!a.quoted && a.text.size() == 2 && a.text.at(0) == u'\\') {
-            const QChar sw = a.text.at(1).toLower();
-            if ((sw == u'l' || sw == u'o' || sw == u't') && i + 1 < args.size()) {
-                if (sw == u'l')
+            if ((isSwitch(a, u'l') || isSwitch(a, u'o') || isSwitch(a, u't')) && i + 1 < args.size()) {
+                if (isSwitch(a, u'l'))
                     bookmark = args.at(i + 1).text;
                 ++i;
             }
@@ -120,6 +152,32 @@ QString hyperlinkTarget(const QString& inst)
     if (!bookmark.isEmpty())
         target += QLatin1Char('#') + bookmark;
     return target;
+}
+
+std::optional<SymbolField> symbolField(const QString& inst)
+{
+    const QList<Arg> args = fieldArguments(inst);
+    if (args.size() < 2 || args.first().text.compare(QLatin1String("SYMBOL"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    SymbolField f;
+    bool ok = false;
+    const QString number = args.at(1).text;
+    f.code = number.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? number.mid(2).toInt(&ok, 16)
+                                                                          : number.toInt(&ok, 10);
+    if (!ok || f.code <= 0 || f.code > 0xFFFF)
+        return std::nullopt;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        const Arg& a = args.at(i);
+        if (isSwitch(a, u'f') && i + 1 < args.size())
+            f.font = args.at(++i).text.trimmed();
+        else if (isSwitch(a, u's') && i + 1 < args.size())
+            ++i;
+        else if (isSwitch(a, u'u'))
+            f.kind = SymbolField::Unicode;
+        else if (isSwitch(a, u'j'))
+            f.kind = SymbolField::ShiftJis;
+    }
+    return f;
 }
 
 }  // namespace richtext::detail

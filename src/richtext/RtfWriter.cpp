@@ -5,6 +5,7 @@
 // the state the reader would be in, and every value goes through the same twips/half-point
 // rounding the reader inverts. Reading the output and writing again gives the same bytes.
 #include "Codepages.h"
+#include "ImageSize.h"
 #include "Rtf.h"
 
 #include <QBuffer>
@@ -18,6 +19,7 @@
 #include <QTextTable>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace richtext {
@@ -48,11 +50,20 @@ struct CharProps {
     bool operator==(const CharProps&) const = default;
 };
 
+struct Tab {
+    int twips = 0;
+    int kind = 0;  // 0 left, 1 right, 2 centre, 3 decimal
+    bool operator==(const Tab&) const = default;
+};
+
 struct ParaProps {
     int align = 0, li = 0, ri = 0, fi = 0, sb = 0, sa = 0;
+    std::vector<Tab> tabs;
     bool intbl = false;
     bool operator==(const ParaProps&) const = default;
 };
+
+constexpr int kRichEditTabTwips = 720;  // the tab width a rich-edit control assumes
 
 class Writer {
 public:
@@ -85,6 +96,10 @@ public:
                        + QByteArray::number(qBlue(c)) + ';';
             out += "}\r\n";
         }
+        // The document's tab width, when it is not the one a reader assumes anyway.
+        const int deftab = bounded(m_doc->defaultTextOption().tabStopDistance() * kTwipsPerPixel, 15, 31680);
+        if (deftab != kRichEditTabTwips)
+            out += "\\deftab" + QByteArray::number(deftab);
         out += "\\viewkind4\\uc1";
         out += m_body;
         out += "}\r\n";
@@ -138,7 +153,9 @@ private:
                 if (cell.row() == r && cell.column() == c)
                     collectBlocks(cell.begin(), blocks);
                 if (blocks.empty()) {
-                    writeParaProps(ParaProps{0, 0, 0, 0, 0, 0, true});
+                    ParaProps empty;
+                    empty.intbl = true;
+                    writeParaProps(empty);
                     m_body += "\\cell ";
                     m_needDelim = false;
                     continue;
@@ -169,6 +186,11 @@ private:
         num("\\fi", p.fi);
         num("\\sb", p.sb);
         num("\\sa", p.sa);
+        for (const Tab& t : p.tabs) {
+            static const char* const kinds[] = {"", "\\tqr", "\\tqc", "\\tqdec"};
+            m_body += kinds[t.kind];
+            m_body += "\\tx" + QByteArray::number(t.twips);
+        }
         m_para = p;
         m_paraWritten = true;
         m_needDelim = true;
@@ -190,6 +212,20 @@ private:
         p.fi = twips(f.textIndent(), -31680);
         p.sb = twips(f.topMargin(), 0);
         p.sa = twips(f.bottomMargin(), 0);
+        for (const QTextOption::Tab& t : f.tabPositions()) {
+            const int kind = t.type == QTextOption::RightTab ? 1 : t.type == QTextOption::CenterTab ? 2
+                             : t.type == QTextOption::DelimiterTab ? 3 : 0;
+            const Tab tab{twips(t.position, 0), kind};
+            // A hanging indent implies a stop where the text hangs; the reader adds it again.
+            if (!(p.fi < 0 && p.li > 0 && tab == Tab{p.li, 0}))
+                p.tabs.push_back(tab);
+        }
+        // In order and once each, at most as many as the reader keeps.
+        std::stable_sort(p.tabs.begin(), p.tabs.end(), [](const Tab& a, const Tab& b) { return a.twips < b.twips; });
+        p.tabs.erase(std::unique(p.tabs.begin(), p.tabs.end(), [](const Tab& a, const Tab& b) { return a.twips == b.twips; }),
+                     p.tabs.end());
+        if (p.tabs.size() > 64)
+            p.tabs.resize(64);
         p.intbl = intbl;
         return p;
     }
@@ -224,7 +260,9 @@ private:
     {
         CharProps p;
         const QString family = f.fontFamilies().toStringList().value(0);
-        p.font = fontIndex(family.isEmpty() ? m_defaultFamily : family);
+        // No family: the document's default font, whatever it is where the text is shown. A
+        // nameless font says that, and reads back as no family.
+        p.font = fontIndex(family);
         const double pt = f.fontPointSize() > 0 ? f.fontPointSize() : m_defaultSize;
         p.halfPoints = bounded(pt * 2, 2, 3276);
         p.bold = f.fontWeight() > QFont::Medium;
@@ -321,7 +359,7 @@ private:
         }
         if (data.isEmpty())
             return;
-        const QSize px = pixelSize(data);
+        const QSize px = detail::imagePixelSize(data);
         const int picw = std::max(px.width(), 0), pich = std::max(px.height(), 0);
         // The reader's bound on a picture's size (44 inches) holds for what we write too.
         auto goal = [](double px, int fallback) {
@@ -339,24 +377,6 @@ private:
         }
         m_body += '}';
         m_needDelim = false;
-    }
-
-    // The pixel size from the PNG or JPEG header, read by hand: the writer never runs an image
-    // decoder over what a file brought in.
-    static QSize pixelSize(const QByteArray& d)
-    {
-        auto be16 = [&d](qsizetype i) { return (uchar(d[i]) << 8) | uchar(d[i + 1]); };
-        auto be32 = [&](qsizetype i) { return (qint64(be16(i)) << 16) | be16(i + 2); };
-        if (d.startsWith("\x89PNG") && d.size() >= 24)
-            return QSize(int(std::min<qint64>(be32(16), 100000)), int(std::min<qint64>(be32(20), 100000)));
-        qsizetype i = 2;
-        while (d.startsWith("\xFF\xD8") && i + 9 < d.size() && uchar(d[i]) == 0xFF) {
-            const uchar marker = uchar(d[i + 1]);
-            if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
-                return QSize(be16(i + 7), be16(i + 5));
-            i += 2 + be16(i + 2);
-        }
-        return {};
     }
 
     static QByteArray encodePng(const QImage& image)
@@ -381,8 +401,6 @@ private:
             name += c.unicode() == 0xA0 ? QChar(u' ') : c.unicode() == 0x2011 ? QChar(u'-') : c;
         }
         name = name.left(kMaxFontName).trimmed();
-        if (name.isEmpty() && family != m_defaultFamily)
-            return fontIndex(m_defaultFamily);  // the reader gives a nameless font no family
         auto it = m_fontIndex.constFind(name);
         if (it != m_fontIndex.constEnd())
             return it.value();

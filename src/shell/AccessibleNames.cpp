@@ -45,11 +45,7 @@ void nameControls(FrmMain& w)
     name(w.TRTema->closeBox(), texts::accClosePanel(texts::contentsCaption()));
     name(w.TabMain, texts::contentsCaption());
     name(w.Twv, texts::tabTopicsTip());
-    name(w.TxtAlphaText, texts::tabAlpha());
-    name(w.LstAlphaList, texts::tabAlphaTip());
-    name(w.TxtFind, texts::tabFind());
-    name(w.CmdFind, texts::accFindButton());
-    name(w.LVFind, texts::accFindResults());
+    // The index and the search pages are named by their own binding.
     name(w.picDivider, texts::accDivider());
     name(w.LvPapka, texts::accFolderList());
     name(w.LvPapka->iconView(), texts::accFolderList());

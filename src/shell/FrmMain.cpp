@@ -11,8 +11,10 @@
 #include "LogoAnimation.h"
 #include "NavigationBinding.h"
 #include "MainLayout.h"
+#include "MaintenanceBinding.h"
 #include "MainToolbar.h"
 #include "Pictures.h"
+#include "SearchBinding.h"
 #include "ShellTexts.h"
 #include "SplitterBar.h"
 #include "StatusPanels.h"
@@ -32,6 +34,7 @@
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
+#include "search/FindList.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -48,7 +51,6 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTextEdit>
-#include <QTreeWidget>
 
 namespace shell {
 
@@ -158,6 +160,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     static_cast<DragFileList*>(LstFile)->unpackForDrag = [panel = m_attachments](const QStringList& items) {
         return panel->filesForDrag(items);
     };
+    m_maintenance = new MaintenanceBinding(*this, *dialogs);
 
     connectHandlers();
 }
@@ -274,14 +277,8 @@ void FrmMain::buildLeftPanel()
     TxtFind->setObjectName(QStringLiteral("TxtFind"));
     CmdFind = new QPushButton(texts::findButton(), PicFind);
     CmdFind->setObjectName(QStringLiteral("CmdFind"));
-    LVFind = new QTreeWidget(PicFind);
+    LVFind = new search::FindList(PicFind);
     LVFind->setObjectName(QStringLiteral("LVFind"));
-    LVFind->setHeaderHidden(true);
-    LVFind->setRootIsDecorated(false);
-    // Typing into the index and the search arrive with the search work.
-    for (QWidget* later : {static_cast<QWidget*>(TxtAlphaText), static_cast<QWidget*>(TxtFind),
-                           static_cast<QWidget*>(CmdFind), static_cast<QWidget*>(LVFind)})
-        later->setEnabled(false);
 
     PicAlpha->hide();
     PicFind->hide();
@@ -356,6 +353,9 @@ void FrmMain::connectHandlers()
     });
     connect(MnuInFile->findChild<QAction*>(QStringLiteral("MnuInFileExtract")), &QAction::triggered, files,
             &AttachmentPanel::extractAttachments);
+
+    // The alphabetical index and the full-text search.
+    m_search = new SearchBinding(*this);
 
     // What users expect of a desktop program, each in a class of its own.
     catalogue::Navigator& nav = m_navigation->navigator();

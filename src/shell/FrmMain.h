@@ -19,7 +19,6 @@ class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTextEdit;
-class QTreeWidget;
 
 namespace catalogue {
 class AlphaIndexList;
@@ -38,6 +37,10 @@ namespace dialogs {
 class CommonDialogs;
 }
 
+namespace search {
+class FindList;
+}
+
 namespace platform {
 class DesktopShell;
 class Prompter;
@@ -50,7 +53,9 @@ class History;
 class CoolBar;
 class NavigationBinding;
 class LogoAnimation;
+class SearchBinding;
 class MainLayout;
+class MaintenanceBinding;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
@@ -75,7 +80,10 @@ public:
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
     History& history() { return *m_history; }
+    SearchBinding& search() { return *m_search; }
     WizardBinding& wizardBinding() { return *m_wizardBinding; }
+    // Compaction, the installed bases, printing, the web links and the About box.
+    MaintenanceBinding& maintenance() { return *m_maintenance; }
 
     // The controls.
     QWidget* client = nullptr;
@@ -95,7 +103,7 @@ public:
     QWidget* PicFind = nullptr;
     QLineEdit* TxtFind = nullptr;
     QPushButton* CmdFind = nullptr;
-    QTreeWidget* LVFind = nullptr;
+    search::FindList* LVFind = nullptr;
     SplitterBar* picDivider = nullptr;
     articles::EditBar* CBEdit = nullptr;
     QComboBox* CboFont = nullptr;
@@ -142,8 +150,10 @@ private:
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
     History* m_history = nullptr;
+    SearchBinding* m_search = nullptr;
     WizardBinding* m_wizardBinding = nullptr;
     dialogs::CommonDialogs* m_dialogs = nullptr;
+    MaintenanceBinding* m_maintenance = nullptr;
 };
 
 }  // namespace shell

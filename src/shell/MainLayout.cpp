@@ -13,6 +13,7 @@
 #include "catalogue/AlphaIndexList.h"
 #include "catalogue/FolderList.h"
 #include "catalogue/PathTree.h"
+#include "search/FindList.h"
 
 #include <QAction>
 #include <QLabel>

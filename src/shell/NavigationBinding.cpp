@@ -6,6 +6,7 @@
 #include "articles/ArticlePane.h"
 #include "articles/EditBar.h"
 #include "MainToolbar.h"
+#include "OrganiseBinding.h"
 #include "WizardBinding.h"
 #include "Twips.h"
 
@@ -33,9 +34,13 @@ NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachmen
     hooks.copy = [&window] { window.articleView().copySelection(); };
     hooks.add = [&window] { window.wizardBinding().newEntry(); };
     hooks.properties = [&window] { window.wizardBinding().properties(); };
+    // The recycle bin, favourites and the link address.
+    m_organise = new OrganiseBinding(window);
+    m_organise->fillHooks(hooks);
     // The other commands arrive with later work; their items stay disabled.
     m_nav = new catalogue::Navigator(window.state(), std::move(hooks), this);
     m_nav->connectWidgets();
+    m_organise->connectWindow();
 
     connect(window.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
     connect(window.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);

@@ -13,6 +13,7 @@ namespace shell {
 
 class AttachmentPanel;
 class FrmMain;
+class OrganiseBinding;
 
 class NavigationBinding : public QObject {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
     NavigationBinding(FrmMain& window, AttachmentPanel& attachments);
 
     catalogue::Navigator& navigator() const { return *m_nav; }
+    OrganiseBinding& organise() const { return *m_organise; }
 
     // A toolbar state set by the article display, kept by the navigator.
     void setToolbarButton(const QString& key, bool enabled, int picture);
@@ -32,6 +34,7 @@ private:
 
     FrmMain& m_w;
     catalogue::Navigator* m_nav = nullptr;
+    OrganiseBinding* m_organise = nullptr;
 };
 
 }  // namespace shell

@@ -90,8 +90,6 @@ inline QString tbPrintTip() { return QStringLiteral("Распечатать за
 
 // Accessible names of controls that show no caption of their own.
 inline QString accFolderList() { return QStringLiteral("Содержимое папки"); }
-inline QString accFindButton() { return QStringLiteral("Найти"); }
-inline QString accFindResults() { return QStringLiteral("Результаты поиска"); }
 inline QString accStatusBar() { return QStringLiteral("Строка состояния"); }
 inline QString accProgress() { return QStringLiteral("Ход работы"); }
 inline QString accDivider() { return QStringLiteral("Граница между содержанием и статьёй"); }

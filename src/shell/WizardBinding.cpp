@@ -3,6 +3,7 @@
 #include "FrmMain.h"
 #include "MainToolbar.h"
 #include "NavigationBinding.h"
+#include "OrganiseBinding.h"
 
 #include "articles/ArticleView.h"
 #include "articles/FrmAdd.h"
@@ -17,6 +18,9 @@
 #include "store/Recordset.h"
 #include "catalogue/MainState.h"
 #include "dialogs/CdlgEx.h"
+#include "organise/CatalogueViews.h"
+#include "organise/FolderPicker.h"
+#include "organise/SeeAlsoPicker.h"
 #include "platform/Prompter.h"
 
 #include <QAction>
@@ -54,10 +58,8 @@ articles::FrmAdd& WizardBinding::wizard()
         };
         s.entryAdded = [this](qint64 n) { entryAdded(n); };
         s.entryChanged = [this](qint64 n, const articles::EntryPlace& before) { entryChanged(n, before); };
-        if (pickFolder)
-            s.pickFolder = pickFolder;
-        if (pickSeeAlso)
-            s.pickSeeAlso = pickSeeAlso;
+        s.pickFolder = [this](QWidget* owner) { return chooseFolder(owner); };
+        s.pickSeeAlso = [this](QWidget* owner) { return chooseReference(owner); };
         m_wizard = new articles::FrmAdd(m_w.state(), std::move(s), &m_w);
     }
     return *m_wizard;
@@ -101,104 +103,69 @@ void WizardBinding::editShown(int step)
     }
 }
 
-namespace {
-
-using catalogue::Node;
-namespace ct = catalogue::texts;
-
-QString under(const QString& branch, const QString& rest)
-{
-    return ct::root() + QLatin1Char('\\') + branch + QLatin1Char('\\') + rest;
-}
-
-// The tree paths an entry is filed under, as the catalogue load files it.
-struct Filing {
-    QString path;
-    int folderImage;
-};
-std::vector<Filing> filingsOf(const QString& path, const QString& name, const QString& base, bool deleted,
-                              bool favourite)
-{
-    const QString entry = path + QLatin1Char('\\') + name;
-    std::vector<Filing> out{{under(ct::installedBases(), base + QLatin1Char('\\') + entry), 8}};
-    if (deleted)
-        out.push_back({under(ct::recycleBin(), name), 6});
-    else if (store::isFavouritesPath(path))
-        out.push_back({under(ct::favourites(), name), 4});
-    else
-        out.push_back({under(ct::records(), entry), 8});
-    if (favourite)
-        out.push_back({under(ct::favourites(), name), 4});
-    return out;
-}
-
-// Takes the entry's node off the tree. A node that other entries or folders
-// hang below only loses its number; folders left empty go with it, up to the
-// root's branches, as a rebuild would not make them.
-void unfile(catalogue::PathTreeModel& tree, const QString& path, const QString& tag)
-{
-    Node* node = tree.getNode(path);
-    if (!node || node->tag() != tag)
-        return;
-    if (node->childCount() > 0) {
-        tree.setTag(node, QString());
-        return;
-    }
-    Node* parent = node->parent();
-    tree.removeNode(node);
-    while (parent && parent->parent() && parent->parent()->parent() && parent->childCount() == 0 &&
-           parent->tag().isEmpty()) {
-        Node* up = parent->parent();
-        tree.removeNode(parent);
-        parent = up;
-    }
-}
-
-}  // namespace
-
 void WizardBinding::entryAdded(qint64 recordNumber)
 {
-    // Filed in place: the tree's two paths, the index, the folder list.
+    // Filed in place in the tree, the folder list and the index, as the
+    // organising commands file what they change.
     catalogue::MainState& state = m_w.state();
     store::Recordset* rs = state.rsBase.get();
     if (!rs || !state.twv || recordNumber < 1 || recordNumber > rs->recordCount())
         return reload();
     rs->moveTo(recordNumber);
-    file(recordNumber);
-    catalogue::listPapka(state);
+    m_w.navigation().organise().views().entryAdded(recordNumber, organise::EntryPlace::of(*rs));
 }
 
-void WizardBinding::entryChanged(qint64 recordNumber, const articles::EntryPlace& before)
+void WizardBinding::entryChanged(qint64 recordNumber, const articles::EntryPlace& was)
 {
-    // The entry leaves every node it had (the bin's too) and is filed again
-    // under its new place, in the tree and the index; nothing else moves.
+    // The entry leaves every place it had (the bin's too) and is filed again
+    // under its new one; nothing else moves.
     catalogue::MainState& state = m_w.state();
     store::Recordset* rs = state.rsBase.get();
     if (!rs || !state.twv || recordNumber < 1 || recordNumber > rs->recordCount())
         return reload();
-    const QString tag = QString::number(recordNumber);
-    catalogue::PathTreeModel& tree = *state.twv->nodes();
-    for (const Filing& f : filingsOf(before.path, before.name, before.baseName, before.deleted, before.favourite))
-        unfile(tree, f.path, tag);
-    if (state.lstAlphaList)
-        state.lstAlphaList->items()->removeTag(recordNumber);
+    organise::EntryPlace before;
+    before.path = was.path;
+    before.name = was.name;
+    before.baseName = was.baseName;
+    before.kind = int(was.kind);
+    before.deleted = was.deleted;
+    before.favourite = was.favourite;
     rs->moveTo(recordNumber);
-    file(recordNumber);
-    catalogue::listPapka(state);
+    m_w.navigation().organise().views().entryChanged(recordNumber, before, organise::EntryPlace::of(*rs));
 }
 
-void WizardBinding::file(qint64 recordNumber)
+std::optional<QString> WizardBinding::chooseFolder(QWidget* owner)
 {
+    // `FrmFolder` stays loaded, its tree with it, until it gives a folder.
     catalogue::MainState& state = m_w.state();
-    store::Recordset& rs = *state.rsBase;
-    const QString tag = QString::number(recordNumber);
-    const QString name = rs.text(store::ColName);
-    const int kind = int(rs.integer(store::ColKind));
-    for (const Filing& f : filingsOf(rs.text(store::ColPath), name, rs.text(store::ColBaseName),
-                                     rs.flag(store::ColDeleted), rs.flag(store::ColFavorite)))
-        state.twv->addNodePath(f.path, tag, kind, f.folderImage);
-    if (state.lstAlphaList && !rs.flag(store::ColDeleted) && !name.isEmpty())
-        state.lstAlphaList->items()->append(name, recordNumber);
+    if (!state.rsBase)
+        return std::nullopt;
+    if (!m_folderPicker)
+        m_folderPicker = new organise::FolderPicker(*state.rsBase, owner);
+    m_folderPicker->exec();
+    const QString chosen = m_folderPicker->result();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    delete m_folderPicker.data();
+    return chosen;
+}
+
+std::optional<QString> WizardBinding::chooseReference(QWidget* owner)
+{
+    // `FrmSeeAlso` reads the base afresh at every showing.
+    catalogue::MainState& state = m_w.state();
+    if (!state.base)
+        return std::nullopt;
+    auto picker = organise::SeeAlsoPicker::create(*state.base, owner);
+    if (!picker) {
+        m_w.prompter().message(platform::MsgStyle::Critical, m_w.windowTitle(), picker.message());
+        return std::nullopt;
+    }
+    (*picker)->exec();
+    const QString chosen = (*picker)->result();
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
 }
 
 void WizardBinding::reload()

@@ -2,6 +2,7 @@
 // Opens the article wizard from the menus, the toolbar and the context menus,
 // on the row each opener names, and files what it changed in the views.
 #include <QObject>
+#include <QPointer>
 
 #include <QString>
 
@@ -17,6 +18,9 @@ struct EntryPlace;
 }  // namespace articles
 namespace dialogs {
 class CommonDialogs;
+}
+namespace organise {
+class FolderPicker;
 }
 
 namespace shell {
@@ -42,21 +46,20 @@ public:
     void editFiles();
     void editSeeAlso();
 
-    // The pickers (`FrmFolder`, `FrmSeeAlso`), when the program has them.
-    std::function<std::optional<QString>(QWidget* owner)> pickFolder;
-    std::function<std::optional<QString>(QWidget* owner)> pickSeeAlso;
-
 private:
     void editShown(int step);
     void entryAdded(qint64 recordNumber);
     void entryChanged(qint64 recordNumber, const articles::EntryPlace& before);
     void reload();
-    // Files the entry rsBase stands on in the tree and the index.
-    void file(qint64 recordNumber);
+    // `FrmFolder` and `FrmSeeAlso` for the wizard: the choice, or nothing.
+    std::optional<QString> chooseFolder(QWidget* owner);
+    std::optional<QString> chooseReference(QWidget* owner);
 
     FrmMain& m_w;
     dialogs::CommonDialogs& m_dialogs;
     articles::FrmAdd* m_wizard = nullptr;
+    // Owned by the wizard window it was shown over.
+    QPointer<organise::FolderPicker> m_folderPicker;
 };
 
 }  // namespace shell

@@ -364,26 +364,32 @@ Result<void> Database::compact(const QString& source, const QString& destination
     auto src = open(source, connect);
     if (!src)
         return src.error();
-    // The copy is made first as an empty keyed file: the source connection was
-    // opened without the right to create files, and attached files inherit that.
-    sqlite3* dst = nullptr;
-    int rc = openKeyed(destination, passwordFrom(connect), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, &dst);
-    if (rc == SQLITE_OK)
-        rc = exec(dst, QStringLiteral("PRAGMA journal_mode = WAL"));
-    const QString dstWhy = engineReason(dst);
-    sqlite3_close_v2(dst);
-    if (rc != SQLITE_OK) {
-        QFile::remove(destination);
-        return fail(dstWhy);
+    // The copy starts as an empty file, which the engine takes for an empty base:
+    // the source connection was opened without the right to create files, and
+    // attached files inherit that. Attached without a key of its own, the copy
+    // takes the source's derived key and salt, so no second key derivation runs
+    // and the copy opens with the same password.
+    {
+        QFile empty(destination);
+        if (!empty.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return fail(empty.errorString());
     }
     sqlite3* raw = (*src)->handle();
-    const QString pwd = sqlQuote(passwordFrom(connect));
-    const QString attach = QStringLiteral("ATTACH DATABASE %1 AS compacted KEY %2").arg(sqlQuote(destination), pwd);
-    bool ok = exec(raw, attach) == SQLITE_OK;
+    bool ok = exec(raw, QStringLiteral("ATTACH DATABASE %1 AS compacted").arg(sqlQuote(destination))) == SQLITE_OK;
+    // No journal while the copy is written: a copy cut short is thrown away
+    // whole, and a journal (or a write-ahead log) would write every page twice.
+    ok = ok && exec(raw, QStringLiteral("PRAGMA compacted.journal_mode = OFF")) == SQLITE_OK;
+    ok = ok && exec(raw, QStringLiteral("PRAGMA compacted.synchronous = OFF")) == SQLITE_OK;
     // sqlcipher_export copies schema and rows in order; the copy has no free pages.
     ok = ok && exec(raw, QStringLiteral("SELECT sqlcipher_export('compacted')")) == SQLITE_OK;
-    const QString why = engineReason(raw);
-    exec(raw, QStringLiteral("DETACH DATABASE compacted"));
+    // The base is used with a write-ahead log (a recordset reads while the editor
+    // writes); the mode is kept in the file.
+    ok = ok && exec(raw, QStringLiteral("PRAGMA compacted.journal_mode = WAL")) == SQLITE_OK;
+    QString why = ok ? QString() : engineReason(raw);
+    if (exec(raw, QStringLiteral("DETACH DATABASE compacted")) != SQLITE_OK && ok) {
+        ok = false;
+        why = engineReason(raw);
+    }
     (*src)->close();
     if (!ok) {
         QFile::remove(destination);
@@ -451,7 +457,7 @@ Transaction::Transaction(Database& db) : m_db(db)
                                      : QStringLiteral("SAVEPOINT kx%1").arg(m_level);
     if (exec(db.m_db, sql) != SQLITE_OK) {
         m_begun = Error{QStringLiteral("Не удалось начать запись в базу %1: %2.")
-                            .arg(quoted(db.m_path), db.engineMessage())};
+                            .arg(quoted(db.m_path), engineReason(db.m_db))};
         return;
     }
     m_open = true;
@@ -470,7 +476,7 @@ Result<void> Transaction::commit()
     const QString sql = m_level == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE kx%1").arg(m_level);
     if (exec(m_db.m_db, sql) != SQLITE_OK) {
         const Error e{QStringLiteral("Не удалось сохранить изменения в базе %1: %2.")
-                          .arg(quoted(m_db.m_path), m_db.engineMessage())};
+                          .arg(quoted(m_db.m_path), engineReason(m_db.m_db))};
         rollback();
         return e;
     }

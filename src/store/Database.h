@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <functional>
 #include <memory>
@@ -61,6 +62,14 @@ public:
     void announceRowsRemoved(std::vector<qint64> ids);
     bool inTransaction() const { return m_depth > 0; }
 
+    // Data derived from Body and kept in the base beside the rows (the search
+    // data). A recordset that stores a new row, or a changed Body, calls the hook
+    // with the row's Id and the stored value inside the same transaction; a hook
+    // that fails rolls the write back, so the two never part.
+    using BodyWrittenHook = std::function<Result<void>(qint64 id, const QVariant& body)>;
+    void setBodyWrittenHook(BodyWrittenHook hook) { m_bodyWritten = std::move(hook); }
+    const BodyWrittenHook& bodyWrittenHook() const { return m_bodyWritten; }
+
     void close();
     bool isOpen() const { return m_db != nullptr; }
     const QString& path() const { return m_path; }
@@ -104,6 +113,7 @@ private:
     std::vector<qint64> m_removedInTransaction;
     std::vector<std::pair<int, RowsRemovedListener>> m_rowsRemoved;
     int m_nextListener = 1;
+    BodyWrittenHook m_bodyWritten;
 };
 
 // A scope of changes that are stored together or not at all. Uncommitted when

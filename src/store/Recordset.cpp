@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <algorithm>
+#include <optional>
 #include <vector>
 #include <QLocale>
 #include <QTimeZone>
@@ -186,6 +187,7 @@ void Recordset::close()
     m_single.clear();
     m_ids.clear();
     m_pos = 0;
+    moved();
     m_mode = Mode::None;
     m_pending.clear();
     if (m_db) {
@@ -267,6 +269,7 @@ bool Recordset::moveToId(qint64 id)
     const qint64 n = recordNumberOfId(id);
     if (n == 0)
         return false;
+    moved();
     m_currentDeleted = false;
     m_pos = n - 1;
     return true;
@@ -647,6 +650,16 @@ Result<void> Recordset::update()
         sql = QStringLiteral("UPDATE main SET %1 WHERE \"%2\" = ?%3")
                   .arg(sets.join(QLatin1Char(',')), cols[ColId], QString::number(names.size() + 1));
     }
+    // A new row or a changed Body changes the data derived from Body too, in the
+    // same transaction (a savepoint inside the caller's).
+    const Database::BodyWrittenHook& derive = m_db->bodyWrittenHook();
+    const auto body = m_pending.find(ColBody);
+    std::optional<Transaction> scope;
+    if (derive && (m_mode == Mode::Add || body != m_pending.end())) {
+        scope.emplace(*m_db);
+        if (!scope->begun())
+            return scope->begun();
+    }
     // A write on the connection while the read stream stands on a row is allowed,
     // but the stream would not see the change: start it afresh afterwards.
     resetStream();
@@ -663,10 +676,17 @@ Result<void> Recordset::update()
     sqlite3_finalize(st);
     if (rc != SQLITE_DONE)
         return fail(engineReason(db));
+    const qint64 id = m_mode == Mode::Add ? sqlite3_last_insert_rowid(db) : m_editId;
+    if (scope) {
+        if (auto r = derive(id, body != m_pending.end() ? body->second : QVariant()); !r)
+            return r;  // the scope rolls the row back
+        if (auto r = scope->commit(); !r)
+            return r;
+    }
     if (m_mode == Mode::Add) {
         // The new row comes last; the current row stays the one before addNew().
         const bool wasAtEnd = m_pos >= qint64(m_ids.size());
-        m_ids.push_back(sqlite3_last_insert_rowid(db));
+        m_ids.push_back(id);
         if (wasAtEnd && m_pos >= 0)
             m_pos = qint64(m_ids.size());  // still past the end
     }

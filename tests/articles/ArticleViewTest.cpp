@@ -365,6 +365,7 @@ TEST_F(ArticleViewTest, AnUnreadableArticleIsNamedLockedAndNeverWrittenOver)
     EXPECT_FALSE(rtf.isEnabled());
     EXPECT_EQ(files.count(), 0);
     EXPECT_TRUE(state.displayedEntry.isEmpty());
+    EXPECT_EQ(state.displayedId, 0);  // the editor has no row to store into
     EXPECT_EQ(shown, 0);
     EXPECT_EQ(address.text(), QStringLiteral("BaseMain:\\\\Папка\\Статья 20"));
     EXPECT_FALSE(state.rsBase->edit().ok());

@@ -10,6 +10,7 @@
 #include "shell/NavigationBinding.h"
 #include "shell/Startup.h"
 
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -88,19 +89,25 @@ TEST(DragOut, AttachmentsDroppedOnAnotherWindowArriveAsFiles)
     QWidget* viewport = w.LstFile->viewport();
     const QPoint from = w.LstFile->visualItemRect(w.LstFile->item(0)).center();
     // The drag runs its own loop until the button is released over the target.
-    QTimer::singleShot(300, &target, [&target] {
+    // Release only once the drag has begun: on a busy machine a fixed delay can
+    // come before it, and the drag would then wait for a release that never comes.
+    QTimer release;
+    QObject::connect(&release, &QTimer::timeout, &target, [&] {
+        if (!w.LstFile->findChild<QDrag*>())
+            return;
+        release.stop();
         const QPoint c = target.rect().center();
         QTest::mouseMove(&target, c);
         QTest::mouseMove(&target, c + QPoint(2, 2));
         QTest::mouseRelease(&target, Qt::LeftButton, {}, c + QPoint(2, 2));
     });
+    release.start(100);
     // Whatever happens, no drag is left hanging.
     QTimer::singleShot(8000, &target, [&target] { QTest::keyClick(&target, Qt::Key_Escape); });
     QTest::mousePress(viewport, Qt::LeftButton, {}, from);
     QTest::mouseMove(viewport, from + QPoint(4, 4));
     QTest::mouseMove(viewport, from + QPoint(40, 40));
-    QTest::qWait(600);
-
+    (void)QTest::qWaitFor([&] { return target.urls.size() >= 2; }, 10000);
     ASSERT_EQ(target.urls.size(), 2);
     EXPECT_EQ(target.action, Qt::CopyAction);
     EXPECT_EQ(target.urls[0].toLocalFile(), app.data() + QStringLiteral("/Form1.frm"));

@@ -7,6 +7,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QElapsedTimer>
+#include <QAbstractTextDocumentLayout>
+#include <QTextLayout>
 #include <QTextTable>
 
 namespace {
@@ -14,7 +17,9 @@ namespace {
 QByteArray wrap(const QByteArray& body)
 {
     return QByteArray("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204 Arial CYR;}"
-                      "{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset161 Greek;}{\\f3\\fnil\\fcharset2 Symbol;}}"
+                      "{\\f1\\fnil\\fcharset0 Arial;}{\\f2\\fnil\\fcharset161 Greek;}{\\f3\\fnil\\fcharset2 Symbol;}"
+                      "{\\f4\\fnil\\fcharset2 Wingdings;}{\\f5\\fnil\\fcharset204 Symbol;}{\\f6\\fnil\\fcharset78 Osaka;}"
+                      "{\\f7\\fnil\\cpg65001 Arial Unicode MS;}{\\f8\\fnil\\fcharset2 Marlett;}}"
                       "{\\colortbl ;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\\uc1\\pard ")
            + body + "}";
 }
@@ -102,8 +107,58 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"NotReallyPngNotShown", "a\\par{\\pict\\pngblip 0102}", "a"},
         TextCase{"GroupInsidePictureSkipped", "{\\pict\\pngblip{\\fonttbl{\\f9\\fcharset0 X;}}00}\\f9\\'e9", "й"},
         TextCase{"UprShowsUnicodeVersion", "{\\upr{ansi}{\\*\\ud{\\u1046?}}}", "Ж"},
-        TextCase{"TextAfterFinalBraceIgnored", "a}trailing", "a"}),
+        TextCase{"TextAfterFinalBraceIgnored", "a}trailing", "a"},
+        // \* marks a destination only where a group starts (OpenOffice writes it mid-group).
+        TextCase{"StarMidGroupIsJustAWord", "a{\\fldrslt \\*\\cs13\\ul link}b", "alinkb"},
+        TextCase{"StarWithoutBackslashAtGroupStart", "a{*\\wgrffmtfilter 2450}b{*}c", "ab*c"},
+        TextCase{"FootnoteMarkIsItsNumber", "a\\chftn{\\footnote\\pard{\\up6\\chftn} note}b{\\super\\chftn}{\\footnote x}",
+                 "a1b2"},
+        TextCase{"EndnotesNumberedApart", "a{\\super\\chftn}{\\footnote\\ftnalt e}b{\\super\\chftn}{\\footnote f}"
+                 "c\\chftn{\\footnote\\ftnalt g}", "aib1cii"},
+        TextCase{"SymbolFontGlyphs", "{\\f3 abc\\'b7\\'ae\\u61623?\\u-3913?}", "αβχ•→••"},
+        TextCase{"SymbolNamedButCyrillic", "{\\f5\\'e0\\'b7}", "а·"},
+        TextCase{"WingdingsGlyphs", "{\\f4\\'a7\\'fc\\u61623?\\'4a}", "▪✓\uF0B7☺"},
+        TextCase{"OtherSymbolCharsetFont", "{\\f8\\'b7x}", "•x"},
+        TextCase{"PrivateUseInATextFontKept", "\\f1\\u61623?", "\uF0B7"},
+        TextCase{"PrivateUseBulletInALabel", "{\\listtext\\f1\\u61623?\\tab}x", "•\tx"},
+        TextCase{"SymbolField", "{\\field{\\*\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt\\f3 \\'b7}}"
+                 "{\\field{\\*\\fldinst SYMBOL 74 \\\\f \"Wingdings\"}{\\fldrslt }}"
+                 "{\\field{\\*\\fldinst SYMBOL 0x416 \\\\u}{\\fldrslt ?}}", "•☺Ж"},
+        TextCase{"MacJapaneseCharset", "{\\f6\\'82\\'a8\\'93\\'c7}", "お読"},
+        TextCase{"Utf8Font", "{\\f7\\'e4\\'b8\\'ad\\'e5\\'9c\\'8b \\'f0\\'9f\\'98\\'80}", "中國 \U0001F600"},
+        TextCase{"Utf8CutShort", "{\\f7\\'e4\\'b8x\\'ff}", "\uFFFDx\uFFFD"},
+        TextCase{"NoNestTablesFallbackSkipped", "a{\\nonesttables b\\par}c", "ac"},
+        TextCase{"ListOutsideListTableSkipped", "a{\\list\\listid1{\\listname List1;}}b", "ab"},
+        TextCase{"ShapeTextWhereAnchored", "a{\\shp{\\*\\shpinst{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt box}}"
+                 "{\\shprslt{\\*\\do\\dobxpage box}box}}b", "aboxb"},
+        TextCase{"ShapeResultWithoutText", "a{\\shp{\\*\\shpinst\\shpleft0}{\\shprslt r}}b", "arb"},
+        TextCase{"ShapeGroupResultAfterItsShapes", "a{\\shpgrp{\\*\\shpinst{\\shp{\\*\\shpinst{\\shptxt one}}}"
+                 "{\\shp{\\*\\shpinst\\shpleft1}}}{\\shprslt one}}b", "aoneb"},
+        TextCase{"ListTextWithoutParagraphProperties", "\\trowd\\cellx900{\\listtext 1.\\tab}\\intbl a\\cell\\row", "\n1.\ta\n"},
+        // Labels from \pn when the file has no \pntext, numbered on over consecutive paragraphs.
+        TextCase{"PnNumbers", "{\\*\\pn\\pnlvlbody\\pndec\\pnstart3{\\pntxta .}}\\fi-283\\li283 A\\par B\\par\\pard C\\par"
+                 "{\\*\\pn\\pnlvlbody\\pnucrm{\\pntxtb (}{\\pntxta )}}D",
+                 "3.\tA\n4.\tB\nC\n(I)\tD"},
+        TextCase{"PnBulletInItsFont", "{\\*\\pn\\pnlvlblt\\pnf3{\\pntxtb \\'b7}}x\\par{\\*\\pn\\pnlvlblt}y",
+                 "•\tx\n•\ty"},
+        TextCase{"PnTextWinsOverPn", "{\\pntext 7)\\tab}{\\*\\pn\\pnlvlbody\\pndec}x\\par{\\pntext 8)\\tab}y",
+                 "7)\tx\n8)\ty"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Outlook's \fromhtml output nests groups thousands deep: no depth loses text, and the state
+// of each group comes back when it closes.
+TEST(Reader, DeepGroupsLoseNothing)
+{
+    const int depth = 5000;
+    const QByteArray rtf = wrap("\\b " + QByteArray("{\\*\\htmltag x}{").repeated(depth) + "\\b0 deep"
+                                + QByteArray(depth, '}') + " bold");
+    QTextDocument doc;
+    richtext::readRtf(rtf, &doc);
+    EXPECT_EQ(richtext::plainText(&doc), QStringLiteral("deep bold"));
+    EXPECT_EQ(richtext::plainText(rtf), QStringLiteral("deep bold"));
+    EXPECT_NE(formatAt(doc, QStringLiteral("deep")).fontWeight(), QFont::Bold);
+    EXPECT_EQ(formatAt(doc, QStringLiteral("bold")).fontWeight(), QFont::Bold);
+}
 
 TEST(Reader, NotRtfIsPlainText)
 {
@@ -249,6 +304,92 @@ TEST(Reader, InsertReplacesSelection)
     richtext::insertRtf(wrap("{\\b \\'e4\\'e2\\'e0}"), c);
     EXPECT_EQ(doc.toPlainText(), QStringLiteral("one два three"));
     EXPECT_EQ(formatAt(doc, QStringLiteral("два")).fontWeight(), QFont::Bold);
+}
+
+}  // namespace
+
+namespace {
+
+// Word's list table, for paragraphs that have no \listtext: levels, their number formats,
+// starts and restarts, a bullet in the Symbol font; a \listtext wins but counts.
+TEST(Reader, ListLabelsFromTheListTable)
+{
+    const QByteArray lists = "{\\*\\listtable{\\list{\\listlevel\\levelnfc1\\levelstartat3{\\leveltext\\'02\\'00.;}\\f1}"
+                             "{\\listlevel\\levelnfc4\\levelfollow1{\\leveltext\\'04\\'00.\\'01);}}\\listid7}"
+                             "{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}\\f3}\\listid8}}"
+                             "{\\*\\listoverridetable{\\listoverride\\listid7\\ls1}{\\listoverride\\listid8\\ls2}}";
+    const QByteArray rtf = wrap(lists + "\\ls1 a\\par\\ilvl1 b\\par c\\par\\ilvl0 d\\par{\\listtext 9.\\tab}e\\par"
+                                        "\\ilvl0 f\\par\\pard\\ls2 g\\par\\pard\\ls5 h");
+    const QString expected = QStringLiteral("III.\ta\nIII.a) b\nIII.b) c\nIV.\td\n9.\te\nVI.\tf\n•\tg\nh");
+    EXPECT_EQ(textOf(rtf), expected);
+    EXPECT_EQ(richtext::plainText(rtf), expected);
+}
+
+// Tab stops reach the document; a hanging indent has a stop where its text hangs, so a label
+// and a tab put the first line's text where the wrapped lines start. The writer writes the
+// stops but the implied one, and the document reads back the same.
+TEST(Reader, TabStopsAndHangingIndent)
+{
+    QTextDocument doc;
+    richtext::readRtf(wrap("\\deftab360\\tx720\\tqr\\tx4000 a\\tab b\\par\\pard\\fi-284\\li284\\tx2000 "
+                           "\\'95\\tab x x x x x x x x x x x x x x x x x x x x x x x x x x x x x x x\\par"
+                           "\\pard\\fi-284\\li284\\tqc\\tx284 y"),
+                      &doc);
+    ASSERT_EQ(doc.blockCount(), 3);
+    auto tabs = [&doc](int block) {
+        QStringList out;
+        for (const QTextOption::Tab& t : doc.findBlockByNumber(block).blockFormat().tabPositions())
+            out << QStringLiteral("%1/%2").arg(qRound(t.position * 15)).arg(int(t.type));
+        return out.join(u' ');
+    };
+    EXPECT_EQ(tabs(0), QStringLiteral("720/0 4000/1"));
+    EXPECT_EQ(tabs(1), QStringLiteral("284/0 2000/0"));
+    EXPECT_EQ(tabs(2), QStringLiteral("284/2"));
+    EXPECT_DOUBLE_EQ(doc.defaultTextOption().tabStopDistance(), 24.0);
+
+    // Laid out, the first line's text after the label starts where the second line starts.
+    doc.setTextWidth(200);
+    const QTextBlock item = doc.findBlockByNumber(1);
+    doc.documentLayout()->blockBoundingRect(item);  // lays the block out
+    const QTextLayout* layout = item.layout();
+    ASSERT_GE(layout->lineCount(), 2);
+    const qreal afterTab = layout->lineAt(0).cursorToX(item.text().indexOf(u'x'));
+    const qreal wrapped = layout->lineAt(1).cursorToX(layout->lineAt(1).textStart());
+    EXPECT_NEAR(afterTab, wrapped, 0.5);
+
+    const QByteArray written = richtext::writeRtf(&doc);
+    EXPECT_TRUE(written.contains("\\deftab360")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\\tx720\\tqr\\tx4000")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\\li284\\fi-284\\tx2000\\'95")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\\li284\\fi-284\\tqc\\tx284 ")) << written.toStdString();
+    QTextDocument back;
+    richtext::readRtf(written, &back);
+    for (int b = 0; b < 3; ++b)
+        EXPECT_EQ(back.findBlockByNumber(b).blockFormat().tabPositions(), doc.findBlockByNumber(b).blockFormat().tabPositions());
+    EXPECT_DOUBLE_EQ(back.defaultTextOption().tabStopDistance(), 24.0);
+}
+
+// Each cell is reached once: a table of 20,000 rows reads in well under a second (it took
+// most of a minute while every cell was looked up from the table's start).
+TEST(Reader, LongTableInLinearTime)
+{
+    QByteArray rows;
+    for (int r = 0; r < 20000; ++r)
+        rows += "\\trowd\\cellx1000\\cellx2000\\intbl " + QByteArray::number(r) + "\\cell x\\cell\\row\r\n";
+    const QByteArray rtf = wrap(rows + "\\pard after");
+    QElapsedTimer timer;
+    timer.start();
+    QTextDocument doc;
+    richtext::readRtf(rtf, &doc);
+    EXPECT_LT(timer.elapsed(), 5000);
+    QTextTable* table = qobject_cast<QTextTable*>(doc.rootFrame()->childFrames().value(0));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rows(), 20000);
+    EXPECT_EQ(table->columns(), 2);
+    QTextCursor last = table->cellAt(19999, 0).firstCursorPosition();
+    last.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    EXPECT_EQ(last.selectedText(), QStringLiteral("19999"));
+    EXPECT_EQ(richtext::plainText(rtf), richtext::plainText(&doc));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "articles/EditBar.h"
 #include "catalogue/FolderList.h"
 #include "shell/CoolBar.h"
+#include "articles/ArticlePane.h"
+#include "articles/EditBar.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmSplash.h"
 #include "shell/LogoAnimation.h"

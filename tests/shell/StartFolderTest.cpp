@@ -37,8 +37,9 @@ TEST(StartFolder, AFolderOrItsBaseNamesTheApplicationFolder)
         const shell::StartFolder start = shell::startFolderFrom(c.argument);
         EXPECT_EQ(QDir::cleanPath(start.appDir), QDir::cleanPath(c.appDir));
         EXPECT_EQ(start.error.isEmpty(), !c.appDir.isEmpty());
-        if (!c.errorNames.isEmpty())
+        if (!c.errorNames.isEmpty()) {
             EXPECT_TRUE(start.error.contains(c.errorNames)) << start.error.toStdString();
+        }
     }
     QDir::setCurrent(here);
 }

@@ -26,14 +26,19 @@
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/PathTreeModel.h"
 #include "richtext/Rtf.h"
+#include "organise/PickerDialog.h"
 #include "shell/WizardBinding.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QToolButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -239,6 +244,53 @@ TEST_F(StartupTest, PropertiesRefileTheEntryAsARebuildWould)
     const QStringList patched = snapshot();
     ASSERT_TRUE(catalogue::listAlpha(w.state()).ok());
     EXPECT_EQ(patched, snapshot());
+}
+
+// The wizard's "Обзор" and see-also "add" show the organising pickers: the
+// folder picker keeps its tree until it gives a folder, the see-also picker
+// adds what was picked, and Cancel changes nothing.
+TEST_F(StartupTest, TheWizardPicksFoldersAndReferencesFromThePickers)
+{
+    AppFolder app(3);
+    FrmMain w(app.dir, prompter, desktop);
+    ASSERT_TRUE(formLoad(w, nullptr).ok());
+    articles::FrmAdd& wizard = w.wizardBinding().wizard();
+    wizard.vStep = articles::FrmAdd::NewEntry;
+    ASSERT_TRUE(wizard.masterStep());
+    // Answers the next picker shown: types `text` (nothing: Cancel) and closes it.
+    QStringList seen;
+    auto answer = [&seen](const QString& text) {
+        QTimer::singleShot(0, [&seen, text] {
+            auto* picker = qobject_cast<organise::PickerDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(picker, nullptr);
+            seen << picker->windowTitle();
+            if (text.isEmpty()) {
+                picker->cancelButton()->click();
+                return;
+            }
+            picker->textBox()->setText(text);
+            picker->okButton()->click();
+        });
+    };
+    wizard.TxtPath->setText(QStringLiteral("Было"));
+    answer(QString());
+    wizard.cmdBrowseClick();
+    EXPECT_EQ(wizard.TxtPath->text(), QStringLiteral("Было"));
+    answer(QStringLiteral("Графика\\Api"));
+    wizard.cmdBrowseClick();
+    EXPECT_EQ(wizard.TxtPath->text(), QStringLiteral("Графика\\Api"));
+
+    wizard.vStep = articles::FrmAdd::SeeAlso;
+    w.state().selItem = QStringLiteral("1");
+    answer(QStringLiteral("Папка\\Статья 2"));
+    wizard.cmdSeeAddClick();
+    answer(QString());
+    wizard.cmdSeeAddClick();
+    ASSERT_EQ(wizard.LvSee->topLevelItemCount(), 1);
+    EXPECT_EQ(wizard.LvSee->topLevelItem(0)->text(0), QStringLiteral("Папка\\Статья 2"));
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("Просмотр"), QStringLiteral("Просмотр"), QStringLiteral("Статьи"),
+                                 QStringLiteral("Статьи")}));
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
