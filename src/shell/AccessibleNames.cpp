@@ -61,9 +61,11 @@ void nameControls(FrmMain& w)
         if (!b->accessibleName().isEmpty())
             continue;
         const QString caption = withoutMnemonic(b->text());
-        // A toolbar too narrow for its buttons shows the rest behind this one.
+        // A bar too narrow for its buttons or menus shows the rest behind this one.
         if (b->objectName() == QLatin1String("qt_toolbar_ext_button"))
             b->setAccessibleName(texts::accMoreButtons());
+        else if (b->objectName() == QLatin1String("qt_menubar_ext_button"))
+            b->setAccessibleName(texts::accMoreMenus());
         else
             b->setAccessibleName(caption.isEmpty() ? b->toolTip() : caption);
     }

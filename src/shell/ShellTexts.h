@@ -97,6 +97,7 @@ inline QString accFilesSplitter() { return QStringLiteral("Граница меж
 inline QString accToolbar() { return QStringLiteral("Панель инструментов"); }
 inline QString accLogo() { return QStringLiteral("Логотип Kodrix"); }
 inline QString accMoreButtons() { return QStringLiteral("Другие кнопки"); }
+inline QString accMoreMenus() { return QStringLiteral("Другие меню"); }
 inline QString accClosePanel(const QString& caption) { return QStringLiteral("Закрыть панель «%1»").arg(caption); }
 
 // Splash window

@@ -78,9 +78,12 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     // The box names the articles' usual font, whether or not it is installed.
     w.CboFont->setCurrentText(QStringLiteral("Arial cyr"));
 
-    w.setWindowState(w.windowState() | Qt::WindowMaximized);
-    if (const QScreen* screen = w.screen())
-        w.setGeometry(screen->availableGeometry());
+    // The first start fills the screen; later ones put the window back as it was.
+    if (!WindowState::restoreGeometry(w)) {
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+        if (const QScreen* screen = w.screen())
+            w.setGeometry(screen->availableGeometry());
+    }
 
     step(texts::stepInit());
     MainLayout& layout = w.mainLayout();

@@ -71,11 +71,15 @@ void WindowState::save(FrmMain& w)
     s.sync();
 }
 
+bool WindowState::restoreGeometry(FrmMain& w)
+{
+    QSettings s = settings();
+    return s.contains(Geometry) && w.restoreGeometry(s.value(Geometry).toByteArray());
+}
+
 void WindowState::restoreLayout(FrmMain& w)
 {
     QSettings s = settings();
-    if (s.contains(Geometry))
-        w.restoreGeometry(s.value(Geometry).toByteArray());
     MainLayout& layout = w.mainLayout();
     // A panel hidden last time is hidden by its own command, which lays out.
     if (s.contains(ContentsShown) && s.value(ContentsShown).toBool() != w.MnuViewContent->isChecked())

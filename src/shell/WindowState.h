@@ -11,6 +11,9 @@ class WindowState {
 public:
     // At shutdown, while the window and the base are still there.
     static void save(FrmMain& window);
+    // The window's place, size and maximised state, before it is first laid
+    // out. False when none was kept (the first start) or it is unusable.
+    static bool restoreGeometry(FrmMain& window);
     // After the catalogue is loaded, before the window is first shown.
     static void restoreLayout(FrmMain& window);
     // After the start has shown the root: the folder and the entry shown last,

@@ -23,7 +23,10 @@
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -39,6 +42,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 using namespace shell;
 
@@ -239,6 +244,27 @@ TEST_F(DesktopConventionsTest, CopyIsThereOnlyWithAnArticle)
     click(Strings + QStringLiteral("\\Mid"));
     EXPECT_TRUE(w.MnuEditCopy->isEnabled());
     EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("copy")));
+
+    // Ctrl+C in the article and "Копировать" leave the same formats, the same bytes.
+    const auto clipboard = [] {
+        std::map<QString, QByteArray> formats;
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        for (const QString& format : data ? data->formats() : QStringList())
+            formats[format] = data->data(format);
+        QGuiApplication::clipboard()->clear();
+        return formats;
+    };
+    w.RTF->setFocus();
+    w.RTF->selectAll();
+    QTest::keyClick(w.RTF, Qt::Key_C, Qt::ControlModifier);
+    const auto byKey = clipboard();
+    w.MnuEditCopy->trigger();
+    const auto byMenu = clipboard();
+    EXPECT_EQ(byKey, byMenu);
+    EXPECT_TRUE(byKey.contains(QStringLiteral("text/rtf")));
+    EXPECT_EQ(byKey.count(QStringLiteral("text/plain")) ? byKey.at(QStringLiteral("text/plain")) : QByteArray(),
+              w.RTF->toPlainText().toUtf8());
+
     w.TbMain->button(QStringLiteral("up"))->click();
     EXPECT_FALSE(w.MnuEditCopy->isEnabled());
     EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("copy")));

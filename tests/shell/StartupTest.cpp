@@ -414,6 +414,7 @@ TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
     AppFolder app(3);
     const QString api = QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API");
     const QString records = QStringLiteral("Zelvorant Kodrix\\Записи");
+    const QString bases = QStringLiteral("Zelvorant Kodrix\\Установленные базы");
     QRect geometry;
     int divider = 0;
     {
@@ -423,7 +424,7 @@ TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
         ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
         FrmMain& w = *startup.mainWindow();
         w.setWindowState(Qt::WindowNoState);
-        w.setGeometry(40, 50, 900, 640);
+        w.setGeometry(40, 50, 700, 540);  // inside the test screen
         QCoreApplication::processEvents();
         geometry = w.geometry();
         w.mainLayout().picDividerMouseMove(1, 0, 600, 0);
@@ -433,8 +434,10 @@ TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
         catalogue::Navigator& nav = w.navigation().navigator();
         nav.listColumnClick(2);
         nav.listColumnClick(2);  // descending
-        w.Twv->nodes()->setExpanded(w.Twv->getNode(records), false);
+        // Branches closed at first, opened by the user.
+        ASSERT_FALSE(w.Twv->getNode(bases)->isExpanded());
         w.Twv->nodes()->setExpanded(w.Twv->getNode(records + QStringLiteral("\\Графика")), true);
+        w.Twv->nodes()->setExpanded(w.Twv->getNode(bases), true);
         nav.treeNodeClick(w.Twv->getNode(api));
         nav.treeNodeClick(w.Twv->getNode(api + QStringLiteral("\\Статья 2")));
         ASSERT_TRUE(w.RTF->isVisible());
@@ -453,8 +456,8 @@ TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
     EXPECT_EQ(w.LvPapka->viewMode(), catalogue::ViewMode::Report);
     EXPECT_EQ(w.LvPapka->sortKey(), 2);
     EXPECT_EQ(w.LvPapka->sortOrder(), 1);
-    EXPECT_FALSE(w.Twv->getNode(records)->isExpanded());
     EXPECT_TRUE(w.Twv->getNode(records + QStringLiteral("\\Графика"))->isExpanded());
+    EXPECT_TRUE(w.Twv->getNode(bases)->isExpanded());
     // The folder and the article shown last, with the way up from them.
     EXPECT_EQ(w.state().currentFolder, api);
     EXPECT_TRUE(w.RTF->isVisible());
