@@ -3,6 +3,7 @@
 #include "catalogue/MainState.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
+#include "store/Recordset.h"
 
 namespace shell {
 
@@ -52,8 +53,13 @@ void History::show(int index)
     qint64 number = 0;
     if (place.entryId > 0 && m_state.rsBase)
         number = m_state.rsBase->recordNumberOfId(place.entryId);
+    // Going back shows; it never starts a program the entry was made into since.
+    if (number > 0 && (!m_state.goToRecord(QString::number(number)) ||
+                       !m_state.rsBase->text(store::ColLinkTarget).isEmpty()))
+        number = 0;
     // The folder first, so that "up" from an entry leads back to where it was
-    // opened. An entry removed since is passed over: its folder is shown.
+    // opened. An entry removed since (or no longer an article) is passed over:
+    // its folder is shown.
     if (number == 0 || m_state.currentFolder != place.folder) {
         if (m_tree) {
             if (catalogue::Node* node = m_tree->getNode(place.folder))

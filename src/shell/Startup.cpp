@@ -15,6 +15,7 @@
 #include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/FolderListing.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
@@ -60,6 +61,11 @@ void reloadCatalogue(FrmMain& w)
     }
     // RecordNumbers may have moved under the shown article; its Id has not.
     state.goToDisplayed();
+    // The rebuilt tree forgot its selection; a shown folder is listed anew.
+    if (catalogue::Node* node = w.Twv->getNode(state.currentFolder))
+        w.Twv->selectNode(node);
+    if (!w.navigation().navigator().articleVisible())
+        catalogue::listPapka(state);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
     w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
     showBaseAccess(w);

@@ -8,6 +8,7 @@
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "store/AppFiles.h"
+#include "store/Recordset.h"
 
 #include <QAction>
 #include <QSettings>
@@ -136,7 +137,11 @@ bool WindowState::restoreLocation(FrmMain& w)
         shown = true;
     }
     if (const qint64 id = s.value(LastEntry).toLongLong(); id > 0) {
-        if (const qint64 number = state.rsBase->recordNumberOfId(id); number > 0) {
+        // Only an article comes back: an entry made a program or a link since
+        // would otherwise start or open by itself at every start.
+        const qint64 number = state.rsBase->recordNumberOfId(id);
+        if (number > 0 && state.goToRecord(QString::number(number)) &&
+            state.rsBase->text(store::ColLinkTarget).isEmpty()) {
             state.selItem = QString::number(number);
             nav.openSelected();
             shown = nav.articleVisible() || shown;

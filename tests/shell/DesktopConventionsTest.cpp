@@ -188,9 +188,16 @@ TEST_F(DesktopConventionsTest, F5LoadsWhatAnotherProgramAddedAndTheBoxKeysFindTh
         ASSERT_TRUE((*rs)->setValue(store::ColKind, 1).ok());
         ASSERT_TRUE((*rs)->update().ok());
     }
+    click(Strings);
     EXPECT_EQ(node(Strings + QStringLiteral("\\Добавлена рядом")), nullptr);
     QTest::keyClick(&w, Qt::Key_F5);
     EXPECT_NE(node(Strings + QStringLiteral("\\Добавлена рядом")), nullptr);
+    // The folder shown is listed anew, and stays the tree's selection.
+    EXPECT_EQ(w.Twv->selectedNode(), node(Strings));
+    bool listed = false;
+    for (int row = 0; row < w.LvPapka->items()->count(); ++row)
+        listed = listed || w.LvPapka->items()->text(row) == QStringLiteral("Добавлена рядом");
+    EXPECT_TRUE(listed);
     EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 5"));
     EXPECT_TRUE(prompter.shown.empty());
 
