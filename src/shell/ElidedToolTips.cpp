@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QToolTip>
 
 #include <algorithm>
@@ -55,9 +56,20 @@ QString ElidedToolTips::toolTipAt(QAbstractItemView* view, const QPoint& viewpor
     const QFontMetrics fm(option.font);
     bool cut = false;
     if (option.features & QStyleOptionViewItem::WrapText) {
-        const QRect needed = fm.boundingRect(QRect(0, 0, std::max(1, width), 1 << 20),
-                                             Qt::TextWordWrap | Qt::TextWrapAnywhere, text);
-        cut = needed.height() > textRect.height() || needed.width() > width;
+        // Laid out as the style lays out a wrapped name: whole words while
+        // they fit, a word longer than the line broken anywhere.
+        QTextLayout layout(text, option.font);
+        QTextOption wrap;
+        wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(wrap);
+        qreal height = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(std::max(1, width));
+            height += line.height();
+        }
+        layout.endLayout();
+        cut = height > textRect.height();
     } else {
         cut = fm.horizontalAdvance(text) > width;
     }

@@ -26,6 +26,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +38,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QAbstractButton>
 #include <QToolButton>
 #include <QTreeView>
@@ -56,6 +58,9 @@ const QString Strings = QStringLiteral("Zelvorant Kodrix\\Записи\\Стро
 const QString LongName =
     QStringLiteral("Очень длинное название статьи, которое не помещается ни в дерево, ни в клетку списка");
 
+// Three lines under a large icon, where the cell holds two.
+const QString ThreeLines = QStringLiteral("Сравнение строк StrComp и Like");
+
 std::vector<testsupport::Entry> entries()
 {
     testsupport::Entry mid(QStringLiteral("Строки"), QStringLiteral("Mid"));
@@ -63,6 +68,7 @@ std::vector<testsupport::Entry> entries()
     return {{QStringLiteral("Графика\\API"), QStringLiteral("Статья 1")},
             {QStringLiteral("Графика\\API"), QStringLiteral("Статья 2")},
             {QStringLiteral("Строки"), LongName},
+            {QStringLiteral("Строки"), ThreeLines},
             mid};
 }
 
@@ -198,7 +204,7 @@ TEST_F(DesktopConventionsTest, F5LoadsWhatAnotherProgramAddedAndTheBoxKeysFindTh
     for (int row = 0; row < w.LvPapka->items()->count(); ++row)
         listed = listed || w.LvPapka->items()->text(row) == QStringLiteral("Добавлена рядом");
     EXPECT_TRUE(listed);
-    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 5"));
+    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 6"));
     EXPECT_TRUE(prompter.shown.empty());
 
     QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
@@ -241,7 +247,24 @@ TEST_F(DesktopConventionsTest, ANameCutShortShowsWholeInATooltip)
         };
         EXPECT_EQ(ElidedToolTips::toolTipAt(view, itemCentre(LongName)), LongName);
         EXPECT_EQ(ElidedToolTips::toolTipAt(view, itemCentre(QStringLiteral("Mid"))), QString());
+        // The one-line list gives each name its own width.
+        EXPECT_EQ(ElidedToolTips::toolTipAt(view, itemCentre(ThreeLines)),
+                  mode == catalogue::ViewMode::List ? QString() : ThreeLines);
     }
+
+    // The tooltip request the toolkit sends when the mouse rests on the name.
+    w.LvPapka->setViewMode(catalogue::ViewMode::LargeIcons);
+    QCoreApplication::processEvents();
+    QAbstractItemView* icons = w.LvPapka->currentView();
+    QPoint at(-1, -1);
+    for (int row = 0; row < w.LvPapka->items()->count(); ++row)
+        if (w.LvPapka->items()->text(row) == LongName)
+            at = icons->visualRect(w.LvPapka->items()->index(row, 0)).center();
+    QHelpEvent request(QEvent::ToolTip, at, icons->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(icons->viewport(), &request);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), LongName);
+    QToolTip::hideText();
 }
 
 TEST_F(DesktopConventionsTest, CopyIsThereOnlyWithAnArticle)
