@@ -7,6 +7,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace shell {
 
 StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer(this))
@@ -24,8 +26,12 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
         l->setFrameShadow(QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
         l->setTextFormat(Qt::PlainText);
+        // Cyrillic letters are wider than the font's average: the panel's own
+        // longest text sets its width when the cells would cut it.
+        const int needed =
+            i == 0 ? fontMetrics().horizontalAdvance(texts::readOnlyPanel()) + 2 * 4 + 2 * l->frameWidth() + 2 : 0;
         if (cells[i] > 0)
-            l->setFixedWidth(fontMetrics().averageCharWidth() * cells[i] + 10);
+            l->setFixedWidth(std::max(fontMetrics().averageCharWidth() * cells[i] + 10, needed));
         row->addWidget(l, cells[i] > 0 ? 0 : 1);
         m_panels[i] = l;
     }

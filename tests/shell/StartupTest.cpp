@@ -400,6 +400,11 @@ TEST_F(StartupTest, ABaseOpenForReadingOnlyIsBrowsedAndTheStatusBarSaysSo)
     w.state().base = *base;
     ASSERT_TRUE(formLoad(w, nullptr).ok());
     EXPECT_EQ(w.Status->panelText(1), QStringLiteral("Только чтение"));
+    // Shown whole, in whatever font the desktop gives.
+    for (const QLabel* panel : w.Status->findChildren<QLabel*>())
+        if (panel->text() == QStringLiteral("Только чтение")) {
+            EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
+        }
     EXPECT_TRUE(w.Status->panelToolTip(1).startsWith(QStringLiteral("База открыта только для чтения")));
     EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
     w.navigation().navigator().treeNodeClick(
