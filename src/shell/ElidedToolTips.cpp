@@ -85,7 +85,8 @@ bool ElidedToolTips::eventFilter(QObject* watched, QEvent* event)
     if (tip.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(help->globalPos(), tip, m_view->viewport(), m_view->visualRect(m_view->indexAt(help->pos())));
+        QToolTip::showText(help->globalPos(), tip, m_view->viewport(),
+                           m_view->visualRect(m_view->indexAt(help->pos())));
     return true;
 }
 
