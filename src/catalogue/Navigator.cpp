@@ -297,7 +297,8 @@ void Navigator::listKeyDown(int key)
             command();
         return;
     }
-    // Enter opens entries in ordinary folders only; it never enters a folder.
+    // Enter opens entries in ordinary folders only; a folder item is opened by
+    // the window's key bindings, as a double click opens it.
     if (where != Location::Ordinary)
         return;
     m_state.selItem = tag;
