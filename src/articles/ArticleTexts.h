@@ -46,4 +46,12 @@ inline QString cannotLaunch(const platform::LaunchResult& result, const QString&
 // %1 the entry (Path\Name), %2 the store's message naming the base and the row.
 inline QString unreadable() { return QStringLiteral("Статья «%1» не открыта. %2"); }
 
+// %1 the article, %2 what a store of it would drop.
+inline QString editLoses(const QString& entry, const QString& lost)
+{
+    return QStringLiteral("Статья «%1» содержит то, что редактор не сохраняет: %2. "
+                          "После изменения статьи это будет потеряно.\n\nИзменить статью?")
+        .arg(entry, lost);
+}
+
 }  // namespace articles::texts

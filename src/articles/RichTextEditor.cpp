@@ -1,17 +1,22 @@
 #include "RichTextEditor.h"
 
 #include "ArticlePane.h"
+#include "ArticleTexts.h"
 #include "EditBar.h"
 #include "EditorTexts.h"
 
 #include "catalogue/MainState.h"
 #include "dialogs/CdlgEx.h"
+#include "platform/Prompter.h"
 #include "richtext/Rtf.h"
 #include "store/Record.h"
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
@@ -107,6 +112,31 @@ SelectionFormat selectionFormat(const QTextCursor& c, const QFont& defaultFont)
     return out;
 }
 
+// Whether a key pressed in the pane changes its text, as QTextEdit handles keys:
+// printable text, the deleting and breaking keys, and the clipboard and undo keys.
+bool keyEdits(const QKeyEvent& e)
+{
+    for (QKeySequence::StandardKey k :
+         {QKeySequence::Paste, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo,
+          QKeySequence::Backspace, QKeySequence::Delete, QKeySequence::DeleteStartOfWord,
+          QKeySequence::DeleteEndOfWord, QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine,
+          QKeySequence::InsertParagraphSeparator, QKeySequence::InsertLineSeparator})
+        if (e.matches(k))
+            return true;
+    switch (e.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+        return true;
+    default:
+        break;
+    }
+    const QString t = e.text();
+    return !t.isEmpty() && t.front().isPrint() && !(e.modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+}
+
 QString sizeText(qreal points)
 {
     const qreal whole = std::round(points);
@@ -144,7 +174,14 @@ RichTextEditor::RichTextEditor(catalogue::MainState& state, EditorWidgets widget
             });
         }
         auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), m_w.rtf, nullptr, nullptr, Qt::WidgetShortcut);
-        connect(redo, &QShortcut::activated, m_w.rtf, &QTextEdit::redo);
+        connect(redo, &QShortcut::activated, m_w.rtf, [this] {
+            if (mayChange())
+                m_w.rtf->redo();
+        });
+        // Typing and dropping are caught before they change the text, so the question
+        // about what a store would lose comes first.
+        m_w.rtf->installEventFilter(this);
+        m_w.rtf->viewport()->installEventFilter(this);
     }
     m_state.flushEdits = [this] { (void)flush(); };
     m_state.onRowsRemoved([this](const std::vector<qint64>& ids) { rowsRemoved(ids); });
@@ -159,14 +196,62 @@ void RichTextEditor::watch(QTextDocument* doc)
         connect(doc, &QTextDocument::contentsChanged, this, &RichTextEditor::rtfChange);
 }
 
+bool RichTextEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_unkept.isEmpty() || !m_w.rtf || m_w.rtf->isReadOnly())
+        return QObject::eventFilter(watched, event);
+    bool edits = false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        edits = keyEdits(*static_cast<QKeyEvent*>(event));
+        break;
+    case QEvent::InputMethod: {
+        const auto* im = static_cast<QInputMethodEvent*>(event);
+        edits = !im->commitString().isEmpty() || im->replacementLength() > 0;
+        break;
+    }
+    case QEvent::Drop:
+        edits = true;
+        break;
+    default:
+        break;
+    }
+    if (edits && !mayChange())
+        return true;
+    return QObject::eventFilter(watched, event);
+}
+
+bool RichTextEditor::mayChange()
+{
+    if (!m_w.rtf || m_w.rtf->isReadOnly())
+        return false;
+    if (m_unkept.isEmpty())
+        return true;
+    const bool yes = m_w.prompter
+                         ? m_w.prompter->message(platform::MsgStyle::OkCancel, texts::storeFailedTitle(),
+                                                 texts::editLoses(m_name, m_unkept.join(QStringLiteral(", "))))
+                         : false;
+    m_unkept.clear();
+    if (!yes) {
+        // Declined: the article stays as it is in the base, and is shown as such.
+        m_w.rtf->setReadOnly(true);
+        syncEditBar();
+    }
+    return yes;
+}
+
 void RichTextEditor::articleShown(const QString& name)
 {
     // Whatever belonged to the previous article was written before it was left.
     m_pending = false;
     m_failureShown = false;
     m_name = name;
+    m_unkept.clear();
     if (!m_w.rtf)
         return;
+    // The row was just read into the pane: the recordset stands on it.
+    if (m_state.rsBase && m_state.rsBase->currentRowId() == m_state.displayedId)
+        m_unkept = richtext::unkeptContent(m_state.rsBase->bytes(store::ColBody));
     m_w.rtf->setReadOnly(false);
     watch(m_w.rtf->document());
     syncEditBar();
@@ -174,7 +259,7 @@ void RichTextEditor::articleShown(const QString& name)
 
 void RichTextEditor::rtfChange()
 {
-    if (!m_w.rtf || m_state.displayedId <= 0)
+    if (!m_w.rtf || m_state.displayedId <= 0 || m_undoing)
         return;
     syncEditBar();
     m_pending = true;
@@ -188,6 +273,18 @@ void RichTextEditor::rtfChange()
 void RichTextEditor::storePending()
 {
     m_scheduled = false;
+    // A change that came by a way the filter does not see (a context menu): asked now,
+    // before it is stored, and taken back if the user declines.
+    if (m_pending && !m_unkept.isEmpty() && !mayChange()) {
+        m_pending = false;
+        if (m_doc) {
+            m_undoing = true;
+            while (m_doc->isUndoAvailable())
+                m_doc->undo();
+            m_undoing = false;
+        }
+        return;
+    }
     (void)flush();
 }
 
@@ -288,7 +385,9 @@ void RichTextEditor::buttonClick(const QString& key)
     ArticlePane& pane = *m_w.rtf;
     EditBar& bar = *m_w.bar;
     const bool pressed = bar.value(key) == 1;
-    const bool editable = !pane.isReadOnly();
+    // The clipboard commands ask for themselves, and copying changes nothing.
+    const bool clipboard = key == QLatin1String("copy") || key == QLatin1String("cut") || key == QLatin1String("paste");
+    const bool editable = !pane.isReadOnly() && (clipboard || mayChange());
     auto alignTo = [&](Qt::Alignment a, const QString& keep) {
         if (editable)
             pane.setAlignment(a);
@@ -334,7 +433,7 @@ void RichTextEditor::buttonClick(const QString& key)
 
 void RichTextEditor::applyFont(const QString& text)
 {
-    if (!m_w.rtf || m_w.rtf->isReadOnly() || text.trimmed().isEmpty())
+    if (!m_w.rtf || m_w.rtf->isReadOnly() || text.trimmed().isEmpty() || !mayChange())
         return;
     QTextCharFormat f;
     f.setFontFamilies(QStringList{text.trimmed()});
@@ -359,7 +458,7 @@ void RichTextEditor::applySize(const QString& text)
     if (!m_w.rtf || m_w.rtf->isReadOnly())
         return;
     const std::optional<int> size = fontSizeOf(text);
-    if (!size)
+    if (!size || !mayChange())
         return;  // not a size: the box only showed what was typed
     QTextCharFormat f;
     f.setFontPointSize(*size);
@@ -381,13 +480,13 @@ void RichTextEditor::cut()
     if (!m_w.rtf)
         return;
     copy();
-    if (!m_w.rtf->isReadOnly())
+    if (!m_w.rtf->isReadOnly() && m_w.rtf->textCursor().hasSelection() && mayChange())
         m_w.rtf->textCursor().removeSelectedText();
 }
 
 void RichTextEditor::paste()
 {
-    if (m_w.rtf && !m_w.rtf->isReadOnly())
+    if (m_w.rtf && !m_w.rtf->isReadOnly() && mayChange())
         m_w.rtf->paste();
 }
 

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,9 @@ struct MainState;
 }
 namespace dialogs {
 class CdlgEx;
+}
+namespace platform {
+class Prompter;
 }
 
 namespace articles {
@@ -40,6 +44,8 @@ struct EditorWidgets {
     std::function<void(const QString& message)> warn;
     // The shown article's row is gone: the window leaves the article.
     std::function<void()> closeArticle;
+    // Asks before the first change of an article that holds what a write would drop.
+    platform::Prompter* prompter = nullptr;
 };
 
 class RichTextEditor : public QObject {
@@ -80,7 +86,14 @@ Q_SIGNALS:
     // A change was written into the base.
     void stored();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // An article holding content the writer cannot keep (footnotes, fields…) would
+    // lose it on the first store: the user is asked once per opening, before the
+    // first change. False when the user declined; the pane is then read-only.
+    bool mayChange();
     void watch(QTextDocument* doc);
     void storePending();
     store::Result<void> store();
@@ -92,6 +105,8 @@ private:
     bool m_pending = false;  // a change not yet in the base
     bool m_scheduled = false;
     bool m_failureShown = false;  // one message per run of failed writes
+    QStringList m_unkept;         // what a store would drop; emptied once the user agreed
+    bool m_undoing = false;       // taking back a change the user declined
 };
 
 }  // namespace articles

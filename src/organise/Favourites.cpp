@@ -23,22 +23,12 @@ bool Favourites::setFavourite(bool on)
                                 : texts::removeFromFavouritesQuestion(before.label());
     if (!m_c.ask(texts::favouritesTitle(), question))
         return false;
-    rs.moveTo(n);
-    Result<void> r = rs.edit();
-    if (r)
-        r = rs.setValue(ColFavorite, on ? 1 : 0);
-    if (r)
-        r = rs.update();
-    if (!r) {
-        rs.cancelUpdate();
-        m_c.fail(on ? texts::addToFavouritesFailed(before.label(), r.message())
-                    : texts::removeFromFavouritesFailed(before.label(), r.message()));
-        return false;
-    }
     EntryPlace after = before;
     after.favourite = on;
-    m_c.views.entryChanged(n, before, after);
-    return true;
+    return m_c.write(n, before, after, {{ColFavorite, on ? 1 : 0}}, [&](const QString& why) {
+        return on ? texts::addToFavouritesFailed(before.label(), why)
+                  : texts::removeFromFavouritesFailed(before.label(), why);
+    });
 }
 
 bool Favourites::editLink()
@@ -51,23 +41,12 @@ bool Favourites::editLink()
     const std::optional<QString> answer = m_c.prompter.input(m_c.errorTitle, texts::linkPrompt(), before.linkTarget);
     if (!answer || answer->isEmpty())
         return false;
-    rs.moveTo(n);
-    Result<void> r = rs.edit();
-    if (r)
-        r = rs.setValue(ColLinkTarget, *answer);
-    if (r)
-        r = rs.update();
-    if (!r) {
-        rs.cancelUpdate();
-        m_c.fail(texts::linkFailed(before.label(), r.message()));
-        return false;
-    }
     // A link stays a link, and the views show nothing of its address; an
     // entry given its first target would be listed as a link from now on.
     EntryPlace after = before;
     after.linkTarget = *answer;
-    m_c.views.entryChanged(n, before, after);
-    return true;
+    return m_c.write(n, before, after, {{ColLinkTarget, *answer}},
+                     [&](const QString& why) { return texts::linkFailed(before.label(), why); });
 }
 
 }  // namespace organise

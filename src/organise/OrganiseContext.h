@@ -8,6 +8,11 @@
 #include "platform/Prompter.h"
 
 #include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <initializer_list>
+#include <utility>
 
 namespace organise {
 
@@ -29,6 +34,32 @@ struct OrganiseContext {
     qint64 goToSelected() const
     {
         return state.goToRecord(state.selItem) ? state.rsBase->recordNumber() : 0;
+    }
+
+    // Stores `values` (column, value) into row n of rsBase as one update and
+    // then shows the row as `after` in the views. When the write fails the row
+    // stays as it was, the views are not touched and failed(reason) is said.
+    bool write(qint64 n, const EntryPlace& before, const EntryPlace& after,
+               std::initializer_list<std::pair<int, QVariant>> values,
+               const std::function<QString(const QString& reason)>& failed) const
+    {
+        store::Recordset& rs = *state.rsBase;
+        // While a question was open the editor may have stored into its own row.
+        rs.moveTo(n);
+        store::Result<void> r = rs.edit();
+        for (const auto& [column, value] : values) {
+            if (r)
+                r = rs.setValue(column, value);
+        }
+        if (r)
+            r = rs.update();
+        if (!r) {
+            rs.cancelUpdate();
+            fail(failed(r.message()));
+            return false;
+        }
+        views.entryChanged(n, before, after);
+        return true;
     }
 };
 

@@ -20,25 +20,11 @@ bool RecycleBin::deleteItem(bool mesa)
         return false;
     if (!mesa && !m_c.ask(texts::confirmTitle(), texts::moveToBinQuestion(before.label())))
         return false;
-    // While the question was open the editor may have stored into its own row.
-    rs.moveTo(n);
-    Result<void> r = rs.edit();
-    if (r)
-        r = rs.setValue(ColDeleted, 1);
-    if (r)
-        r = rs.setValue(ColFavorite, 0);
-    if (r)
-        r = rs.update();
-    if (!r) {
-        rs.cancelUpdate();
-        m_c.fail(texts::moveToBinFailed(before.label(), r.message()));
-        return false;
-    }
     EntryPlace after = before;
     after.deleted = true;
     after.favourite = false;
-    m_c.views.entryChanged(n, before, after);
-    return true;
+    return m_c.write(n, before, after, {{ColDeleted, 1}, {ColFavorite, 0}},
+                     [&](const QString& why) { return texts::moveToBinFailed(before.label(), why); });
 }
 
 bool RecycleBin::restore()
@@ -50,20 +36,10 @@ bool RecycleBin::restore()
     const EntryPlace before = EntryPlace::of(rs);
     if (!before.deleted)
         return false;
-    Result<void> r = rs.edit();
-    if (r)
-        r = rs.setValue(ColDeleted, 0);
-    if (r)
-        r = rs.update();
-    if (!r) {
-        rs.cancelUpdate();
-        m_c.fail(texts::restoreFailed(before.label(), r.message()));
-        return false;
-    }
     EntryPlace after = before;
     after.deleted = false;
-    m_c.views.entryChanged(n, before, after);
-    return true;
+    return m_c.write(n, before, after, {{ColDeleted, 0}},
+                     [&](const QString& why) { return texts::restoreFailed(before.label(), why); });
 }
 
 bool RecycleBin::deleteFromBase()

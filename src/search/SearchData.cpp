@@ -46,19 +46,28 @@ QByteArray searchTextOf(const QByteArray& body)
 
 SearchData::SearchData(store::Database& db) : m_db(db)
 {
+    m_closing = m_db.addClosingListener([this] { release(); });
     present();
 }
 
 SearchData::~SearchData()
 {
-    for (sqlite3_stmt* st : {m_write, m_body, m_texts, m_text, m_version, m_rows})
-        sqlite3_finalize(st);
+    m_db.removeClosingListener(m_closing);
+    release();
 }
 
 store::Error SearchData::failure(const QString& what) const
 {
     return store::Error{QStringLiteral("Ошибка данных поиска в базе «%1»: %2.")
                             .arg(QDir::toNativeSeparators(m_db.path()), what)};
+}
+
+void SearchData::release()
+{
+    for (sqlite3_stmt** st : {&m_write, &m_body, &m_texts, &m_text, &m_version, &m_rows}) {
+        sqlite3_finalize(*st);
+        *st = nullptr;
+    }
 }
 
 sqlite3_stmt* SearchData::prepare(sqlite3_stmt*& slot, const QString& sql)

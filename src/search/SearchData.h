@@ -91,7 +91,11 @@ private:
     sqlite3_stmt* prepare(sqlite3_stmt*& slot, const QString& sql);
     store::Error failure(const QString& what) const;
 
+    // Finalises the kept statements (before the connection closes).
+    void release();
+
     store::Database& m_db;
+    int m_closing = 0;
     bool m_present = false;
     qint64 m_dataVersion = -1;
     sqlite3_stmt* m_write = nullptr;

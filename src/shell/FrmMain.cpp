@@ -154,6 +154,7 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
         m_prompter.message(platform::MsgStyle::Critical, windowTitle(), message);
     };
     editing.closeArticle = [this] { m_navigation->navigator().leaveArticle(); };
+    editing.prompter = &m_prompter;
     m_editor = new articles::RichTextEditor(m_state, std::move(editing), this);
     m_dialogs = dialogs;
     m_attachments = new AttachmentPanel(m_state, LstFile, RTF, MnuInFile, this, m_prompter, m_desktop, *dialogs);

@@ -16,6 +16,7 @@
 #include "platform/Prompter.h"
 
 #include <QAction>
+#include <QTimer>
 
 namespace shell {
 
@@ -29,6 +30,9 @@ MaintenanceBinding::MaintenanceBinding(FrmMain& w, dialogs::CommonDialogs& dialo
     m_compaction->baseLost = [this] { baseLost(); };
     m_compaction->working = [this](const QString& text) { showWorking(text); };
     m_links = std::make_unique<WebLinks>(w.state().appDir, w.desktop(), w.prompter());
+    // Rows deleted for good, or a whole base, leave the count behind them at
+    // once (once the views have followed the removal).
+    w.state().onRowsRemoved([this](const std::vector<qint64>&) { QTimer::singleShot(0, this, [this] { showCount(); }); });
 
     connect(w.MnuFileCompress, &QAction::triggered, this, [this] { m_compaction->run(); });
     connect(w.MnuFilePageSetting, &QAction::triggered, this, [this] { m_printer->printerSetup(); });
@@ -71,8 +75,10 @@ void MaintenanceBinding::showWorking(const QString& text)
         m_w.Status->setPanelText(3, m_statusBefore);
     }
     // Painted now, without running the event loop: nothing else may happen
-    // while the base is closed or its rows are going.
-    m_w.Status->repaint();
+    // while the base is closed or its rows are going. The whole window, so
+    // that the menu the command came from leaves no picture of itself behind
+    // for the length of the work.
+    m_w.repaint();
 }
 
 void MaintenanceBinding::showCount()

@@ -26,12 +26,18 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
         l->setFrameShadow(QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
         l->setTextFormat(Qt::PlainText);
-        // Cyrillic letters are wider than the font's average: the panel's own
-        // longest text sets its width when the cells would cut it.
-        const int needed =
-            i == 0 ? fontMetrics().horizontalAdvance(texts::readOnlyPanel()) + 2 * 4 + 2 * l->frameWidth() + 2 : 0;
-        if (cells[i] > 0)
-            l->setFixedWidth(std::max(fontMetrics().averageCharWidth() * cells[i] + 10, needed));
+        if (cells[i] > 0) {
+            // Digits and Cyrillic letters are wider than the average character:
+            // the count panel is measured on its widest text (a base of millions),
+            // panel 1 on "Только чтение".
+            int text = fontMetrics().averageCharWidth() * cells[i];
+            if (i == PanelCount - 1)
+                text = std::max(text, fontMetrics().horizontalAdvance(texts::articleCount() + QStringLiteral("9999999")));
+            if (i == 0)
+                text = std::max(text, fontMetrics().horizontalAdvance(texts::readOnlyPanel()));
+            const QMargins m = l->contentsMargins();
+            l->setFixedWidth(text + m.left() + m.right() + 2 * l->frameWidth() + 4);
+        }
         row->addWidget(l, cells[i] > 0 ? 0 : 1);
         m_panels[i] = l;
     }

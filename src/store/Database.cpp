@@ -222,6 +222,8 @@ void Database::close()
     const auto keepAlive = weak_from_this().lock();  // closing a recordset may drop its reference to us
     for (Recordset* rs : std::vector<Recordset*>(m_recordsets))
         rs->close();
+    for (const auto& [handle, closing] : std::vector(m_closing))
+        closing();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -419,6 +421,18 @@ int Database::addRowsRemovedListener(RowsRemovedListener listener)
     const int handle = m_nextListener++;
     m_rowsRemoved.emplace_back(handle, std::move(listener));
     return handle;
+}
+
+int Database::addClosingListener(std::function<void()> listener)
+{
+    const int handle = m_nextListener++;
+    m_closing.emplace_back(handle, std::move(listener));
+    return handle;
+}
+
+void Database::removeClosingListener(int handle)
+{
+    std::erase_if(m_closing, [handle](const auto& l) { return l.first == handle; });
 }
 
 void Database::removeRowsRemovedListener(int handle)

@@ -60,6 +60,12 @@ public:
     void removeRowsRemovedListener(int handle);
     // For code that deletes rows itself rather than through a Recordset.
     void announceRowsRemoved(std::vector<qint64> ids);
+
+    // Told just before the connection closes, so that whoever keeps statements
+    // of its own on it finalises them: a statement left standing would keep the
+    // file open (and its write-ahead log beside it) after close().
+    int addClosingListener(std::function<void()> listener);
+    void removeClosingListener(int handle);
     bool inTransaction() const { return m_depth > 0; }
 
     // Data derived from Body and kept in the base beside the rows (the search
@@ -112,6 +118,7 @@ private:
     int m_depth = 0;  // open Transaction scopes
     std::vector<qint64> m_removedInTransaction;
     std::vector<std::pair<int, RowsRemovedListener>> m_rowsRemoved;
+    std::vector<std::pair<int, std::function<void()>>> m_closing;
     int m_nextListener = 1;
     BodyWrittenHook m_bodyWritten;
 };

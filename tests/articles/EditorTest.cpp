@@ -86,6 +86,7 @@ protected:
         ew.newDialog = [this] { return std::make_unique<dialogs::CdlgEx>(dialogs, prompter, state.appDir); };
         ew.warn = [this](const QString& m) { warnings << m; };
         ew.closeArticle = [this] { ++closed; };
+        ew.prompter = &prompter;
         editor = std::make_unique<articles::RichTextEditor>(state, std::move(ew));
         QObject::connect(view.get(), &articles::ArticleView::articleShown, editor.get(),
                          &articles::RichTextEditor::articleShown);
@@ -397,4 +398,68 @@ TEST_F(EditorTest, PasteTakesRtfThenPlainTextAndNeverAPictureAlone)
     last.movePosition(QTextCursor::End);
     EXPECT_GE(last.charFormat().fontWeight(), QFont::Bold);
     EXPECT_TRUE(storedText(1).endsWith(QStringLiteral("VB")));
+}
+
+// An article with content a store would drop (here a footnote and a field): the user is
+// asked once per opening, before the first change, whichever way the change comes.
+TEST_F(EditorTest, ContentAStoreWouldDropIsAskedAboutBeforeTheFirstChange)
+{
+    const QByteArray rich = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Body"
+                            "{\\footnote note}{\\field{\\*\\fldinst DATE}{\\fldrslt today}} end\\par}";
+    state.rsBase->moveTo(3);
+    ASSERT_TRUE(state.rsBase->edit().ok());
+    ASSERT_TRUE(state.rsBase->setValue(ColBody, QString::fromLatin1(rich)).ok());
+    ASSERT_TRUE(state.rsBase->update().ok());
+    const qint64 id = 3;
+    const QVariantList before = row(id);
+
+    struct Case {
+        const char* name;
+        bool agree;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"typing, declined", false, [this] { type(QStringLiteral("x")); }},
+        {"Delete key, declined", false, [this] { QTest::keyClick(&pane, Qt::Key_Delete); }},
+        {"bold button, declined", false,
+         [this] {
+             selectWord(0, 4);
+             click(QStringLiteral("bold"));
+         }},
+        // A change the key filter does not see (a context menu's command) is asked
+        // about before it is stored, and taken back when declined.
+        {"change from elsewhere, declined", false,
+         [this] {
+             QTextCursor c(pane.document());
+             c.insertText(QStringLiteral("x"));
+             QApplication::processEvents();
+         }},
+        {"typing, agreed", true, [this] { type(QStringLiteral("x")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(open(3));
+        prompter.shown.clear();
+        prompter.answerMessage(c.agree);
+        pane.moveCursor(QTextCursor::Start);
+        c.change();
+        ASSERT_EQ(prompter.shown.size(), 1u);
+        EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("«BitBlt»")));
+        EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("сноски")));
+        EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("поля")));
+        // Asked once: further changes go by without a question.
+        type(QStringLiteral("y"));
+        EXPECT_EQ(prompter.shown.size(), 1u);
+        if (c.agree) {
+            EXPECT_EQ(storedText(id), QStringLiteral("xyBodytoday end"));
+        } else {
+            EXPECT_EQ(row(id), before);
+            EXPECT_TRUE(pane.isReadOnly());
+            EXPECT_EQ(richtext::plainText(pane.document()), QStringLiteral("Bodytoday end"));
+        }
+    }
+    // A plain article asks nothing (an unscripted question fails the test).
+    ASSERT_TRUE(open(1));
+    type(QStringLiteral("z"));
+    EXPECT_EQ(prompter.shown.size(), 1u);
 }

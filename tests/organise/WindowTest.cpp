@@ -15,6 +15,7 @@
 #include "shell/FrmMain.h"
 #include "shell/MainToolbar.h"
 #include "shell/NavigationBinding.h"
+#include "shell/StatusPanels.h"
 #include "store/Record.h"
 
 #include <QAbstractItemView>
@@ -179,6 +180,9 @@ TEST_F(OrganiseWindowTest, DeletingTheShownArticleForGoodClosesThePane)
     EXPECT_EQ(w->state().displayedId, 0);
     EXPECT_TRUE(w->state().displayedEntry.isEmpty());
     EXPECT_EQ(w->Twv->getNode(at("Корзина\\Любимая")), nullptr);
+    // The count follows the rows gone for good.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->Status->panelText(5), QStringLiteral("Статей: 2"));
     EXPECT_TRUE(prompter.allAnswered());
 }
 

@@ -14,6 +14,11 @@
 #include "richtext/Rtf.h"
 #include "shell/ArticlePrinter.h"
 #include "shell/BaseCompaction.h"
+#include "search/FindList.h"
+#include <QLineEdit>
+#include "search/FindResultsModel.h"
+#include "search/FullTextSearch.h"
+#include "shell/SearchBinding.h"
 #include "shell/FrmAbout.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmSetting.h"
@@ -301,6 +306,22 @@ TEST_F(MaintenanceTest, CompactionKeepsTheCatalogueTheTypedTextAndTheShownArticl
     EXPECT_TRUE(prompter.shown.empty());
     EXPECT_EQ(stored()[QStringLiteral("Моя 1")], QStringLiteral("Моя статья 1 перед сжатием!"));
     EXPECT_TRUE(w->RTF->isVisible());
+}
+
+// The search keeps statements of its own on the base's connection: they must
+// not keep the file open (with its log beside it) when compaction closes it.
+TEST_F(MaintenanceTest, CompactionAfterASearchFindsTheBaseClosed)
+{
+    w->TxtFind->setText(QStringLiteral("статья"));
+    w->search().find().find();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->search().find().running(); }, 10000));
+    ASSERT_GT(w->LVFind->items()->rowCount(), 0);
+    w->MnuFileCompress->trigger();
+    EXPECT_TRUE(prompter.shown.empty()) << prompter.shown[0].text.toStdString();
+    // The search goes on working on the compacted base.
+    w->search().find().find();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w->search().find().running(); }, 10000));
+    EXPECT_GT(w->LVFind->items()->rowCount(), 0);
 }
 
 TEST_F(MaintenanceTest, AFailedCompactionIsSaidAndTheBaseStaysInUse)
