@@ -423,7 +423,9 @@ void Navigator::openSelected()
 void Navigator::showFolder(const QString& path)
 {
     showFolderPane(ExtractNothing);
-    m_upEnabled = !path.isEmpty();
+    // Up leads somewhere only below the top: the root shows with it disabled,
+    // as at the start.
+    m_upEnabled = path.contains(Sep);
     goToFolder(path, !path.isEmpty());
 }
 

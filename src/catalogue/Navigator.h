@@ -97,7 +97,7 @@ public:
     // MnuItemOpen_Click: opens the entry selItem names; nothing when it is empty.
     void openSelected();
     // Shows the folder at `path` (a tree path; empty: above the root) in the
-    // list, as a click on its node would, with "up" enabled below the top. For
+    // list, as a click on its node would, with "up" enabled below the root. For
     // going back and forward, and for the location put back at start.
     void showFolder(const QString& path);
 

@@ -151,6 +151,11 @@ TEST_F(DesktopConventionsTest, EnterOpensAFolderAndBackspaceGoesUp)
     EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
     QTest::keyClick(w.LvPapka->currentView(), Qt::Key_Backspace);
     EXPECT_EQ(w.state().currentFolder, Root);
+    // Gone back to, the top has no way up, as at the start.
+    QTest::keyClick(&w, Qt::Key_Left, Qt::AltModifier);
+    QTest::keyClick(&w, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(w.state().currentFolder, Root);
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
 
     // Enter on an entry still opens it.
     click(Strings);
