@@ -4,7 +4,9 @@
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
 #include "shell/Pictures.h"
+#include "shell/ShellTexts.h"
 #include "shell/SingleInstance.h"
+#include "shell/StartFolder.h"
 #include "shell/Startup.h"
 #include "store/AppFiles.h"
 
@@ -62,9 +64,21 @@ int main(int argc, char** argv)
         QStringLiteral("open"), QStringLiteral("Открыть запись по ссылке вида «Раздел\\Название»."),
         QStringLiteral("REF"));
     parser.addOption(openOption);
+    parser.addPositionalArgument(QStringLiteral("folder"), shell::texts::startArgumentHelp(),
+                                 QStringLiteral("[папка | basemain.mdb]"));
     parser.process(app);
-    const QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
-                                                      : QApplication::applicationDirPath();
+    QString appDir = parser.isSet(appDirOption) ? QDir(parser.value(appDirOption)).absolutePath()
+                                                : QApplication::applicationDirPath();
+    // A folder or a base named on the command line (as the desktop's "Open
+    // with" names it) is the application folder of this run.
+    if (const QStringList named = parser.positionalArguments(); !named.isEmpty()) {
+        const shell::StartFolder start = shell::startFolderFrom(named.first());
+        if (start.appDir.isEmpty()) {
+            platform::QtPrompter().message(platform::MsgStyle::Critical, shell::texts::startFailedTitle(), start.error);
+            return 2;
+        }
+        appDir = start.appDir;
+    }
 
     // One program per data folder: a second start brings the first one's
     // window forward and ends. Files a crashed run left in the data folder go

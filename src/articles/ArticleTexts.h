@@ -24,6 +24,12 @@ inline QString programFailed(const QString& program)
 {
     return QStringLiteral("Не удалось запустить программу «%1»: система отказалась её запустить.").arg(program);
 }
+inline QString seeAlsoMissing(const QString& reference)
+{
+    return QStringLiteral("Статья «%1» из списка «Смотри также» не найдена в базе: её удалили или "
+                          "переименовали.")
+        .arg(reference);
+}
 // The message for a target that did not start or open.
 inline QString cannotLaunch(const platform::LaunchResult& result, const QString& target)
 {

@@ -72,7 +72,7 @@ ArticleView::ArticleView(catalogue::MainState& state, ArticleWidgets widgets, pl
         m_seeItems = {first};
     }
     QAction* first = m_seeItems.front();
-    connect(first, &QAction::triggered, this, [this, first] { followSeeAlso(first->data().toString()); });
+    connect(first, &QAction::triggered, this, [this, first] { seeAlsoChosen(first->data().toString()); });
 }
 
 bool ArticleView::openEntry()
@@ -196,7 +196,7 @@ void ArticleView::fillSeeAlso(const QString& seeAlso)
             item = new QAction(m_w.mnuSee);
             item->setObjectName(QStringLiteral("MnuSeeItem"));
             m_w.mnuSee->insertAction(m_seeLine, item);
-            connect(item, &QAction::triggered, this, [this, item] { followSeeAlso(item->data().toString()); });
+            connect(item, &QAction::triggered, this, [this, item] { seeAlsoChosen(item->data().toString()); });
             m_seeItems.push_back(item);
         }
         // The caption shows the reference as it is ("&" must not become a shortcut);
@@ -206,6 +206,14 @@ void ArticleView::fillSeeAlso(const QString& seeAlso)
         item->setData(pieces[k]);
         item->setVisible(true);
     }
+}
+
+void ArticleView::seeAlsoChosen(const QString& reference)
+{
+    // The reference outlived its entry (removed or renamed since): say so
+    // rather than do nothing.
+    if (!followSeeAlso(reference) && m_w.warn)
+        m_w.warn(texts::seeAlsoMissing(reference));
 }
 
 bool ArticleView::followSeeAlso(const QString& reference)

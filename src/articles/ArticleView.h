@@ -56,6 +56,8 @@ public:
     // without regard to letter case; nothing when none does. True when an
     // entry was found (and opened or launched).
     bool followSeeAlso(const QString& reference);
+    // A see-also item chosen: followSeeAlso, or a message when the entry is gone.
+    void seeAlsoChosen(const QString& reference);
 
     // "copy": the clipboard is emptied, then given the pane's selection as rich
     // text and as plain text.

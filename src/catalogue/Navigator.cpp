@@ -297,7 +297,8 @@ void Navigator::listKeyDown(int key)
             command();
         return;
     }
-    // Enter opens entries in ordinary folders only; it never enters a folder.
+    // Enter opens entries in ordinary folders only; a folder item is opened by
+    // the window's key bindings, as a double click opens it.
     if (where != Location::Ordinary)
         return;
     m_state.selItem = tag;
@@ -417,6 +418,15 @@ void Navigator::openSelected()
     if (m_hooks.openEntry)
         m_hooks.openEntry();
     Q_EMIT navigationChanged();
+}
+
+void Navigator::showFolder(const QString& path)
+{
+    showFolderPane(ExtractNothing);
+    // Up leads somewhere only below the top: the root shows with it disabled,
+    // as at the start.
+    m_upEnabled = path.contains(Sep);
+    goToFolder(path, !path.isEmpty());
 }
 
 }  // namespace catalogue

@@ -96,6 +96,10 @@ public:
     void leaveArticle();
     // MnuItemOpen_Click: opens the entry selItem names; nothing when it is empty.
     void openSelected();
+    // Shows the folder at `path` (a tree path; empty: above the root) in the
+    // list, as a click on its node would, with "up" enabled below the root. For
+    // going back and forward, and for the location put back at start.
+    void showFolder(const QString& path);
 
     // Which location a path component names.
     static Location locationOf(const QString& component);

@@ -1,8 +1,13 @@
 #include "FrmMain.h"
 
+#include "AccessibleNames.h"
 #include "AttachmentPanel.h"
 #include "CoolBar.h"
+#include "CopyAvailability.h"
 #include "DragFileList.h"
+#include "ElidedToolTips.h"
+#include "History.h"
+#include "KeyBindings.h"
 #include "LogoAnimation.h"
 #include "NavigationBinding.h"
 #include "MainLayout.h"
@@ -36,7 +41,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
+#include <QTreeView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -350,6 +357,17 @@ void FrmMain::connectHandlers()
 
     // The alphabetical index and the full-text search.
     m_search = new SearchBinding(*this);
+
+    // What users expect of a desktop program, each in a class of its own.
+    catalogue::Navigator& nav = m_navigation->navigator();
+    m_history = new History(nav, m_state, Twv, this);
+    new KeyBindings(*this, *m_history);
+    new CopyAvailability(nav, MnuEditCopy, TbMain, this);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(Twv),
+                                    static_cast<QAbstractItemView*>(LvPapka->iconView()),
+                                    static_cast<QAbstractItemView*>(LvPapka->reportView())})
+        ElidedToolTips::install(view);
+    nameControls(*this);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

@@ -49,6 +49,7 @@ class Prompter;
 namespace shell {
 
 class AttachmentPanel;
+class History;
 class CoolBar;
 class NavigationBinding;
 class LogoAnimation;
@@ -78,6 +79,7 @@ public:
     articles::RichTextEditor& editor() { return *m_editor; }
     AttachmentPanel& attachmentPanel() { return *m_attachments; }
     NavigationBinding& navigation() { return *m_navigation; }
+    History& history() { return *m_history; }
     SearchBinding& search() { return *m_search; }
     WizardBinding& wizardBinding() { return *m_wizardBinding; }
     // Compaction, the installed bases, printing, the web links and the About box.
@@ -147,6 +149,7 @@ private:
     std::unique_ptr<dialogs::CommonDialogs> m_ownDialogs;
     AttachmentPanel* m_attachments = nullptr;
     NavigationBinding* m_navigation = nullptr;
+    History* m_history = nullptr;
     SearchBinding* m_search = nullptr;
     WizardBinding* m_wizardBinding = nullptr;
     dialogs::CommonDialogs* m_dialogs = nullptr;

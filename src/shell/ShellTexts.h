@@ -88,6 +88,18 @@ inline QString tbReport() { return QStringLiteral("Таблица"); }
 inline QString tbPrint() { return QStringLiteral("Печать"); }
 inline QString tbPrintTip() { return QStringLiteral("Распечатать запись"); }
 
+// Accessible names of controls that show no caption of their own.
+inline QString accFolderList() { return QStringLiteral("Содержимое папки"); }
+inline QString accStatusBar() { return QStringLiteral("Строка состояния"); }
+inline QString accProgress() { return QStringLiteral("Ход работы"); }
+inline QString accDivider() { return QStringLiteral("Граница между содержанием и статьёй"); }
+inline QString accFilesSplitter() { return QStringLiteral("Граница между статьёй и вложенными файлами"); }
+inline QString accToolbar() { return QStringLiteral("Панель инструментов"); }
+inline QString accLogo() { return QStringLiteral("Логотип Kodrix"); }
+inline QString accMoreButtons() { return QStringLiteral("Другие кнопки"); }
+inline QString accMoreMenus() { return QStringLiteral("Другие меню"); }
+inline QString accClosePanel(const QString& caption) { return QStringLiteral("Закрыть панель «%1»").arg(caption); }
+
 // Splash window
 inline QString splashLoading() { return QStringLiteral("Загрузка"); }
 inline QString splashVersion() { return QStringLiteral("1.1"); }
@@ -95,6 +107,22 @@ inline QString stepInit() { return QStringLiteral("Инициализация...
 inline QString stepFonts() { return QStringLiteral("Загрузка шрифтов..."); }
 inline QString stepList() { return QStringLiteral("Создание списка статей..."); }
 inline QString progressOf() { return QStringLiteral(" из "); }
+
+// The folder or base named on the command line.
+inline QString startArgumentHelp()
+{
+    return QStringLiteral("Папка программы или её база basemain.mdb (вместо папки, где лежит программа).");
+}
+inline QString startTargetMissing(const QString& path)
+{
+    return QStringLiteral("Папка или файл «%1» не найдены. Укажите папку программы или её базу.").arg(path);
+}
+inline QString startTargetNotABase(const QString& path, const QString& baseName)
+{
+    return QStringLiteral("«%1» — не база Kodrix: база папки программы называется «%2». Укажите папку программы "
+                          "или её файл «%2».")
+        .arg(path, baseName);
+}
 
 // Start-up failure. The store's message already names the file and the reason.
 inline QString startFailedTitle() { return QStringLiteral("Kodrix"); }

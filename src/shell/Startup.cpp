@@ -9,11 +9,13 @@
 #include "Pictures.h"
 #include "ShellTexts.h"
 #include "StatusPanels.h"
+#include "WindowState.h"
 #include "ZelvorantResizer.h"
 
 #include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/FolderListing.h"
 #include "catalogue/Navigator.h"
 #include "catalogue/PathTree.h"
 #include "platform/Prompter.h"
@@ -46,6 +48,29 @@ void showBaseAccess(FrmMain& w)
     w.Status->setPanelToolTip(1, readOnly ? base->readOnlyMessage() : texts::ready());
 }
 
+void reloadCatalogue(FrmMain& w)
+{
+    catalogue::MainState& state = w.state();
+    state.flushPendingEdits();
+    setBusyPointer(true);
+    const store::Result<void> loaded = catalogue::listAlpha(state);
+    setBusyPointer(false);
+    if (!loaded) {
+        w.prompter().message(platform::MsgStyle::Critical, texts::mainTitle(), loaded.message());
+        return;
+    }
+    // RecordNumbers may have moved under the shown article; its Id has not.
+    state.goToDisplayed();
+    // The rebuilt tree forgot its selection; a shown folder is listed anew.
+    if (catalogue::Node* node = w.Twv->getNode(state.currentFolder))
+        w.Twv->selectNode(node);
+    if (!w.navigation().navigator().articleVisible())
+        catalogue::listPapka(state);
+    const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
+    w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    showBaseAccess(w);
+}
+
 store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
 {
     const auto step = [splash](const QString& text) {
@@ -59,9 +84,12 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     // The box names the articles' usual font, whether or not it is installed.
     w.CboFont->setCurrentText(QStringLiteral("Arial cyr"));
 
-    w.setWindowState(w.windowState() | Qt::WindowMaximized);
-    if (const QScreen* screen = w.screen())
-        w.setGeometry(screen->availableGeometry());
+    // The first start fills the screen; later ones put the window back as it was.
+    if (!WindowState::restoreGeometry(w)) {
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
+        if (const QScreen* screen = w.screen())
+            w.setGeometry(screen->availableGeometry());
+    }
 
     step(texts::stepInit());
     MainLayout& layout = w.mainLayout();
@@ -107,6 +135,8 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     }
     w.TRTema->setCaption(texts::contentsCaption());
     w.TRFiles->setCaption(texts::filesCaption());
+    // As the user left it last time, before it is seen.
+    WindowState::restoreLayout(w);
 
     w.show();
     setBusyPointer(false);
@@ -173,6 +203,8 @@ void Startup::splashTimer()
         Q_EMIT finished(1);
         return;
     }
+    if (m_openReference.isEmpty())
+        WindowState::restoreLocation(*m_main);
     if (!m_openReference.isEmpty()) {
         if (!m_main->articleView().followSeeAlso(m_openReference))
             m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
@@ -187,6 +219,7 @@ void Startup::ensureShutDown()
 {
     if (m_main && !m_shutDown) {
         m_shutDown = true;
+        WindowState::save(*m_main);
         shutdown(m_main->state());
     }
 }

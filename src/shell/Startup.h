@@ -24,6 +24,11 @@ namespace shell {
 // the window not shown.
 store::Result<void> formLoad(FrmMain& window, FrmSplash* splash);
 
+// F5: the catalogue loaded again from the base (another program may have
+// changed it); the tree keeps its open branches, the list and the counts
+// follow, the shown article stays. A base that fails to load is reported.
+void reloadCatalogue(FrmMain& window);
+
 // Status panel 1: "Готово", or "Только чтение" with the cause as its tooltip
 // while the base is open for reading only.
 void showBaseAccess(FrmMain& window);

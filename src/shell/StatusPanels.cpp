@@ -28,10 +28,13 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
         l->setTextFormat(Qt::PlainText);
         if (cells[i] > 0) {
             // Digits and Cyrillic letters are wider than the average character:
-            // the count panel is measured on its widest text (a base of millions).
+            // the count panel is measured on its widest text (a base of millions),
+            // panel 1 on "Только чтение".
             int text = fontMetrics().averageCharWidth() * cells[i];
             if (i == PanelCount - 1)
                 text = std::max(text, fontMetrics().horizontalAdvance(texts::articleCount() + QStringLiteral("9999999")));
+            if (i == 0)
+                text = std::max(text, fontMetrics().horizontalAdvance(texts::readOnlyPanel()));
             const QMargins m = l->contentsMargins();
             l->setFixedWidth(text + m.left() + m.right() + 2 * l->frameWidth() + 4);
         }

@@ -161,6 +161,7 @@ QString whyUnreadable(sqlite3* db, const QString& path, int rc)
     case SQLITE_IOERR:
         return texts::readIoError();
     case SQLITE_CANTOPEN:
+        return texts::cannotOpen();
     case SQLITE_PERM:
     case SQLITE_AUTH:
         return texts::noAccessToOpen();

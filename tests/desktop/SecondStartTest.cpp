@@ -23,14 +23,17 @@ const QString Title = QStringLiteral("Kodrix - Крутейший VB справ�
 
 class Program {
 public:
-    Program(const QString& appDir, const QString& config)
+    // Started on the application folder, or with the arguments given.
+    Program(const QString& appDir, const QString& config, QStringList arguments = {})
     {
+        if (arguments.isEmpty())
+            arguments = {QStringLiteral("--app-dir"), appDir};
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(testsupport::binDir() + QStringLiteral("/kodrix"), {QStringLiteral("--app-dir"), appDir});
+        process.start(testsupport::binDir() + QStringLiteral("/kodrix"), arguments);
         process.waitForStarted();
     }
     ~Program()
@@ -114,7 +117,8 @@ TEST(SecondStart, AfterACrashTheNextStartRunsAndClearsWhatWasLeft)
     }
     ASSERT_TRUE(app.dataFiles().contains(QStringLiteral(".kodrix.lock")));
 
-    Program next(app.dir, config);
+    // Started the way the desktop's "Open with" starts it: with the base.
+    Program next(app.dir, config, {app.base()});
     const xcb_window_t window = next.waitForWindow(x);
     ASSERT_NE(window, 0u) << "the stale lock kept the program from starting";
     EXPECT_EQ(app.dataFiles(), (QStringList{QStringLiteral(".kodrix.lock"), QStringLiteral("zvcreatedir")}));

@@ -9,12 +9,14 @@
 #include "articles/ArticlePane.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmSplash.h"
+#include "shell/MainLayout.h"
 #include "shell/MainToolbar.h"
 #include "shell/NavigationBinding.h"
 #include "shell/ShellTexts.h"
 #include "shell/Startup.h"
 #include "shell/StatusPanels.h"
 #include "shell/ZelvorantResizer.h"
+#include "store/AppFiles.h"
 #include "store/Database.h"
 #include "store/Recordset.h"
 
@@ -398,6 +400,11 @@ TEST_F(StartupTest, ABaseOpenForReadingOnlyIsBrowsedAndTheStatusBarSaysSo)
     w.state().base = *base;
     ASSERT_TRUE(formLoad(w, nullptr).ok());
     EXPECT_EQ(w.Status->panelText(1), QStringLiteral("Только чтение"));
+    // Shown whole, in whatever font the desktop gives.
+    for (const QLabel* panel : w.Status->findChildren<QLabel*>())
+        if (panel->text() == QStringLiteral("Только чтение")) {
+            EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
+        }
     EXPECT_TRUE(w.Status->panelToolTip(1).startsWith(QStringLiteral("База открыта только для чтения")));
     EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
     w.navigation().navigator().treeNodeClick(
@@ -405,4 +412,65 @@ TEST_F(StartupTest, ABaseOpenForReadingOnlyIsBrowsedAndTheStatusBarSaysSo)
     EXPECT_TRUE(w.RTF->isVisible());
     EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
     EXPECT_TRUE(prompter.shown.empty());
+}
+
+TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
+{
+    AppFolder app(3);
+    const QString api = QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API");
+    const QString records = QStringLiteral("Zelvorant Kodrix\\Записи");
+    const QString bases = QStringLiteral("Zelvorant Kodrix\\Установленные базы");
+    QRect geometry;
+    int divider = 0;
+    {
+        Startup startup(app.dir, prompter, desktop);
+        QSignalSpy loaded(&startup, &Startup::loaded);
+        startup.start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
+        FrmMain& w = *startup.mainWindow();
+        w.setWindowState(Qt::WindowNoState);
+        w.setGeometry(40, 50, 700, 540);  // inside the test screen
+        QCoreApplication::processEvents();
+        geometry = w.geometry();
+        w.mainLayout().picDividerMouseMove(1, 0, 600, 0);
+        divider = w.mainLayout().splitterWishes().dividerLeft;
+        w.MnuViewFile->trigger();
+        w.MnuViewTable->trigger();
+        catalogue::Navigator& nav = w.navigation().navigator();
+        nav.listColumnClick(2);
+        nav.listColumnClick(2);  // descending
+        // Branches closed at first, opened by the user.
+        ASSERT_FALSE(w.Twv->getNode(bases)->isExpanded());
+        w.Twv->nodes()->setExpanded(w.Twv->getNode(records + QStringLiteral("\\Графика")), true);
+        w.Twv->nodes()->setExpanded(w.Twv->getNode(bases), true);
+        nav.treeNodeClick(w.Twv->getNode(api));
+        nav.treeNodeClick(w.Twv->getNode(api + QStringLiteral("\\Статья 2")));
+        ASSERT_TRUE(w.RTF->isVisible());
+        w.close();
+    }
+    Startup again(app.dir, prompter, desktop);
+    QSignalSpy loaded(&again, &Startup::loaded);
+    again.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.count() == 1; }, 10000));
+    FrmMain& w = *again.mainWindow();
+    EXPECT_EQ(w.geometry(), geometry);
+    EXPECT_EQ(w.mainLayout().splitterWishes().dividerLeft, divider);
+    EXPECT_FALSE(w.MnuViewFile->isChecked());
+    EXPECT_FALSE(w.TRFiles->isVisible());
+    EXPECT_TRUE(w.MnuViewContent->isChecked());
+    EXPECT_EQ(w.LvPapka->viewMode(), catalogue::ViewMode::Report);
+    EXPECT_EQ(w.LvPapka->sortKey(), 2);
+    EXPECT_EQ(w.LvPapka->sortOrder(), 1);
+    EXPECT_TRUE(w.Twv->getNode(records + QStringLiteral("\\Графика"))->isExpanded());
+    EXPECT_TRUE(w.Twv->getNode(bases)->isExpanded());
+    // The folder and the article shown last, with the way up from them.
+    EXPECT_EQ(w.state().currentFolder, api);
+    EXPECT_TRUE(w.RTF->isVisible());
+    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
+    w.TbMain->button(QStringLiteral("up"))->click();
+    EXPECT_TRUE(w.LvPapka->isVisible());
+    EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\") + api + QStringLiteral("\\"));
+    // The shutdown record is still written beside it.
+    EXPECT_EQ(setting("Version").toString(), QString::fromLatin1(store::ProgramVersion));
 }

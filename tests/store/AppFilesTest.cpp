@@ -155,6 +155,7 @@ TEST(DataFolder, AnApplicationFolderThatCannotBeWrittenGetsOneOfTheUsersOwn)
     ASSERT_TRUE(QFile::setPermissions(portable, all));
     ASSERT_TRUE(QFile::setPermissions(portable + QStringLiteral("/data"), all));
     ASSERT_TRUE(QFile::setPermissions(cache, all));
+    const QByteArray cacheBefore = qgetenv("XDG_CACHE_HOME");
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
     const int code = asOrdinaryUser([&] {
         const AppFiles a(installed), b(other), c(portable);
@@ -168,7 +169,7 @@ TEST(DataFolder, AnApplicationFolderThatCannotBeWrittenGetsOneOfTheUsersOwn)
             return 4;
         return 0;
     });
-    qunsetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", cacheBefore);
     EXPECT_EQ(code, 0);
     // The installation's own data folder got nothing.
     EXPECT_TRUE(QDir(installed + QStringLiteral("/data")).isEmpty());
