@@ -76,8 +76,8 @@ void MaintenanceBinding::showWorking(const QString& text)
     }
     // Painted now, without running the event loop: nothing else may happen
     // while the base is closed or its rows are going. The whole window, so
-    // that the menu the command came from leaves no picture of itself behind
-    // for the length of the work.
+    // that as much as the display has already given back of what the menu
+    // covered is drawn again before the work begins.
     m_w.repaint();
 }
 

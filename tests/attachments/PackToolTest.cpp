@@ -11,19 +11,9 @@
 
 namespace {
 
-struct ToolRun {
-    int code;
-    QString out, err;
-};
+using testsupport::ToolRun;
 
-ToolRun kodrixBase(const QStringList& args)
-{
-    QProcess p;
-    p.start(testsupport::binDir() + QStringLiteral("/kodrix-base"), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+ToolRun kodrixBase(const QStringList& args) { return testsupport::runBaseTool(args); }
 
 }  // namespace
 

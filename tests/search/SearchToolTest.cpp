@@ -8,20 +8,9 @@ using namespace searchtest;
 
 namespace {
 
-struct ToolRun {
-    int code;
-    QString out;
-    QString err;
-};
+using testsupport::ToolRun;
 
-ToolRun tool(const QStringList& args)
-{
-    QProcess p;
-    p.start(testsupport::binDir() + QStringLiteral("/kodrix-base"), args);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+ToolRun tool(const QStringList& args) { return testsupport::runBaseTool(args); }
 
 class SearchTool : public SearchBase {};
 

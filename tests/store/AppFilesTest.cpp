@@ -6,8 +6,6 @@
 
 #include <functional>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -115,27 +113,6 @@ TEST(SafeFileName, RejectsAnythingThatLeavesTheFolder)
         EXPECT_TRUE(isSafeFileName(QString::fromUtf8(good))) << good;
 }
 
-namespace {
-
-// Runs f in a child process as an ordinary user (nobody, when the tests run as
-// root, for whom no permission bit counts) and gives its exit code, or -1.
-int asOrdinaryUser(const std::function<int()>& f)
-{
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return -1;
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(100);
-        ::_exit(f());
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-}  // namespace
-
 TEST(DataFolder, AnApplicationFolderThatCannotBeWrittenGetsOneOfTheUsersOwn)
 {
     QTemporaryDir tmp;
@@ -157,7 +134,7 @@ TEST(DataFolder, AnApplicationFolderThatCannotBeWrittenGetsOneOfTheUsersOwn)
     ASSERT_TRUE(QFile::setPermissions(cache, all));
     const QByteArray cacheBefore = qgetenv("XDG_CACHE_HOME");
     qputenv("XDG_CACHE_HOME", QFile::encodeName(cache));
-    const int code = asOrdinaryUser([&] {
+    const int code = testsupport::asOrdinaryUser([&] {
         const AppFiles a(installed), b(other), c(portable);
         if (!a.dataFolder().startsWith(cache + QStringLiteral("/kodrix/")))
             return 1;

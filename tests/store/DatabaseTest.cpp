@@ -10,8 +10,6 @@
 
 #include <sqlite3.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace store;
 using testsupport::readFile;
@@ -188,23 +186,6 @@ TEST_F(DatabaseTest, CompactionKeepsRowsOrderAndPassword)
 
 namespace {
 
-// Runs f in a child process as an ordinary user (nobody, when the tests run as
-// root, for whom no permission bit counts) and gives its exit code, or -1.
-int asOrdinaryUser(const std::function<int()>& f)
-{
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return -1;
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(100);
-        ::_exit(f());
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 QStringList filesIn(const QString& dir) { return QDir(dir).entryList(QDir::Files | QDir::Hidden); }
 
 }  // namespace
@@ -336,7 +317,7 @@ TEST_F(DatabaseTest, ABaseInAFolderThatCannotBeWrittenOpensForReading)
     ASSERT_TRUE(QFile::setPermissions(m_dir, rx));
     ASSERT_TRUE(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     const QString path = m_path;
-    const int code = asOrdinaryUser([path] {
+    const int code = testsupport::asOrdinaryUser([path] {
         auto db = Database::open(path);
         if (!db.ok())
             return 1;

@@ -2,6 +2,9 @@
 // Helpers shared by every test program.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace testsupport {
 
@@ -20,5 +23,20 @@ qint64 timeBoundMs(qint64 ms);
 
 QByteArray readFile(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
+
+// One run of a program: its exit code (-1 when it crashed or did not end in
+// time) and what it printed.
+struct ToolRun {
+    int code;
+    QString out;
+    QString err;
+};
+ToolRun runProgram(const QString& program, const QStringList& args, int timeoutMs = 120000);
+// The built kodrix-base.
+ToolRun runBaseTool(const QStringList& args, int timeoutMs = 120000);
+
+// Runs f in a child process as an ordinary user (nobody, when the tests run as
+// root, for whom no permission bit counts) and gives its exit code, or -1.
+int asOrdinaryUser(const std::function<int()>& f);
 
 }  // namespace testsupport

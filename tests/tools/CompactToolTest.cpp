@@ -27,20 +27,9 @@ namespace {
 
 QString toolPath() { return testsupport::binDir() + QStringLiteral("/kodrix-base"); }
 
-struct ProcessRun {
-    int code;
-    QString out;
-    QString err;
-};
+using ProcessRun = testsupport::ToolRun;
 
-ProcessRun run(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(300000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+ProcessRun run(const QString& program, const QStringList& args) { return testsupport::runProgram(program, args, 300000); }
 
 // Every column of every row in the order the program reads them.
 QByteArray rowsDigest(const QString& path)
