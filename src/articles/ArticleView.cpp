@@ -120,17 +120,17 @@ bool ArticleView::openEntry()
     if (m_w.showArticlePane)
         m_w.showArticlePane();
     if (m_w.setStatusPanel)
-        m_w.setStatusPanel(3, name);
+        m_w.setStatusPanel(catalogue::PanelEntry, name);
     fillAttachments(fileList);
     if (m_w.setToolbarButton)
-        m_w.setToolbarButton(QStringLiteral("up"), true, -1);
+        m_w.setToolbarButton(catalogue::ToolButton::Up, true, catalogue::PicKeep);
     if (m_w.setToolbarButton)
-        m_w.setToolbarButton(QStringLiteral("see"), true, -1);
+        m_w.setToolbarButton(catalogue::ToolButton::See, true, catalogue::PicKeep);
     fillSeeAlso(seeAlso);
     if (m_w.rtf)
         m_w.rtf->setEnabled(read.ok());
     if (m_w.setStatusPanel)
-        m_w.setStatusPanel(5, texts::articleCount() + QString::number(rs->recordCount()));
+        m_w.setStatusPanel(catalogue::PanelArticles, texts::articleCount() + QString::number(rs->recordCount()));
     if (m_w.relayout)
         m_w.relayout();
     if (!read) {
@@ -159,7 +159,7 @@ void ArticleView::fillAttachments(const QString& fileList)
     // removed in the wizard) still enables it, with an empty list.
     const bool any = !fileList.isEmpty();
     if (m_w.setToolbarButton)
-        m_w.setToolbarButton(QStringLiteral("extract"), any, any ? 6 : 8);
+        m_w.setToolbarButton(catalogue::ToolButton::Extract, any, any ? catalogue::PicExtract : catalogue::PicExtractNone);
     if (m_w.mnuEditExtract)
         m_w.mnuEditExtract->setEnabled(any);
     if (!m_w.lstFile)

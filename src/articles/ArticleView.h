@@ -2,6 +2,8 @@
 // `OpenEntry`: turns the entry on which RsBase stands into what the user sees
 // (an article in the pane, its attached files, its see-also menu) or runs (a
 // link or program handed to the desktop). Also follows a see-also reference.
+#include "catalogue/Controls.h"
+
 #include <QObject>
 #include <QString>
 
@@ -30,9 +32,9 @@ struct ArticleWidgets {
     QAction* mnuEditExtract = nullptr; // `MnuEditExtract`
     // `MnuSee`: holds the action "MnuSeeItem" (element 0) and the separator "MnuSeeLine1".
     QMenu* mnuSee = nullptr;
-    // Toolbar button by key: enabled state and picture (-1 leaves the picture).
-    std::function<void(const QString& key, bool enabled, int picture)> setToolbarButton;
-    std::function<void(int panel, const QString& text)> setStatusPanel;
+    // A toolbar button's enabled state and picture (PicKeep leaves the picture).
+    std::function<void(catalogue::ToolButton button, bool enabled, int picture)> setToolbarButton;
+    std::function<void(catalogue::StatusPanel panel, const QString& text)> setStatusPanel;
     // Hides the folder list and shows the article pane.
     std::function<void()> showArticlePane;
     // The main window's layout pass.

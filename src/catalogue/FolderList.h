@@ -29,10 +29,10 @@ public:
 
     // Sort column (0-based) and order (0 ascending, 1 descending); see FolderModel.
     int sortKey() const { return m_model->sortKey(); }
-    int sortOrder() const { return m_model->sortOrder(); }
+    Qt::SortOrder sortOrder() const { return m_model->sortOrder(); }
     bool isSorted() const { return m_model->isSorted(); }
     void setSortKey(int column) { m_model->setSortKey(column); }
-    void setSortOrder(int order) { m_model->setSortOrder(order); }
+    void setSortOrder(Qt::SortOrder order) { m_model->setSortOrder(order); }
     void setSorted(bool sorted) { m_model->setSorted(sorted); }
 
     // The selected item's row, or -1; its tag, or the empty text.

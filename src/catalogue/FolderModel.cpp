@@ -91,7 +91,7 @@ int FolderModel::insertItem(FolderItem item)
     int row = count();
     if (m_sorted) {
         const int key = m_sortKey;
-        const bool descending = m_sortOrder == 1;
+        const bool descending = m_sortOrder == Qt::DescendingOrder;
         const auto it = std::upper_bound(m_items.begin(), m_items.end(), item,
                                          [key, descending](const FolderItem& a, const FolderItem& b) {
                                              return beforeInRefillOrder(a, b, key, descending);
@@ -191,7 +191,7 @@ void FolderModel::clear()
 void FolderModel::sortItems()
 {
     const int key = m_sortKey;
-    const bool descending = m_sortOrder == 1;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
     std::stable_sort(m_items.begin(), m_items.end(), [key, descending](const FolderItem& a, const FolderItem& b) {
         return sortsBefore(a, b, key, descending);
     });
@@ -201,7 +201,7 @@ void FolderModel::sortItems()
 void FolderModel::sort(int column, Qt::SortOrder order)
 {
     m_sortKey = std::clamp(column, 0, ColumnCount - 1);
-    m_sortOrder = order == Qt::DescendingOrder ? 1 : 0;
+    m_sortOrder = order;
     m_sorted = true;
     if (m_refilling) {
         sortItems();
@@ -214,7 +214,7 @@ void FolderModel::sort(int column, Qt::SortOrder order)
     for (size_t i = 0; i < order0.size(); ++i)
         order0[i] = int(i);
     const int key = m_sortKey;
-    const bool descending = m_sortOrder == 1;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
     std::stable_sort(order0.begin(), order0.end(), [this, key, descending](int a, int b) {
         return sortsBefore(m_items[size_t(a)], m_items[size_t(b)], key, descending);
     });
@@ -241,17 +241,16 @@ void FolderModel::setSortKey(int column)
         return;
     m_sortKey = column;
     if (m_sorted)
-        sort(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+        sort(m_sortKey, m_sortOrder);
 }
 
-void FolderModel::setSortOrder(int order)
+void FolderModel::setSortOrder(Qt::SortOrder order)
 {
-    order = order == 1 ? 1 : 0;
     if (order == m_sortOrder)
         return;
     m_sortOrder = order;
     if (m_sorted)
-        sort(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+        sort(m_sortKey, m_sortOrder);
 }
 
 void FolderModel::setSorted(bool sorted)
@@ -261,7 +260,7 @@ void FolderModel::setSorted(bool sorted)
         return;
     }
     // Turning it on sorts, and so does turning it on again (a column click).
-    sort(m_sortKey, m_sortOrder == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+    sort(m_sortKey, m_sortOrder);
 }
 
 void FolderModel::beginRefill()

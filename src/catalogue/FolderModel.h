@@ -69,14 +69,13 @@ public:
     int findText(QStringView text) const;
     bool containsText(const QString& text) const { return findText(text) >= 0; }
 
-    // Sorting by SortKey (0-based column) and SortOrder (0 ascending, 1
-    // descending). Turning Sorted on sorts the items once; while it is on, a change
+    // Sorting by SortKey (0-based column) and SortOrder. Turning Sorted on sorts the items once; while it is on, a change
     // of key or order sorts again and new items go to their sorted place.
     int sortKey() const { return m_sortKey; }
-    int sortOrder() const { return m_sortOrder; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
     bool isSorted() const { return m_sorted; }
     void setSortKey(int column);
-    void setSortOrder(int order);
+    void setSortOrder(Qt::SortOrder order);
     void setSorted(bool sorted);
 
     // Brackets a refill: one model reset instead of a signal per item.
@@ -107,7 +106,7 @@ private:
     std::unordered_map<QString, int, CaseInsensitiveHash, CaseInsensitiveEqual> m_byText;  // folded text → first row
     std::vector<QIcon> m_pictures;
     int m_sortKey = 0;
-    int m_sortOrder = 0;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_sorted = false;
     bool m_refilling = false;
     bool m_editable = false;

@@ -18,10 +18,6 @@ namespace {
 
 const QChar Sep = QLatin1Char('\\');
 
-// Pictures of the toolbar button "extract".
-constexpr int ExtractNothing = 8;
-constexpr int ExtractAfterUp = 13;
-
 // Component i of a path split at "\", or none when the path is shorter.
 std::optional<QString> componentOf(const QString& path, qsizetype i)
 {
@@ -202,7 +198,7 @@ void Navigator::treeNodeClick(Node* node, const QPoint& globalPos)
         }
         // A folder record's node is its folder.
     }
-    showFolderPane(ExtractNothing);
+    showFolderPane(PicExtractNone);
     goToFolder(path, true);
 }
 
@@ -312,44 +308,37 @@ void Navigator::listColumnClick(int column)
         return;
     list->setSorted(false);
     if (column == list->sortKey())
-        list->setSortOrder(list->sortOrder() == 0 ? 1 : 0);
+        list->setSortOrder(list->sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
     else
         list->setSortKey(column);
     list->setSorted(true);
 }
 
-void Navigator::toolbarButton(const QString& key)
+void Navigator::toolbarButton(ToolButton button)
 {
     auto run = [](const std::function<void()>& f) {
         if (f)
             f();
     };
-    if (key == QLatin1String("add"))
-        run(m_hooks.add);
-    else if (key == QLatin1String("del"))
-        run(m_hooks.deleteItem);
-    else if (key == QLatin1String("extract"))
-        run(m_hooks.extract);
-    else if (key == QLatin1String("see"))
-        run(m_hooks.seeAlso);
-    else if (key == QLatin1String("up"))
-        up();
-    else if (key == QLatin1String("copy"))
-        run(m_hooks.copy);
-    else if (key == QLatin1String("style"))
-        viewLargeIcons();
-    else if (key == QLatin1String("print"))
-        run(m_hooks.print);
+    switch (button) {
+    case ToolButton::Add: run(m_hooks.add); break;
+    case ToolButton::Del: run(m_hooks.deleteItem); break;
+    case ToolButton::Extract: run(m_hooks.extract); break;
+    case ToolButton::See: run(m_hooks.seeAlso); break;
+    case ToolButton::Up: up(); break;
+    case ToolButton::Copy: run(m_hooks.copy); break;
+    case ToolButton::Style: viewLargeIcons(); break;
+    case ToolButton::Print: run(m_hooks.print); break;
+    }
 }
 
-void Navigator::toolbarMenu(const QString& key)
+void Navigator::toolbarMenu(ToolMenuItem item)
 {
-    if (key == QLatin1String("big"))
-        viewLargeIcons();
-    else if (key == QLatin1String("small"))
-        viewList();
-    else if (key == QLatin1String("report"))
-        viewTable();
+    switch (item) {
+    case ToolMenuItem::Big: viewLargeIcons(); break;
+    case ToolMenuItem::Small: viewList(); break;
+    case ToolMenuItem::Report: viewTable(); break;
+    }
 }
 
 void Navigator::viewLargeIcons()
@@ -374,7 +363,7 @@ void Navigator::leaveArticle()
 {
     if (!m_articleVisible)
         return;
-    showFolderPane(ExtractAfterUp);
+    showFolderPane(PicExtractLeft);
     m_address = texts::addressPrefix() + m_state.currentFolder + Sep;
     if (m_state.currentFolder.isEmpty()) {
         m_upEnabled = false;
@@ -388,7 +377,7 @@ void Navigator::up()
     QString& path = m_state.currentFolder;
     if (m_articleVisible) {
         // Back to the list, which still shows the folder it showed.
-        showFolderPane(ExtractAfterUp);
+        showFolderPane(PicExtractLeft);
         m_address = texts::addressPrefix() + path + Sep;
         if (path.isEmpty()) {
             m_upEnabled = false;
@@ -422,7 +411,7 @@ void Navigator::openSelected()
 
 void Navigator::showFolder(const QString& path)
 {
-    showFolderPane(ExtractNothing);
+    showFolderPane(PicExtractNone);
     // Up leads somewhere only below the top: the root shows with it disabled,
     // as at the start.
     m_upEnabled = path.contains(Sep);

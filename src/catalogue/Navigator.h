@@ -5,6 +5,7 @@
 // shows the context menus of the three kinds of location. It decides and
 // sequences; listing is listPapka, showing an entry is the OpenEntry hook, and
 // the menu commands are hooks that their owners fill in.
+#include "Controls.h"
 #include "MainState.h"
 
 #include <QObject>
@@ -86,8 +87,8 @@ public:
     void listDoubleClick();
     void listKeyDown(int key);
     void listColumnClick(int column);  // 0-based
-    void toolbarButton(const QString& key);
-    void toolbarMenu(const QString& key);
+    void toolbarButton(ToolButton button);
+    void toolbarMenu(ToolMenuItem item);
     void viewLargeIcons();
     void viewList();
     void viewTable();
@@ -123,7 +124,7 @@ private:
     bool m_upEnabled = false;
     bool m_extractEnabled = false;
     bool m_seeEnabled = false;
-    int m_extractPicture = 8;
+    int m_extractPicture = PicExtractNone;
     QString m_address;
 
     QMenu* m_itemMenu;

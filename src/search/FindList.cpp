@@ -21,7 +21,7 @@ FindList::FindList(QWidget* parent) : QTreeView(parent), m_model(new FindResults
     // The sort indicator follows the model's order, as the folder list's would.
     auto indicate = [this] {
         header()->setSortIndicatorShown(m_model->isSorted());
-        header()->setSortIndicator(m_model->sortKey(), m_model->sortOrder() == 1 ? Qt::DescendingOrder : Qt::AscendingOrder);
+        header()->setSortIndicator(m_model->sortKey(), m_model->sortOrder());
     };
     connect(m_model, &QAbstractItemModel::layoutChanged, this, indicate);
     connect(m_model, &QAbstractItemModel::modelReset, this, indicate);

@@ -47,7 +47,7 @@ void FindResultsModel::removeIds(const std::vector<qint64>& ids)
 void FindResultsModel::sortItems()
 {
     const int key = m_sortKey;
-    const bool descending = m_sortOrder == 1;
+    const bool descending = m_sortOrder == Qt::DescendingOrder;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     std::vector<int> order(m_items.size());
@@ -87,9 +87,8 @@ void FindResultsModel::setSortKey(int column)
         sortItems();
 }
 
-void FindResultsModel::setSortOrder(int order)
+void FindResultsModel::setSortOrder(Qt::SortOrder order)
 {
-    order = order == 1 ? 1 : 0;
     if (order == m_sortOrder)
         return;
     m_sortOrder = order;

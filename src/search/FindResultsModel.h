@@ -39,10 +39,10 @@ public:
 
     // Sort column (0-based) and order (0 ascending, 1 descending), as the folder list.
     int sortKey() const { return m_sortKey; }
-    int sortOrder() const { return m_sortOrder; }
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
     bool isSorted() const { return m_sorted; }
     void setSortKey(int column);
-    void setSortOrder(int order);
+    void setSortOrder(Qt::SortOrder order);
     void setSorted(bool sorted);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -55,7 +55,7 @@ private:
 
     std::vector<FindItem> m_items;
     int m_sortKey = 0;
-    int m_sortOrder = 0;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_sorted = false;
 };
 

@@ -288,7 +288,7 @@ void FullTextSearch::columnClick(int column)
         return;
     FindResultsModel* items = m_w.list->items();
     if (column == items->sortKey())
-        items->setSortOrder(items->sortOrder() == 0 ? 1 : 0);
+        items->setSortOrder(items->sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
     else
         items->setSortKey(column);
     items->setSorted(true);

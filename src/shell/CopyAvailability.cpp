@@ -20,7 +20,7 @@ void CopyAvailability::follow()
 {
     const bool article = m_nav.articleVisible();
     m_item->setEnabled(article);
-    m_toolbar->setButtonEnabled(QStringLiteral("copy"), article);
+    m_toolbar->setButtonEnabled(catalogue::ToolButton::Copy, article);
 }
 
 }  // namespace shell

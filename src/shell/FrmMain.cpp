@@ -67,7 +67,8 @@ void separator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectN
 
 int buttonCode(Qt::MouseButtons b)
 {
-    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+    return (b & Qt::LeftButton ? catalogue::MouseLeft : 0) | (b & Qt::RightButton ? catalogue::MouseRight : 0) |
+        (b & Qt::MiddleButton ? catalogue::MouseMiddle : 0);
 }
 
 // Calls f on every mouse-button release over the watched widget.
@@ -128,10 +129,10 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     article.mnuSee = MnuSee;
     // The navigation keeps the panes' and the toolbar's state; the article
     // display changes it through the navigation.
-    article.setToolbarButton = [this](const QString& key, bool enabled, int picture) {
-        m_navigation->setToolbarButton(key, enabled, picture);
+    article.setToolbarButton = [this](catalogue::ToolButton button, bool enabled, int picture) {
+        m_navigation->setToolbarButton(button, enabled, picture);
     };
-    article.setStatusPanel = [status = Status](int panel, const QString& text) { status->setPanelText(panel, text); };
+    article.setStatusPanel = [status = Status](catalogue::StatusPanel panel, const QString& text) { status->setPanelText(panel, text); };
     article.showArticlePane = [this] { m_navigation->showArticlePane(); };
     article.relayout = [layout = m_layout.get()] { layout->formResize(); };
     article.warn = [this](const QString& message) {
@@ -237,8 +238,8 @@ void FrmMain::buildMenus()
     item(MnuInFile, "MnuInEdit", texts::mnuInEdit())->setEnabled(false);
 
     // Toolbar commands that arrive with later work.
-    for (const char* key : {"add", "del", "print"})
-        TbMain->setButtonEnabled(QString::fromLatin1(key), false);
+    for (catalogue::ToolButton b : {catalogue::ToolButton::Add, catalogue::ToolButton::Del, catalogue::ToolButton::Print})
+        TbMain->setButtonEnabled(b, false);
 }
 
 void FrmMain::buildLeftPanel()

@@ -2,6 +2,7 @@
 
 #include "CoolBar.h"
 #include "FrmMain.h"
+#include "catalogue/Controls.h"
 
 #include "articles/ArticlePane.h"
 #include "articles/EditBar.h"
@@ -78,7 +79,7 @@ void MainLayout::measure()
     const int statusHeight = m_w.Status->sizeHint().height();
     m_w.Status->setGeometry(0, client.height() - statusHeight, client.width(), statusHeight);
     m_g.Status = toTwips(m_w.Status->geometry());
-    const QRect panel2 = m_w.Status->panelGeometry(2);
+    const QRect panel2 = m_w.Status->panelGeometry(catalogue::PanelProgress);
     m_g.panel2Left = twX(panel2.left());
     m_g.panel2Width = twX(panel2.width());
 
@@ -145,7 +146,7 @@ void MainLayout::formResize()
 
 void MainLayout::picDividerMouseMove(int button, int, double x, double)
 {
-    if (button != 1)
+    if (button != catalogue::MouseLeft)
         return;
     measure();
     m_g.picDivider.left = dragDivider(m_g.picDivider.left, x, m_g.clientWidth);
@@ -155,7 +156,7 @@ void MainLayout::picDividerMouseMove(int button, int, double x, double)
 
 void MainLayout::picHMouseMove(int button, int, double, double y)
 {
-    if (button != 1)
+    if (button != catalogue::MouseLeft)
         return;
     measure();
     const FilesSplit s = dragFilesSplitter(m_g.PicH.top, y, m_g.clientHeight, m_g.filesPaneHeight);

@@ -29,7 +29,7 @@ public:
     void formResize();
 
     // The splitters' mouse moves; x and y in twips in the bar's own coordinates,
-    // button as the platform numbers it (1 left, 2 right, 4 middle).
+    // button the set of catalogue::MouseButton held.
     void picDividerMouseMove(int button, int shift, double x, double y);
     void picHMouseMove(int button, int shift, double x, double y);
 

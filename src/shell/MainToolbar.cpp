@@ -16,67 +16,72 @@ MainToolbar::MainToolbar(QWidget* parent) : QToolBar(parent)
     setIconSize(QSize(ToolPictureSize, ToolPictureSize));
     setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
 
-    addKeyed(QStringLiteral("add"), texts::tbAdd(), texts::tbAddTip(), PicAdd);
-    addKeyed(QStringLiteral("del"), texts::tbDel(), texts::tbDelTip(), PicDel);
-    addKeyed(QStringLiteral("extract"), texts::tbExtract(), texts::tbExtractTip(), PicExtractNone);
-    addKeyed(QStringLiteral("see"), texts::tbSee(), QString(), PicSee);
-    addKeyed(QStringLiteral("up"), texts::tbUp(), texts::tbUpTip(), PicUp);
-    addKeyed(QStringLiteral("copy"), texts::tbCopy(), texts::tbCopyTip(), PicCopy);
-    QToolButton* style = addKeyed(QStringLiteral("style"), texts::tbStyle(), texts::tbStyleTip(), PicStyle);
-    addKeyed(QStringLiteral("print"), texts::tbPrint(), texts::tbPrintTip(), PicPrint);
+    using catalogue::ToolButton;
+    add(ToolButton::Add, texts::tbAdd(), texts::tbAddTip(), catalogue::PicAdd);
+    add(ToolButton::Del, texts::tbDel(), texts::tbDelTip(), catalogue::PicDel);
+    add(ToolButton::Extract, texts::tbExtract(), texts::tbExtractTip(), catalogue::PicExtractNone);
+    add(ToolButton::See, texts::tbSee(), QString(), catalogue::PicSee);
+    add(ToolButton::Up, texts::tbUp(), texts::tbUpTip(), catalogue::PicUp);
+    add(ToolButton::Copy, texts::tbCopy(), texts::tbCopyTip(), catalogue::PicCopy);
+    QToolButton* style = add(ToolButton::Style, texts::tbStyle(), texts::tbStyleTip(), catalogue::PicStyle);
+    add(ToolButton::Print, texts::tbPrint(), texts::tbPrintTip(), catalogue::PicPrint);
     // Designed disabled until an article with attachments is shown.
-    setButtonEnabled(QStringLiteral("extract"), false);
+    setButtonEnabled(ToolButton::Extract, false);
 
     // The "style" button sets large icons itself; its arrow offers the three modes.
     auto* menu = new QMenu(style);
-    const std::pair<QString, QString> items[] = {{QStringLiteral("big"), texts::tbBig()},
-                                                 {QStringLiteral("small"), texts::tbSmall()},
-                                                 {QStringLiteral("report"), texts::tbReport()}};
-    for (const auto& [key, caption] : items) {
+    const std::pair<catalogue::ToolMenuItem, QString> items[] = {{catalogue::ToolMenuItem::Big, texts::tbBig()},
+                                                                 {catalogue::ToolMenuItem::Small, texts::tbSmall()},
+                                                                 {catalogue::ToolMenuItem::Report, texts::tbReport()}};
+    for (const auto& [item, caption] : items) {
         QAction* a = menu->addAction(caption);
-        a->setObjectName(key);
-        connect(a, &QAction::triggered, this, [this, key = key] { Q_EMIT buttonMenuClicked(key); });
+        a->setObjectName(catalogue::toolMenuItemName(item));
+        connect(a, &QAction::triggered, this, [this, item = item] { Q_EMIT buttonMenuClicked(item); });
     }
     style->setMenu(menu);
     style->setPopupMode(QToolButton::MenuButtonPopup);
 }
 
-QToolButton* MainToolbar::addKeyed(const QString& key, const QString& caption, const QString& tip, int picture)
+QToolButton* MainToolbar::add(Button which, const QString& caption, const QString& tip, int picture)
 {
     auto* b = new QToolButton(this);
-    b->setObjectName(key);
+    b->setObjectName(catalogue::toolButtonName(which));
     b->setText(caption);
     b->setToolTip(tip);
     b->setAutoRaise(true);
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     b->setIconSize(QSize(ToolPictureSize, ToolPictureSize));
     addWidget(b);
-    m_buttons.insert(key, b);
-    m_order.append(key);
-    setPicture(key, picture);
-    connect(b, &QToolButton::clicked, this, [this, key] { Q_EMIT buttonClicked(key); });
+    m_buttons[index(which)] = b;
+    setPicture(which, picture);
+    connect(b, &QToolButton::clicked, this, [this, which] { Q_EMIT buttonClicked(which); });
     return b;
 }
 
-void MainToolbar::setButtonEnabled(const QString& key, bool enabled)
+QStringList MainToolbar::keys() const
 {
-    if (QToolButton* b = button(key))
-        b->setEnabled(enabled);
+    QStringList names;
+    for (catalogue::ToolButton b : catalogue::ToolButtons)
+        names.append(catalogue::toolButtonName(b));
+    return names;
 }
 
-bool MainToolbar::isButtonEnabled(const QString& key) const
+void MainToolbar::setButtonEnabled(Button which, bool enabled)
 {
-    const QToolButton* b = button(key);
-    return b && b->isEnabled();
+    button(which)->setEnabled(enabled);
 }
 
-void MainToolbar::setPicture(const QString& key, int picture)
+bool MainToolbar::isButtonEnabled(Button which) const
 {
-    QToolButton* b = button(key);
-    if (!b || picture < 1 || picture > ToolPictureCount)
+    return button(which)->isEnabled();
+}
+
+void MainToolbar::setPicture(Button which, int picture)
+{
+    if (picture < 1 || picture > ToolPictureCount)
         return;
-    m_pictures.insert(key, picture);
-    b->setIcon(toolIcon(picture));
+    m_pictures[index(which)] = picture;
+    button(which)->setIcon(toolIcon(picture));
 }
 
 }  // namespace shell

@@ -1,9 +1,12 @@
 #pragma once
-// `TbMain`: the main toolbar. Buttons are addressed by key; each shows a
-// picture of the toolbar list by number, in a normal and a hot look. Clicks come
-// out as keys, for whoever dispatches the commands.
-#include <QHash>
+// `TbMain`: the main toolbar. Each button shows a picture of the toolbar list
+// by number, in a normal and a hot look. Clicks come out as the button's
+// identity, for whoever dispatches the commands.
+#include "catalogue/Controls.h"
+
 #include <QToolBar>
+
+#include <array>
 
 class QToolButton;
 
@@ -14,25 +17,29 @@ class MainToolbar : public QToolBar {
 public:
     explicit MainToolbar(QWidget* parent = nullptr);
 
-    QToolButton* button(const QString& key) const { return m_buttons.value(key); }
-    QStringList keys() const { return m_order; }
-    void setButtonEnabled(const QString& key, bool enabled);
-    bool isButtonEnabled(const QString& key) const;
-    // Picture number of the toolbar list shown by the button.
-    void setPicture(const QString& key, int picture);
-    int picture(const QString& key) const { return m_pictures.value(key); }
+    using Button = catalogue::ToolButton;
+
+    QToolButton* button(Button b) const { return m_buttons[index(b)]; }
+    // The buttons' names (object names), in toolbar order.
+    QStringList keys() const;
+    void setButtonEnabled(Button b, bool enabled);
+    bool isButtonEnabled(Button b) const;
+    // Picture number of the toolbar list shown by the button; PicKeep and
+    // numbers outside the list leave it as it is.
+    void setPicture(Button b, int picture);
+    int picture(Button b) const { return m_pictures[index(b)]; }
 
 Q_SIGNALS:
-    void buttonClicked(const QString& key);
-    // An item of a button's drop-down ("big", "small", "report").
-    void buttonMenuClicked(const QString& key);
+    void buttonClicked(catalogue::ToolButton b);
+    // An item of the "style" button's drop-down.
+    void buttonMenuClicked(catalogue::ToolMenuItem item);
 
 private:
-    QToolButton* addKeyed(const QString& key, const QString& caption, const QString& tip, int picture);
+    static std::size_t index(Button b) { return static_cast<std::size_t>(b); }
+    QToolButton* add(Button b, const QString& caption, const QString& tip, int picture);
 
-    QHash<QString, QToolButton*> m_buttons;
-    QHash<QString, int> m_pictures;
-    QStringList m_order;
+    std::array<QToolButton*, catalogue::ToolButtons.size()> m_buttons{};
+    std::array<int, catalogue::ToolButtons.size()> m_pictures{};
 };
 
 }  // namespace shell

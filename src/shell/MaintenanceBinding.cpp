@@ -38,8 +38,8 @@ MaintenanceBinding::MaintenanceBinding(FrmMain& w, dialogs::CommonDialogs& dialo
     connect(w.MnuFilePageSetting, &QAction::triggered, this, [this] { m_printer->printerSetup(); });
     connect(w.MnuFilePrint, &QAction::triggered, this, [this] { m_printer->printArticle(); });
     // The toolbar's "print" runs the same command as the menu item.
-    connect(w.TbMain, &MainToolbar::buttonClicked, this, [this](const QString& key) {
-        if (key == QLatin1String("print"))
+    connect(w.TbMain, &MainToolbar::buttonClicked, this, [this](catalogue::ToolButton button) {
+        if (button == catalogue::ToolButton::Print)
             m_printer->printArticle();
     });
     connect(w.MnuViewSetting, &QAction::triggered, this, &MaintenanceBinding::showSettings);
@@ -49,7 +49,7 @@ MaintenanceBinding::MaintenanceBinding(FrmMain& w, dialogs::CommonDialogs& dialo
     for (QAction* a : {w.MnuFileCompress, w.MnuFilePageSetting, w.MnuFilePrint, w.MnuViewSetting, w.MnuHelpAbout,
                        w.MnuZelvorantHomePage, w.MnuVbRussian})
         a->setEnabled(true);
-    w.TbMain->setButtonEnabled(QStringLiteral("print"), true);
+    w.TbMain->setButtonEnabled(catalogue::ToolButton::Print, true);
 }
 
 MaintenanceBinding::~MaintenanceBinding() = default;
@@ -69,10 +69,10 @@ void MaintenanceBinding::showWorking(const QString& text)
 {
     // The wide panel, which otherwise names the shown article.
     if (!text.isEmpty()) {
-        m_statusBefore = m_w.Status->panelText(3);
-        m_w.Status->setPanelText(3, text);
+        m_statusBefore = m_w.Status->panelText(catalogue::PanelEntry);
+        m_w.Status->setPanelText(catalogue::PanelEntry, text);
     } else {
-        m_w.Status->setPanelText(3, m_statusBefore);
+        m_w.Status->setPanelText(catalogue::PanelEntry, m_statusBefore);
     }
     // Painted now, without running the event loop: nothing else may happen
     // while the base is closed or its rows are going. The whole window, so
@@ -84,7 +84,7 @@ void MaintenanceBinding::showWorking(const QString& text)
 void MaintenanceBinding::showCount()
 {
     const qint64 n = m_w.state().rsBase ? m_w.state().rsBase->recordCount() : 0;
-    m_w.Status->setPanelText(5, texts::articleCount() + QString::number(n));
+    m_w.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(n));
 }
 
 void MaintenanceBinding::showSettings()

@@ -45,7 +45,7 @@ NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachmen
     connect(window.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
     connect(window.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);
     // The Edit menu's "Копировать" is the toolbar's "copy".
-    connect(window.MnuEditCopy, &QAction::triggered, m_nav, [nav = m_nav] { nav->toolbarButton(QStringLiteral("copy")); });
+    connect(window.MnuEditCopy, &QAction::triggered, m_nav, [nav = m_nav] { nav->toolbarButton(catalogue::ToolButton::Copy); });
     connect(window.MnuViewLargeIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewLargeIcons);
     connect(window.MnuViewSmallIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewList);
     connect(window.MnuViewTable, &QAction::triggered, m_nav, &catalogue::Navigator::viewTable);
@@ -53,25 +53,27 @@ NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachmen
     reflect();
 }
 
-void NavigationBinding::setToolbarButton(const QString& key, bool enabled, int picture)
+void NavigationBinding::setToolbarButton(catalogue::ToolButton button, bool enabled, int picture)
 {
-    if (key == QLatin1String("extract"))
-        m_nav->setExtract(enabled, picture >= 0 ? picture : m_nav->extractPicture());
-    else if (key == QLatin1String("up"))
+    using catalogue::ToolButton;
+    const bool keep = picture == catalogue::PicKeep;
+    if (button == ToolButton::Extract)
+        m_nav->setExtract(enabled, keep ? m_nav->extractPicture() : picture);
+    else if (button == ToolButton::Up)
         m_nav->setUpEnabled(enabled);
-    else if (key == QLatin1String("see"))
+    else if (button == ToolButton::See)
         m_nav->setSeeEnabled(enabled);
     else
-        m_w.TbMain->setButtonEnabled(key, enabled);
-    if (picture >= 0 && key != QLatin1String("extract"))
-        m_w.TbMain->setPicture(key, picture);
+        m_w.TbMain->setButtonEnabled(button, enabled);
+    if (!keep && button != ToolButton::Extract)
+        m_w.TbMain->setPicture(button, picture);
 }
 
 void NavigationBinding::showArticlePane() { m_nav->setArticleVisible(true); }
 
 void NavigationBinding::popUpSeeAlso()
 {
-    const QToolButton* b = m_w.TbMain->button(QStringLiteral("see"));
+    const QToolButton* b = m_w.TbMain->button(catalogue::ToolButton::See);
     m_w.MnuSee->popup(b->mapToGlobal(QPoint(twipsToPixels(160, screenDpiX()), b->height())));
 }
 
@@ -80,10 +82,10 @@ void NavigationBinding::reflect()
     const bool article = m_nav->articleVisible();
     m_w.LvPapka->setVisible(!article);
     m_w.RTF->setVisible(article);
-    m_w.TbMain->setButtonEnabled(QStringLiteral("up"), m_nav->upEnabled());
-    m_w.TbMain->setButtonEnabled(QStringLiteral("see"), m_nav->seeEnabled());
-    m_w.TbMain->setButtonEnabled(QStringLiteral("extract"), m_nav->extractEnabled());
-    m_w.TbMain->setPicture(QStringLiteral("extract"), m_nav->extractPicture());
+    m_w.TbMain->setButtonEnabled(catalogue::ToolButton::Up, m_nav->upEnabled());
+    m_w.TbMain->setButtonEnabled(catalogue::ToolButton::See, m_nav->seeEnabled());
+    m_w.TbMain->setButtonEnabled(catalogue::ToolButton::Extract, m_nav->extractEnabled());
+    m_w.TbMain->setPicture(catalogue::ToolButton::Extract, m_nav->extractPicture());
     m_w.MnuEditExtract->setEnabled(m_nav->extractEnabled());
     // While an article is shown the address is the article's own.
     if (!article)

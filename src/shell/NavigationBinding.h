@@ -3,6 +3,8 @@
 // commands other parts carry out (showing an entry, extracting, the see-also
 // pop-up), routes the toolbar and the View menu to it, and makes the window show
 // the navigation state (which pane, the toolbar's states, the address).
+#include "catalogue/Controls.h"
+
 #include <QObject>
 
 namespace catalogue {
@@ -24,7 +26,7 @@ public:
     OrganiseBinding& organise() const { return *m_organise; }
 
     // A toolbar state set by the article display, kept by the navigator.
-    void setToolbarButton(const QString& key, bool enabled, int picture);
+    void setToolbarButton(catalogue::ToolButton button, bool enabled, int picture);
     void showArticlePane();
     // The "see" button's pop-up, just below the button.
     void popUpSeeAlso();

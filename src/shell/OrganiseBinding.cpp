@@ -47,7 +47,7 @@ void OrganiseBinding::connectWindow()
     connect(m_w.MnuFileDel, &QAction::triggered, this, [bin] { bin->deleteItem(false); });
     m_w.MnuEditAddToFavorites->setEnabled(true);
     connect(m_w.MnuEditAddToFavorites, &QAction::triggered, this, [favourites] { favourites->add(); });
-    m_w.TbMain->setButtonEnabled(QStringLiteral("del"), true);
+    m_w.TbMain->setButtonEnabled(catalogue::ToolButton::Del, true);
 
     m_renamer->attach();
     organise::Renamer* renamer = m_renamer;

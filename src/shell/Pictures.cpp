@@ -87,36 +87,36 @@ void paintTool(QPainter& p, int index, bool hot)
 {
     const QColor paper = hot ? QColor(255, 255, 240) : QColor(250, 250, 250);
     switch (index) {
-    case PicAdd:
+    case catalogue::PicAdd:
         page(p, QRectF(3, 2, 15, 20), paper);
         p.setPen(QPen(QColor(30, 150, 40), 3, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(17, 13), QPointF(17, 22));
         p.drawLine(QPointF(12.5, 17.5), QPointF(21.5, 17.5));
         break;
-    case PicDel:
+    case catalogue::PicDel:
         page(p, QRectF(3, 2, 15, 20), paper);
         p.setPen(QPen(hot ? QColor(230, 30, 30) : QColor(190, 30, 30), 3, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(12, 12), QPointF(21, 21));
         p.drawLine(QPointF(21, 12), QPointF(12, 21));
         break;
-    case PicSee:
+    case catalogue::PicSee:
         page(p, QRectF(2, 2, 12, 16), paper);
         page(p, QRectF(10, 7, 12, 16), paper);
         arrow(p, QPointF(6, 20), QPointF(9, 13), hot ? QColor(20, 110, 230) : QColor(30, 90, 180), 1.6);
         break;
-    case PicUp:
+    case catalogue::PicUp:
         folder(p, QRectF(2, 6, 20, 15), hot ? QColor(255, 214, 90) : QColor(240, 196, 70));
         arrow(p, QPointF(12, 19), QPointF(12, 4), hot ? QColor(20, 140, 40) : QColor(20, 110, 40), 2.4);
         break;
-    case PicCopy:
+    case catalogue::PicCopy:
         page(p, QRectF(2, 2, 13, 16), paper);
         page(p, QRectF(9, 7, 13, 16), hot ? QColor(235, 245, 255) : QColor(225, 235, 250));
         break;
-    case PicExtract:
+    case catalogue::PicExtract:
         package(p, hot ? QColor(225, 180, 110) : QColor(205, 160, 95), QColor(160, 60, 40));
         arrow(p, QPointF(14, 15), QPointF(21, 2), hot ? QColor(20, 140, 40) : QColor(20, 120, 40), 2.2);
         break;
-    case PicStyle: {
+    case catalogue::PicStyle: {
         const QColor c = hot ? QColor(70, 130, 220) : QColor(60, 100, 170);
         p.setPen(QPen(Ink, 1));
         for (int r = 0; r < 2; ++r)
@@ -126,10 +126,10 @@ void paintTool(QPainter& p, int index, bool hot)
             }
         break;
     }
-    case PicExtractNone:
+    case catalogue::PicExtractNone:
         package(p, QColor(200, 200, 200), QColor(150, 150, 150));
         break;
-    case PicPrint:
+    case catalogue::PicPrint:
         page(p, QRectF(6, 1, 12, 9), paper);
         p.setPen(QPen(Ink, 1));
         p.setBrush(hot ? QColor(200, 205, 215) : QColor(175, 180, 190));
@@ -139,7 +139,7 @@ void paintTool(QPainter& p, int index, bool hot)
         p.setBrush(QColor(60, 190, 60));
         p.drawEllipse(QRectF(17, 11, 2.5, 2.5));
         break;
-    case PicExtractLeft:
+    case catalogue::PicExtractLeft:
         package(p, QColor(215, 200, 175), QColor(170, 140, 120));
         arrow(p, QPointF(21, 2), QPointF(14, 14), QColor(150, 150, 150), 2.0);
         break;

@@ -1,6 +1,8 @@
 #pragma once
 // The shell's pictures, painted here rather than shipped: the toolbar's picture
 // list (normal and hot), the logo animation's frames and the splash picture.
+#include "catalogue/Controls.h"
+
 #include <QIcon>
 #include <QPixmap>
 
@@ -8,19 +10,8 @@ namespace shell {
 
 inline constexpr int ToolPictureCount = 13;
 inline constexpr int ToolPictureSize = 24;  // pixels
-// Picture numbers of the toolbar list (1-based) that the program refers to.
-enum ToolPicture : int {
-    PicAdd = 1,
-    PicDel = 2,
-    PicSee = 3,
-    PicUp = 4,
-    PicCopy = 5,
-    PicExtract = 6,       // the shown article has attachments
-    PicStyle = 7,
-    PicExtractNone = 8,   // nothing to extract
-    PicPrint = 9,
-    PicExtractLeft = 13,  // "up" has just left an article
-};
+// The picture numbers the program refers to are catalogue::ToolPicture.
+using catalogue::ToolPicture;
 // Picture `index` (1 … ToolPictureCount); hot is the hovered look.
 QPixmap toolPicture(int index, bool hot);
 // Both looks in one icon (hot as the Active mode).

@@ -44,8 +44,8 @@ SearchBinding::SearchBinding(FrmMain& w) : QObject(&w)
     find.list = w.LVFind;
     find.progress = w.PrProgress;
     find.pane = w.RTF;
-    find.setStatus = [status = w.Status](const QString& text) { status->setPanelText(1, text); };
-    find.setStatusReady = [status = w.Status] { status->setPanelText(1, texts::ready()); };
+    find.setStatus = [status = w.Status](const QString& text) { status->setPanelText(catalogue::PanelMessage, text); };
+    find.setStatusReady = [status = w.Status] { status->setPanelText(catalogue::PanelMessage, texts::ready()); };
     find.openEntry = openEntry;
     find.showArticlePane = showPane;
     find.enableUp = enableUp;

@@ -44,8 +44,8 @@ void showBaseAccess(FrmMain& w)
 {
     const store::Database* base = w.state().base.get();
     const bool readOnly = base && base->readOnly();
-    w.Status->setPanelText(1, readOnly ? texts::readOnlyPanel() : texts::ready());
-    w.Status->setPanelToolTip(1, readOnly ? base->readOnlyMessage() : texts::ready());
+    w.Status->setPanelText(catalogue::PanelMessage, readOnly ? texts::readOnlyPanel() : texts::ready());
+    w.Status->setPanelToolTip(catalogue::PanelMessage, readOnly ? base->readOnlyMessage() : texts::ready());
 }
 
 void reloadCatalogue(FrmMain& w)
@@ -67,7 +67,7 @@ void reloadCatalogue(FrmMain& w)
     if (!w.navigation().navigator().articleVisible())
         catalogue::listPapka(state);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
-    w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    w.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
     showBaseAccess(w);
 }
 
@@ -116,7 +116,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
         catalogue::buildCatalogueTree(*w.Twv->nodes(), *state.rsBase);
 
     catalogue::Navigator& navigation = w.navigation().navigator();
-    navigation.setExtract(false, PicExtractNone);
+    navigation.setExtract(false, catalogue::PicExtractNone);
     navigation.setSeeEnabled(false);
     w.logo().showPicture(15);
 
@@ -126,7 +126,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     }
     setBusyPointer(false);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
-    w.Status->setPanelText(5, texts::articleCount() + QString::number(count));
+    w.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
     showBaseAccess(w);
     navigation.setUpEnabled(false);
     if (catalogue::Node* root = w.Twv->getNode(texts::rootNode())) {

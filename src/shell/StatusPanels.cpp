@@ -11,14 +11,22 @@
 
 namespace shell {
 
+namespace {
+
+// Where a panel sits in the row.
+constexpr int slot(catalogue::StatusPanel panel) { return panel - 1; }
+
+}  // namespace
+
 StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer(this))
 {
     setObjectName(QStringLiteral("Status"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
-    // Fixed widths in character cells; panel 3 takes what is left.
-    // Panel 1 holds "Только чтение" whole.
+    // Fixed widths in character cells; the entry's panel takes what is left.
+    // The message panel holds "Только чтение" whole.
+    constexpr int PanelCount = catalogue::StatusPanelCount;
     const int cells[PanelCount] = {14, 20, 0, 7, 16};
     for (int i = 0; i < PanelCount; ++i) {
         auto* l = new QLabel(this);
@@ -31,9 +39,9 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
             // the count panel is measured on its widest text (a base of millions),
             // panel 1 on "Только чтение".
             int text = fontMetrics().averageCharWidth() * cells[i];
-            if (i == PanelCount - 1)
+            if (i == slot(catalogue::PanelArticles))
                 text = std::max(text, fontMetrics().horizontalAdvance(texts::articleCount() + QStringLiteral("9999999")));
-            if (i == 0)
+            if (i == slot(catalogue::PanelMessage))
                 text = std::max(text, fontMetrics().horizontalAdvance(texts::readOnlyPanel()));
             const QMargins m = l->contentsMargins();
             l->setFixedWidth(text + m.left() + m.right() + 2 * l->frameWidth() + 4);
@@ -41,9 +49,9 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
         row->addWidget(l, cells[i] > 0 ? 0 : 1);
         m_panels[i] = l;
     }
-    m_panels[0]->setText(texts::ready());
-    m_panels[0]->setToolTip(texts::ready());
-    m_panels[3]->setAlignment(Qt::AlignCenter);
+    m_panels[slot(catalogue::PanelMessage)]->setText(texts::ready());
+    m_panels[slot(catalogue::PanelMessage)]->setToolTip(texts::ready());
+    m_panels[slot(catalogue::PanelClock)]->setAlignment(Qt::AlignCenter);
     tick();
     connect(m_clock, &QTimer::timeout, this, &StatusPanels::tick);
     m_clock->start(1000);
@@ -54,43 +62,40 @@ QSize StatusPanels::sizeHint() const
     return QSize(QFrame::sizeHint().width(), fontMetrics().height() + 10);
 }
 
-void StatusPanels::setPanelText(int panel, const QString& text)
+void StatusPanels::setPanelText(Panel panel, const QString& text)
 {
-    if (panel >= 1 && panel <= PanelCount)
-        m_panels[panel - 1]->setText(text);
+    m_panels[slot(panel)]->setText(text);
 }
 
-QString StatusPanels::panelText(int panel) const
+QString StatusPanels::panelText(Panel panel) const
 {
-    return panel >= 1 && panel <= PanelCount ? m_panels[panel - 1]->text() : QString();
+    return m_panels[slot(panel)]->text();
 }
 
-void StatusPanels::setPanelToolTip(int panel, const QString& text)
+void StatusPanels::setPanelToolTip(Panel panel, const QString& text)
 {
-    if (panel >= 1 && panel <= PanelCount)
-        m_panels[panel - 1]->setToolTip(text);
+    m_panels[slot(panel)]->setToolTip(text);
 }
 
-QString StatusPanels::panelToolTip(int panel) const
+QString StatusPanels::panelToolTip(Panel panel) const
 {
-    return panel >= 1 && panel <= PanelCount ? m_panels[panel - 1]->toolTip() : QString();
+    return m_panels[slot(panel)]->toolTip();
 }
 
-QRect StatusPanels::panelGeometry(int panel) const
+QRect StatusPanels::panelGeometry(Panel panel) const
 {
-    if (panel < 1 || panel > PanelCount)
-        return {};
     // Before the first show the layout has not placed the panels yet.
     if (layout())
         layout()->activate();
-    return m_panels[panel - 1]->geometry();
+    return m_panels[slot(panel)]->geometry();
 }
 
 void StatusPanels::tick()
 {
     const QString now = QTime::currentTime().toString(QStringLiteral("HH:mm"));
-    if (m_panels[3]->text() != now)
-        m_panels[3]->setText(now);
+    QLabel* clock = m_panels[slot(catalogue::PanelClock)];
+    if (clock->text() != now)
+        clock->setText(now);
 }
 
 }  // namespace shell

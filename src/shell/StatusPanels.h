@@ -1,6 +1,9 @@
 #pragma once
-// `Status`: the status bar with its five panels: 1 "Готово", 2 under the
-// progress bar, 3 the shown entry, 4 the clock (kept here), 5 the article count.
+// `Status`: the status bar with its five panels (catalogue::StatusPanel): the
+// message, the place under the progress bar, the shown entry, the clock (kept
+// here) and the article count.
+#include "catalogue/Controls.h"
+
 #include <QFrame>
 
 class QLabel;
@@ -11,22 +14,21 @@ namespace shell {
 class StatusPanels : public QFrame {
     Q_OBJECT
 public:
-    static constexpr int PanelCount = 5;
     explicit StatusPanels(QWidget* parent = nullptr);
 
-    // Panels are numbered from 1.
-    void setPanelText(int panel, const QString& text);
-    QString panelText(int panel) const;
-    void setPanelToolTip(int panel, const QString& text);
-    QString panelToolTip(int panel) const;
+    using Panel = catalogue::StatusPanel;
+    void setPanelText(Panel panel, const QString& text);
+    QString panelText(Panel panel) const;
+    void setPanelToolTip(Panel panel, const QString& text);
+    QString panelToolTip(Panel panel) const;
     // The panel's place in the status bar, in pixels.
-    QRect panelGeometry(int panel) const;
+    QRect panelGeometry(Panel panel) const;
 
     QSize sizeHint() const override;
 
 private:
     void tick();
-    QLabel* m_panels[PanelCount];
+    QLabel* m_panels[catalogue::StatusPanelCount];
     QTimer* m_clock;
 };
 

@@ -53,7 +53,7 @@ void WindowState::save(FrmMain& w)
 
     s.setValue(ListView, int(w.LvPapka->viewMode()));
     s.setValue(SortKey, w.LvPapka->sortKey());
-    s.setValue(SortOrder, w.LvPapka->sortOrder());
+    s.setValue(SortOrder, int(w.LvPapka->sortOrder()));
     s.setValue(Sorted, w.LvPapka->isSorted());
 
     // Only the open branches: a tree of thousands of folders keeps a few paths.
@@ -102,7 +102,7 @@ void WindowState::restoreLayout(FrmMain& w)
     if (s.contains(SortKey)) {
         w.LvPapka->setSorted(false);
         w.LvPapka->setSortKey(std::max(0, s.value(SortKey).toInt()));
-        w.LvPapka->setSortOrder(s.value(SortOrder).toInt() == 1 ? 1 : 0);
+        w.LvPapka->setSortOrder(s.value(SortOrder).toInt() == Qt::DescendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
         w.LvPapka->setSorted(s.value(Sorted).toBool());
     }
 

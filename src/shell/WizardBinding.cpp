@@ -35,7 +35,7 @@ WizardBinding::WizardBinding(FrmMain& window, dialogs::CommonDialogs& dialogs)
     connect(window.MnuFileProp, &QAction::triggered, this, &WizardBinding::properties);
     window.MnuFileAdd->setEnabled(true);
     window.MnuFileProp->setEnabled(true);
-    window.TbMain->setButtonEnabled(QStringLiteral("add"), true);
+    window.TbMain->setButtonEnabled(catalogue::ToolButton::Add, true);
     if (QAction* a = window.MnuInFile->findChild<QAction*>(QStringLiteral("MnuInEdit"))) {
         a->setEnabled(true);
         connect(a, &QAction::triggered, this, &WizardBinding::editFiles);

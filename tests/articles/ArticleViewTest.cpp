@@ -79,10 +79,10 @@ protected:
         w.address = &address;
         w.mnuEditExtract = &extractAction;
         w.mnuSee = &menu;
-        w.setToolbarButton = [this](const QString& key, bool enabled, int picture) {
-            buttons[key] = {enabled, picture};
+        w.setToolbarButton = [this](catalogue::ToolButton button, bool enabled, int picture) {
+            buttons[button] = {enabled, picture};
         };
-        w.setStatusPanel = [this](int panel, const QString& text) { panels[panel] = text; };
+        w.setStatusPanel = [this](catalogue::StatusPanel panel, const QString& text) { panels[panel] = text; };
         w.showArticlePane = [this] { ++paneShown; };
         w.relayout = [this] { ++layouts; };
         w.warn = [this](const QString& m) { warnings.push_back(m); };
@@ -122,7 +122,7 @@ protected:
     QMenu menu;
     QAction* seeItem = nullptr;
     QAction* seeLine = nullptr;
-    std::map<QString, std::pair<bool, int>> buttons;
+    std::map<catalogue::ToolButton, std::pair<bool, int>> buttons;
     std::map<int, QString> panels;
     int paneShown = 0;
     int layouts = 0;
@@ -146,8 +146,8 @@ TEST_F(ArticleViewTest, ArticleIsShownWithAddressStatusAndLayout)
     EXPECT_EQ(panels[5], QStringLiteral("Статей: 2"));
     EXPECT_EQ(paneShown, 1);
     EXPECT_EQ(layouts, 1);
-    EXPECT_TRUE(buttons[QStringLiteral("up")].first);
-    EXPECT_TRUE(buttons[QStringLiteral("see")].first);
+    EXPECT_TRUE(buttons[catalogue::ToolButton::Up].first);
+    EXPECT_TRUE(buttons[catalogue::ToolButton::See].first);
     EXPECT_TRUE(desktop.opened.empty());
 }
 
@@ -233,7 +233,7 @@ TEST_F(ArticleViewTest, AttachmentListFollowsFileList)
         files.addItem(QStringLiteral("от прошлой статьи"));
         open(int(i) + 1);
         EXPECT_EQ(listed(), cases[i].names);
-        EXPECT_EQ(buttons[QStringLiteral("extract")], std::make_pair(cases[i].extract, cases[i].extract ? 6 : 8));
+        EXPECT_EQ(buttons[catalogue::ToolButton::Extract], std::make_pair(cases[i].extract, cases[i].extract ? 6 : 8));
         EXPECT_EQ(extractAction.isEnabled(), cases[i].extract);
     }
     // The icons come from the names alone: nothing was written anywhere.

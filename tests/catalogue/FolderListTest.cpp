@@ -119,7 +119,7 @@ TEST_F(FolderListTest, SortingKeepsTheSelectionAndTheNameHash)
 {
     FolderModel& m = *list.items();
     list.selectRow(0);  // "Папка"
-    list.setSortOrder(1);
+    list.setSortOrder(Qt::DescendingOrder);
     list.setSorted(true);
     EXPECT_EQ(m.text(0), QStringLiteral("Ярлык"));
     EXPECT_EQ(list.selectedTag(), QString());

@@ -157,7 +157,7 @@ TEST_F(ListingTest, EntriesCarryDateAndBaseExceptLinks)
 TEST_F(ListingTest, TheListIsSortedOnceByTheKeptColumnAndOrder)
 {
     model.setSortKey(FolderModel::ColType);
-    model.setSortOrder(1);
+    model.setSortOrder(Qt::DescendingOrder);
     list(at("Записи\\A"));
     QStringList types;
     for (int i = 0; i < model.count(); ++i)

@@ -251,7 +251,7 @@ TEST_F(NavigatorTest, UpWalksToTheEmptyPathAndLeavesAnArticleWithoutRelisting)
     nav->setArticleVisible(true);
     nav->setUpEnabled(true);
     list.items()->clear();  // a refill would bring the items back
-    nav->toolbarButton(QStringLiteral("up"));
+    nav->toolbarButton(catalogue::ToolButton::Up);
     EXPECT_FALSE(nav->articleVisible());
     EXPECT_EQ(nav->address(), addr(at("Записи\\")));
     EXPECT_EQ(nav->extractPicture(), 13);
@@ -262,27 +262,26 @@ TEST_F(NavigatorTest, UpWalksToTheEmptyPathAndLeavesAnArticleWithoutRelisting)
 TEST_F(NavigatorTest, ColumnClicksAndViewModes)
 {
     EXPECT_EQ(list.sortKey(), 0);
-    EXPECT_EQ(list.sortOrder(), 0);
+    EXPECT_EQ(list.sortOrder(), Qt::AscendingOrder);
     nav->listColumnClick(0);
-    EXPECT_EQ(list.sortOrder(), 1);
+    EXPECT_EQ(list.sortOrder(), Qt::DescendingOrder);
     nav->listColumnClick(0);
-    EXPECT_EQ(list.sortOrder(), 0);
+    EXPECT_EQ(list.sortOrder(), Qt::AscendingOrder);
     nav->listColumnClick(0);
     nav->listColumnClick(1);
     EXPECT_EQ(list.sortKey(), 1);
-    EXPECT_EQ(list.sortOrder(), 1);  // the order set last
+    EXPECT_EQ(list.sortOrder(), Qt::DescendingOrder);  // the order set last
     EXPECT_TRUE(list.isSorted());
 
-    nav->toolbarMenu(QStringLiteral("report"));
+    nav->toolbarMenu(catalogue::ToolMenuItem::Report);
     EXPECT_EQ(list.viewMode(), ViewMode::Report);
-    nav->toolbarMenu(QStringLiteral("small"));
+    nav->toolbarMenu(catalogue::ToolMenuItem::Small);
     EXPECT_EQ(list.viewMode(), ViewMode::List);
-    nav->toolbarButton(QStringLiteral("style"));
+    nav->toolbarButton(catalogue::ToolButton::Style);
     EXPECT_EQ(list.viewMode(), ViewMode::LargeIcons);
     nav->viewTable();
     EXPECT_EQ(list.viewMode(), ViewMode::Report);
-    nav->toolbarMenu(QStringLiteral("nothing"));
-    nav->toolbarButton(QStringLiteral("add"));  // no wizard yet: nothing
+    nav->toolbarButton(catalogue::ToolButton::Add);  // no wizard yet: nothing
     EXPECT_EQ(list.viewMode(), ViewMode::Report);
 }
 

@@ -83,7 +83,7 @@ TEST_F(OrganiseWindowTest, MenusAndTheToolbarRunTheCommands)
 {
     EXPECT_TRUE(w->MnuFileDel->isEnabled());
     EXPECT_TRUE(w->MnuEditAddToFavorites->isEnabled());
-    EXPECT_TRUE(w->TbMain->button(QStringLiteral("del"))->isEnabled());
+    EXPECT_TRUE(w->TbMain->button(catalogue::ToolButton::Del)->isEnabled());
     for (QMenu* menu : {nav().itemMenu(), nav().recycleMenu(), nav().favouritesMenu()}) {
         for (QAction* a : menu->actions()) {
             // Only "Свойства" waits for the wizard.
@@ -102,7 +102,7 @@ TEST_F(OrganiseWindowTest, MenusAndTheToolbarRunTheCommands)
     EXPECT_EQ(flag(1, ColDeleted), QStringLiteral("1"));
     w->state().selItem = QStringLiteral("2");
     prompter.answerMessage(true);
-    w->TbMain->button(QStringLiteral("del"))->click();
+    w->TbMain->button(catalogue::ToolButton::Del)->click();
     EXPECT_EQ(flag(2, ColDeleted), QStringLiteral("1"));
     EXPECT_EQ(w->LvPapka->items()->count(), 0);
     EXPECT_TRUE(prompter.allAnswered());
@@ -182,7 +182,7 @@ TEST_F(OrganiseWindowTest, DeletingTheShownArticleForGoodClosesThePane)
     EXPECT_EQ(w->Twv->getNode(at("Корзина\\Любимая")), nullptr);
     // The count follows the rows gone for good.
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->Status->panelText(5), QStringLiteral("Статей: 2"));
+    EXPECT_EQ(w->Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 2"));
     EXPECT_TRUE(prompter.allAnswered());
 }
 

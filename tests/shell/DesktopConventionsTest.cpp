@@ -85,7 +85,7 @@ protected:
     catalogue::Navigator& nav() { return w.navigation().navigator(); }
     catalogue::Node* node(const QString& path) { return w.Twv->getNode(path); }
     void click(const QString& path) { nav().treeNodeClick(node(path)); }
-    QString shownArticle() { return w.RTF->isVisible() ? w.Status->panelText(3) : QString(); }
+    QString shownArticle() { return w.RTF->isVisible() ? w.Status->panelText(catalogue::PanelEntry) : QString(); }
     // The row of the list item with this text, selected.
     int selectItem(const QString& text)
     {
@@ -148,14 +148,14 @@ TEST_F(DesktopConventionsTest, EnterOpensAFolderAndBackspaceGoesUp)
     selectItem(QStringLiteral("Записи"));
     QTest::keyClick(w.LvPapka->currentView(), Qt::Key_Return);
     EXPECT_EQ(w.state().currentFolder, Records);
-    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Up));
     QTest::keyClick(w.LvPapka->currentView(), Qt::Key_Backspace);
     EXPECT_EQ(w.state().currentFolder, Root);
     // Gone back to, the top has no way up, as at the start.
     QTest::keyClick(&w, Qt::Key_Left, Qt::AltModifier);
     QTest::keyClick(&w, Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(w.state().currentFolder, Root);
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Up));
 
     // Enter on an entry still opens it.
     click(Strings);
@@ -209,7 +209,7 @@ TEST_F(DesktopConventionsTest, F5LoadsWhatAnotherProgramAddedAndTheBoxKeysFindTh
     for (int row = 0; row < w.LvPapka->items()->count(); ++row)
         listed = listed || w.LvPapka->items()->text(row) == QStringLiteral("Добавлена рядом");
     EXPECT_TRUE(listed);
-    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 6"));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 6"));
     EXPECT_TRUE(prompter.shown.empty());
 
     QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
@@ -275,10 +275,10 @@ TEST_F(DesktopConventionsTest, ANameCutShortShowsWholeInATooltip)
 TEST_F(DesktopConventionsTest, CopyIsThereOnlyWithAnArticle)
 {
     EXPECT_FALSE(w.MnuEditCopy->isEnabled());
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("copy")));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Copy));
     click(Strings + QStringLiteral("\\Mid"));
     EXPECT_TRUE(w.MnuEditCopy->isEnabled());
-    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("copy")));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Copy));
 
     // Ctrl+C in the article and "Копировать" leave the same formats, the same bytes.
     const auto clipboard = [] {
@@ -300,9 +300,9 @@ TEST_F(DesktopConventionsTest, CopyIsThereOnlyWithAnArticle)
     EXPECT_EQ(byKey.count(QStringLiteral("text/plain")) ? byKey.at(QStringLiteral("text/plain")) : QByteArray(),
               w.RTF->toPlainText().toUtf8());
 
-    w.TbMain->button(QStringLiteral("up"))->click();
+    w.TbMain->button(catalogue::ToolButton::Up)->click();
     EXPECT_FALSE(w.MnuEditCopy->isEnabled());
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("copy")));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Copy));
 }
 
 TEST_F(DesktopConventionsTest, ASeeAlsoEntryThatIsGoneIsReported)

@@ -45,7 +45,7 @@ protected:
         w.resize(1200, 760);
         w.show();
         layout().formResize();
-        layout().picHMouseMove(1, 0, 500, -1600);
+        layout().picHMouseMove(catalogue::MouseLeft, 0, 500, -1600);
         layout().formResize();
     }
     MainLayout& layout() { return w.mainLayout(); }
@@ -96,21 +96,21 @@ TEST_F(MainWindowTest, ToolbarKeysTooltipsAndDropDown)
     EXPECT_EQ(w.TbMain->keys(), (QStringList{QStringLiteral("add"), QStringLiteral("del"), QStringLiteral("extract"),
                                              QStringLiteral("see"), QStringLiteral("up"), QStringLiteral("copy"),
                                              QStringLiteral("style"), QStringLiteral("print")}));
-    EXPECT_EQ(w.TbMain->button(QStringLiteral("up"))->toolTip(), texts::tbUpTip());
-    EXPECT_TRUE(w.TbMain->button(QStringLiteral("see"))->toolTip().isEmpty());
-    for (const QString& key : w.TbMain->keys())
-        EXPECT_FALSE(w.TbMain->button(key)->icon().isNull()) << key.toStdString();
+    EXPECT_EQ(w.TbMain->button(catalogue::ToolButton::Up)->toolTip(), texts::tbUpTip());
+    EXPECT_TRUE(w.TbMain->button(catalogue::ToolButton::See)->toolTip().isEmpty());
+    for (catalogue::ToolButton b : catalogue::ToolButtons)
+        EXPECT_FALSE(w.TbMain->button(b)->icon().isNull()) << catalogue::toolButtonName(b).data();
     // The drop-down of "style" names the three modes by key.
-    QMenu* menu = w.TbMain->button(QStringLiteral("style"))->menu();
+    QMenu* menu = w.TbMain->button(catalogue::ToolButton::Style)->menu();
     ASSERT_NE(menu, nullptr);
     QStringList keys;
     for (QAction* a : menu->actions())
         keys << a->objectName();
     EXPECT_EQ(keys, (QStringList{QStringLiteral("big"), QStringLiteral("small"), QStringLiteral("report")}));
-    QSignalSpy spy(w.TbMain, &MainToolbar::buttonMenuClicked);
+    std::vector<catalogue::ToolMenuItem> clicked;
+    QObject::connect(w.TbMain, &MainToolbar::buttonMenuClicked, [&](catalogue::ToolMenuItem item) { clicked.push_back(item); });
     menu->actions()[2]->trigger();
-    ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toString(), QStringLiteral("report"));
+    EXPECT_EQ(clicked, std::vector{catalogue::ToolMenuItem::Report});
 }
 
 TEST_F(MainWindowTest, ClosingTheAttachmentsPanelAndShowingItAgain)
@@ -158,8 +158,8 @@ TEST_F(MainWindowTest, HidingTheLeftPanelWidensTheRightArea)
 TEST_F(MainWindowTest, SplittersMoveOnlyWithTheLeftButton)
 {
     const MainGeometry before = layout().geometry();
-    layout().picDividerMouseMove(2, 0, 900, 0);
-    layout().picHMouseMove(4, 0, 0, -900);
+    layout().picDividerMouseMove(catalogue::MouseRight, 0, 900, 0);
+    layout().picHMouseMove(catalogue::MouseMiddle, 0, 0, -900);
     EXPECT_EQ(layout().geometry().picDivider, before.picDivider);
     EXPECT_EQ(layout().geometry().PicH, before.PicH);
 
@@ -171,7 +171,7 @@ TEST_F(MainWindowTest, SplittersMoveOnlyWithTheLeftButton)
     EXPECT_EQ(layout().geometry().picDivider.left, before.picDivider.left + pixelsToTwips(60, screenDpiX()));
     EXPECT_EQ(w.LvPapka->x(), w.picDivider->x() + twipsToPixels(60, screenDpiX()));
 
-    layout().picHMouseMove(1, 0, 0, -600);
+    layout().picHMouseMove(catalogue::MouseLeft, 0, 0, -600);
     EXPECT_EQ(layout().geometry().filesPaneHeight, 2200);
     EXPECT_EQ(w.TRFiles->geometry().bottom() + 1, w.Status->geometry().top());
 }
@@ -194,7 +194,7 @@ TEST_F(MainWindowTest, ControlsDoNotOverlap)
     EXPECT_GT(w.TabMain->height(), 0);
     EXPECT_LE(w.TabMain->tabRect(0).bottom(), w.PicTwv->geometry().top());
     // The progress bar lies inside status panel 2.
-    const QRect panel2 = w.Status->panelGeometry(2).translated(status.topLeft());
+    const QRect panel2 = w.Status->panelGeometry(catalogue::PanelProgress).translated(status.topLeft());
     EXPECT_TRUE(panel2.contains(w.PrProgress->geometry())) << panel2.x() << " " << w.PrProgress->x();
 }
 
@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, LogoTurnsThroughThirtyFrames)
 TEST_F(MainWindowTest, ViewModesFromToolbarAndMenu)
 {
     using catalogue::ViewMode;
-    QMenu* dropDown = w.TbMain->button(QStringLiteral("style"))->menu();
+    QMenu* dropDown = w.TbMain->button(catalogue::ToolButton::Style)->menu();
     struct Case {
         const char* how;
         std::function<void()> act;
@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, ViewModesFromToolbarAndMenu)
     };
     const Case cases[] = {
         {"drop-down report", [&] { dropDown->actions()[2]->trigger(); }, ViewMode::Report},
-        {"button itself", [&] { w.TbMain->button(QStringLiteral("style"))->click(); }, ViewMode::LargeIcons},
+        {"button itself", [&] { w.TbMain->button(catalogue::ToolButton::Style)->click(); }, ViewMode::LargeIcons},
         {"drop-down list", [&] { dropDown->actions()[1]->trigger(); }, ViewMode::List},
         {"drop-down big", [&] { dropDown->actions()[0]->trigger(); }, ViewMode::LargeIcons},
         {"menu table", [&] { w.MnuViewTable->trigger(); }, ViewMode::Report},
@@ -273,7 +273,7 @@ TEST_F(MainWindowTest, TheWindowAndTheSplashCarryTheProgramsIcon)
 TEST_F(MainWindowTest, ShrinkingTheWindowLeavesTheArticleHalfTheHeightAndAReadableWidth)
 {
     // The tallest attachments panel the splitter allows.
-    layout().picHMouseMove(1, 0, 0, -twY(600));
+    layout().picHMouseMove(catalogue::MouseLeft, 0, 0, -twY(600));
     const int filesTall = w.TRFiles->height();
     const int dividerAt = w.picDivider->x();
     for (const QSize size : {QSize(800, 600), QSize(500, 350)}) {

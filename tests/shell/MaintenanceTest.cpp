@@ -201,7 +201,7 @@ TEST_F(MaintenanceTest, TheCommandsAreOffered)
     for (QAction* a : {w->MnuFileCompress, w->MnuFilePageSetting, w->MnuFilePrint, w->MnuViewSetting,
                        w->MnuHelpAbout, w->MnuZelvorantHomePage, w->MnuVbRussian})
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_TRUE(w->TbMain->isButtonEnabled(QStringLiteral("print")));
+    EXPECT_TRUE(w->TbMain->isButtonEnabled(catalogue::ToolButton::Print));
 }
 
 TEST_F(MaintenanceTest, SettingsListEachBaseOnceAndDeletingOneTakesAllItsRowsAndItsShownArticle)
@@ -232,7 +232,7 @@ TEST_F(MaintenanceTest, SettingsListEachBaseOnceAndDeletingOneTakesAllItsRowsAnd
     EXPECT_TRUE(w->LvPapka->isVisible());
     EXPECT_EQ(w->state().displayedId, 0);
     EXPECT_EQ(w->Twv->getNode(texts::rootNode() + QStringLiteral("\\Записи\\Строки")), nullptr);
-    EXPECT_EQ(w->Status->panelText(5), QStringLiteral("Статей: 4"));
+    EXPECT_EQ(w->Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 4"));
     expectTagsMatchRecords();
 }
 
@@ -328,13 +328,13 @@ TEST_F(MaintenanceTest, AFailedCompactionIsSaidAndTheBaseStaysInUse)
 {
     QString statusMeanwhile;
     maintenance().compaction().compactFile = [&](const QString& b, const QString&) {
-        statusMeanwhile = w->Status->panelText(3);
+        statusMeanwhile = w->Status->panelText(catalogue::PanelEntry);
         return store::Result<store::Compaction::Report>(
             store::Error{QStringLiteral("Не удалось сжать базу «%1»: нет места.").arg(b)});
     };
     w->MnuFileCompress->trigger();
     EXPECT_EQ(statusMeanwhile, QStringLiteral("Сжатие базы..."));
-    EXPECT_EQ(w->Status->panelText(3), QString());
+    EXPECT_EQ(w->Status->panelText(catalogue::PanelEntry), QString());
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].style, platform::MsgStyle::Critical);
     EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("basemain.mdb»: нет места")));
@@ -405,11 +405,11 @@ TEST_F(MaintenanceTest, PrintingWithoutAPrinterWritesTheWholeArticleToTheChosenP
 
     // With the folder list in front the toolbar button prints the pane's article;
     // the file is proposed again rather than overwritten unasked.
-    w->TbMain->button(QStringLiteral("up"))->click();
+    w->TbMain->button(catalogue::ToolButton::Up)->click();
     ASSERT_FALSE(w->RTF->isVisible());
     QFile::remove(pdf);
     dialogs.printers.push_back(toFile);
-    w->TbMain->button(QStringLiteral("print"))->click();
+    w->TbMain->button(catalogue::ToolButton::Print)->click();
     ASSERT_EQ(dialogs.printerRequests.size(), 2u);
     ASSERT_TRUE(dialogs.printerRequests[1].current.has_value());
     EXPECT_EQ(dialogs.printerRequests[1].current->outputFileName, pdf);

@@ -106,14 +106,14 @@ TEST_F(SearchWindowTest, ResultInTheBinOpensWithItsHitsMarkedAndTextUntouched)
 {
     search(QStringLiteral("ФОРМ"));
     ASSERT_EQ(w->LVFind->items()->count(), 3);
-    EXPECT_EQ(w->Status->panelText(1), texts::ready());
+    EXPECT_EQ(w->Status->panelText(catalogue::PanelMessage), texts::ready());
     EXPECT_TRUE(w->PrProgress->isHidden());
     const QByteArray before = storedBody(2);
 
     clickResult(1);  // the copy in the bin
     EXPECT_EQ(w->state().displayedId, 2);
     EXPECT_TRUE(w->RTF->isVisible());
-    EXPECT_TRUE(w->TbMain->isButtonEnabled(QStringLiteral("up")));
+    EXPECT_TRUE(w->TbMain->isButtonEnabled(catalogue::ToolButton::Up));
     ASSERT_EQ(w->RTF->extraSelections().size(), 1);
     EXPECT_EQ(w->RTF->extraSelections()[0].cursor.selectedText(), QStringLiteral("форм"));
     QCoreApplication::processEvents();
@@ -144,7 +144,7 @@ TEST_F(SearchWindowTest, ResultThatIsALinkLaunchesAndLeavesThePaneRow)
 
     search(QStringLiteral(" , "));
     EXPECT_EQ(w->LVFind->items()->count(), 0);
-    EXPECT_EQ(w->Status->panelText(1), texts::ready());
+    EXPECT_EQ(w->Status->panelText(catalogue::PanelMessage), texts::ready());
 }
 
 TEST_F(SearchWindowTest, IndexMarksAndOpensTitles)

@@ -124,18 +124,18 @@ TEST_F(StartupTest, FormLoadShowsTheCatalogueAndReportsProgress)
     // The passes counted to the end before the splash window went.
     EXPECT_EQ(splash.LblNo->text(), QStringLiteral("3 из 3"));
     EXPECT_EQ(splash.step(), texts::stepList());
-    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
-    EXPECT_EQ(w.Status->panelText(1), texts::ready());
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 3"));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelMessage), texts::ready());
 
     const QStringList fonts = QFontDatabase::families();
     ASSERT_EQ(w.CboFont->count(), fonts.size());
     for (int i = 0; i < w.CboFont->count(); ++i)
         EXPECT_FALSE(w.CboFont->itemText(i).isEmpty());
 
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("extract")));
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("see")));
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
-    EXPECT_EQ(w.TbMain->picture(QStringLiteral("extract")), 8);
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Extract));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::See));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Up));
+    EXPECT_EQ(w.TbMain->picture(catalogue::ToolButton::Extract), 8);
     EXPECT_EQ(w.TRTema->caption(), texts::contentsCaption());
     EXPECT_EQ(w.TRFiles->caption(), texts::filesCaption());
     ASSERT_NE(w.Twv->getNode(texts::rootNode()), nullptr);
@@ -159,16 +159,16 @@ TEST_F(StartupTest, BrowsingFromTheTreeToAnArticleAndBack)
     EXPECT_FALSE(w.LvPapka->isVisible());
     EXPECT_TRUE(w.txtAddress->text().endsWith(QStringLiteral("Графика\\API\\Статья 2")))
         << w.txtAddress->text().toStdString();
-    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
-    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
-    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("see")));
-    EXPECT_FALSE(w.TbMain->isButtonEnabled(QStringLiteral("extract")));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelEntry), QStringLiteral("Статья 2"));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Up));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(catalogue::ToolButton::See));
+    EXPECT_FALSE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Extract));
     EXPECT_FALSE(w.MnuEditExtract->isEnabled());
 
-    w.TbMain->button(QStringLiteral("up"))->click();
+    w.TbMain->button(catalogue::ToolButton::Up)->click();
     EXPECT_FALSE(w.RTF->isVisible());
     EXPECT_TRUE(w.LvPapka->isVisible());
-    EXPECT_EQ(w.TbMain->picture(QStringLiteral("extract")), 13);
+    EXPECT_EQ(w.TbMain->picture(catalogue::ToolButton::Extract), 13);
     EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
 }
 
@@ -180,7 +180,7 @@ TEST_F(StartupTest, ANewEntryFromTheWizardIsFiledAndEditedInItsOwnRow)
     FrmMain w(app.dir, prompter, desktop);
     ASSERT_TRUE(formLoad(w, nullptr).ok());
     EXPECT_TRUE(w.MnuFileAdd->isEnabled());
-    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("add")));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Add));
     articles::FrmAdd& wizard = w.wizardBinding().wizard();
     wizard.vStep = articles::FrmAdd::NewEntry;
     ASSERT_TRUE(wizard.masterStep());
@@ -301,7 +301,7 @@ TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
     for (const char* branch : {"Корзина", "Установленные базы", "Избранное"})
         EXPECT_NE(w.Twv->getNode(texts::rootNode() + QStringLiteral("\\") + QString::fromUtf8(branch)), nullptr)
             << branch;
-    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 0"));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 0"));
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -399,18 +399,18 @@ TEST_F(StartupTest, ABaseOpenForReadingOnlyIsBrowsedAndTheStatusBarSaysSo)
     ASSERT_TRUE(base.ok());
     w.state().base = *base;
     ASSERT_TRUE(formLoad(w, nullptr).ok());
-    EXPECT_EQ(w.Status->panelText(1), QStringLiteral("Только чтение"));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelMessage), QStringLiteral("Только чтение"));
     // Shown whole, in whatever font the desktop gives.
     for (const QLabel* panel : w.Status->findChildren<QLabel*>())
         if (panel->text() == QStringLiteral("Только чтение")) {
             EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(panel->text()));
         }
-    EXPECT_TRUE(w.Status->panelToolTip(1).startsWith(QStringLiteral("База открыта только для чтения")));
-    EXPECT_EQ(w.Status->panelText(5), QStringLiteral("Статей: 3"));
+    EXPECT_TRUE(w.Status->panelToolTip(catalogue::PanelMessage).startsWith(QStringLiteral("База открыта только для чтения")));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 3"));
     w.navigation().navigator().treeNodeClick(
         w.Twv->getNode(QStringLiteral("Zelvorant Kodrix\\Записи\\Графика\\API\\Статья 2")));
     EXPECT_TRUE(w.RTF->isVisible());
-    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelEntry), QStringLiteral("Статья 2"));
     EXPECT_TRUE(prompter.shown.empty());
 }
 
@@ -432,7 +432,7 @@ TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
         w.setGeometry(40, 50, 700, 540);  // inside the test screen
         QCoreApplication::processEvents();
         geometry = w.geometry();
-        w.mainLayout().picDividerMouseMove(1, 0, 600, 0);
+        w.mainLayout().picDividerMouseMove(catalogue::MouseLeft, 0, 600, 0);
         divider = w.mainLayout().splitterWishes().dividerLeft;
         w.MnuViewFile->trigger();
         w.MnuViewTable->trigger();
@@ -460,15 +460,15 @@ TEST_F(StartupTest, TheWindowComesBackAsItWasLeft)
     EXPECT_TRUE(w.MnuViewContent->isChecked());
     EXPECT_EQ(w.LvPapka->viewMode(), catalogue::ViewMode::Report);
     EXPECT_EQ(w.LvPapka->sortKey(), 2);
-    EXPECT_EQ(w.LvPapka->sortOrder(), 1);
+    EXPECT_EQ(w.LvPapka->sortOrder(), Qt::DescendingOrder);
     EXPECT_TRUE(w.Twv->getNode(records + QStringLiteral("\\Графика"))->isExpanded());
     EXPECT_TRUE(w.Twv->getNode(bases)->isExpanded());
     // The folder and the article shown last, with the way up from them.
     EXPECT_EQ(w.state().currentFolder, api);
     EXPECT_TRUE(w.RTF->isVisible());
-    EXPECT_EQ(w.Status->panelText(3), QStringLiteral("Статья 2"));
-    EXPECT_TRUE(w.TbMain->isButtonEnabled(QStringLiteral("up")));
-    w.TbMain->button(QStringLiteral("up"))->click();
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelEntry), QStringLiteral("Статья 2"));
+    EXPECT_TRUE(w.TbMain->isButtonEnabled(catalogue::ToolButton::Up));
+    w.TbMain->button(catalogue::ToolButton::Up)->click();
     EXPECT_TRUE(w.LvPapka->isVisible());
     EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\") + api + QStringLiteral("\\"));
     // The shutdown record is still written beside it.
