@@ -18,28 +18,29 @@ namespace articles {
 namespace {
 
 struct ButtonInfo {
-    const char* key;
+    EditButton button;
+    const char* name;
     QString (*tip)();
     bool twoState;
     const char* themeIcon;
 };
 
 const ButtonInfo Buttons[] = {
-    {"cut", texts::tipCut, false, "edit-cut"},
-    {"copy", texts::tipCopy, false, "edit-copy"},
-    {"paste", texts::tipPaste, false, "edit-paste"},
-    {"bold", texts::tipBold, true, "format-text-bold"},
-    {"italic", texts::tipItalic, true, "format-text-italic"},
-    {"underline", texts::tipUnderline, true, "format-text-underline"},
-    {"left", texts::tipLeft, true, "format-justify-left"},
-    {"center", texts::tipCenter, true, "format-justify-center"},
-    {"right", texts::tipRight, true, "format-justify-right"},
-    {"color", texts::tipColor, false, "format-text-color"},
+    {EditButton::Cut, "cut", texts::tipCut, false, "edit-cut"},
+    {EditButton::Copy, "copy", texts::tipCopy, false, "edit-copy"},
+    {EditButton::Paste, "paste", texts::tipPaste, false, "edit-paste"},
+    {EditButton::Bold, "bold", texts::tipBold, true, "format-text-bold"},
+    {EditButton::Italic, "italic", texts::tipItalic, true, "format-text-italic"},
+    {EditButton::Underline, "underline", texts::tipUnderline, true, "format-text-underline"},
+    {EditButton::Left, "left", texts::tipLeft, true, "format-justify-left"},
+    {EditButton::Center, "center", texts::tipCenter, true, "format-justify-center"},
+    {EditButton::Right, "right", texts::tipRight, true, "format-justify-right"},
+    {EditButton::Color, "color", texts::tipColor, false, "format-text-color"},
 };
 
 // A picture of our own for a desktop without an icon theme: a letter for the
 // type styles, lines for the alignments, a coloured bar for the colour.
-QIcon drawnIcon(const QString& key)
+QIcon drawnIcon(EditButton b)
 {
     QPixmap pm(16, 16);
     pm.fill(Qt::transparent);
@@ -62,29 +63,29 @@ QIcon drawnIcon(const QString& key)
             p.fillRect(x, 2 + i * 4, w, 2, Qt::black);
         }
     };
-    if (key == QLatin1String("bold"))
+    if (b == EditButton::Bold)
         letter(QStringLiteral("Ж"), true, false, false);
-    else if (key == QLatin1String("italic"))
+    else if (b == EditButton::Italic)
         letter(QStringLiteral("К"), false, true, false);
-    else if (key == QLatin1String("underline"))
+    else if (b == EditButton::Underline)
         letter(QStringLiteral("Ч"), false, false, true);
-    else if (key == QLatin1String("left"))
+    else if (b == EditButton::Left)
         lines(0);
-    else if (key == QLatin1String("right"))
+    else if (b == EditButton::Right)
         lines(1);
-    else if (key == QLatin1String("center"))
+    else if (b == EditButton::Center)
         lines(2);
-    else if (key == QLatin1String("color")) {
+    else if (b == EditButton::Color) {
         f.setPixelSize(11);
         letter(QStringLiteral("А"), true, false, false);
         p.fillRect(1, 13, 14, 3, Qt::red);
-    } else if (key == QLatin1String("cut"))
+    } else if (b == EditButton::Cut)
         letter(QString(QChar(0x2702)), false, false, false);
-    else if (key == QLatin1String("copy")) {
+    else if (b == EditButton::Copy) {
         p.drawRect(1, 1, 9, 10);
         p.fillRect(5, 5, 10, 10, Qt::white);
         p.drawRect(5, 5, 9, 10);
-    } else if (key == QLatin1String("paste")) {
+    } else if (b == EditButton::Paste) {
         p.drawRect(2, 2, 11, 13);
         p.fillRect(5, 0, 5, 4, Qt::darkGray);
     }
@@ -114,15 +115,12 @@ private:
 
 }  // namespace
 
-const QStringList& EditBar::keys()
+QLatin1StringView editButtonName(EditButton b)
 {
-    static const QStringList all = [] {
-        QStringList k;
-        for (const ButtonInfo& b : Buttons)
-            k << QString::fromLatin1(b.key);
-        return k;
-    }();
-    return all;
+    for (const ButtonInfo& info : Buttons)
+        if (info.button == b)
+            return QLatin1StringView(info.name);
+    return {};
 }
 
 EditBar::EditBar(QWidget* parent) : QWidget(parent)
@@ -161,25 +159,23 @@ EditBar::EditBar(QWidget* parent) : QWidget(parent)
     m_toolbar->setIconSize(QSize(16, 16));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     for (const ButtonInfo& b : Buttons) {
-        const QString key = QString::fromLatin1(b.key);
+        const QString name = QString::fromLatin1(b.name);
         QIcon icon = QIcon::fromTheme(QString::fromLatin1(b.themeIcon));
         if (icon.isNull())
-            icon = drawnIcon(key);
+            icon = drawnIcon(b.button);
         QAction* action = m_toolbar->addAction(icon, b.tip());
-        action->setObjectName(key);
+        action->setObjectName(name);
         action->setToolTip(b.tip());
         action->setCheckable(b.twoState);
         auto* button = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(action));
-        button->setObjectName(key);
+        button->setObjectName(name);
         button->setAccessibleName(b.tip());
         // The pane keeps the focus, and with it the selection the command acts on.
         button->setFocusPolicy(Qt::NoFocus);
-        m_buttons.insert(key, button);
-        m_actions.insert(key, action);
-        connect(action, &QAction::triggered, this, [this, key] { Q_EMIT buttonClicked(key); });
-        if (key == QLatin1String("paste") || key == QLatin1String("underline"))
-            m_toolbar->addSeparator();
-        if (key == QLatin1String("right"))
+        m_buttons[index(b.button)] = button;
+        m_actions[index(b.button)] = action;
+        connect(action, &QAction::triggered, this, [this, which = b.button] { Q_EMIT buttonClicked(which); });
+        if (b.button == EditButton::Paste || b.button == EditButton::Underline || b.button == EditButton::Right)
             m_toolbar->addSeparator();
     }
     row->addWidget(m_toolbar);
@@ -191,15 +187,14 @@ EditBar::EditBar(QWidget* parent) : QWidget(parent)
     m_size->lineEdit()->installEventFilter(new EnterWatcher(m_size, [this] { Q_EMIT sizeChosen(m_size->currentText()); }));
 }
 
-int EditBar::value(const QString& key) const
+int EditBar::value(EditButton b) const
 {
-    const QAction* a = m_actions.value(key);
-    return a && a->isChecked() ? 1 : 0;
+    return m_actions[index(b)]->isChecked() ? 1 : 0;
 }
 
-void EditBar::setValue(const QString& key, int value)
+void EditBar::setValue(EditButton b, int value)
 {
-    if (QAction* a = m_actions.value(key); a && a->isCheckable())
+    if (QAction* a = m_actions[index(b)]; a->isCheckable())
         a->setChecked(value == 1);
 }
 

@@ -162,11 +162,11 @@ RichTextEditor::RichTextEditor(catalogue::MainState& state, EditorWidgets widget
     if (m_w.rtf) {
         // The keys every editor has; the type styles go through their buttons
         // so that the bar shows the new state.
-        for (const auto& [keys, key] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_B), "bold"},
-                                         std::pair{QKeySequence(Qt::CTRL | Qt::Key_I), "italic"},
-                                         std::pair{QKeySequence(Qt::CTRL | Qt::Key_U), "underline"}}) {
+        for (const auto& [keys, k] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_B), EditButton::Bold},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::Key_I), EditButton::Italic},
+                                       std::pair{QKeySequence(Qt::CTRL | Qt::Key_U), EditButton::Underline}}) {
             auto* shortcut = new QShortcut(keys, m_w.rtf, nullptr, nullptr, Qt::WidgetShortcut);
-            connect(shortcut, &QShortcut::activated, this, [this, k = QString::fromLatin1(key)] {
+            connect(shortcut, &QShortcut::activated, this, [this, k = k] {
                 if (!m_w.bar || m_w.rtf->isReadOnly())
                     return;
                 m_w.bar->setValue(k, m_w.bar->value(k) == 1 ? 0 : 1);
@@ -368,51 +368,51 @@ void RichTextEditor::syncEditBar()
         bar.cboFont()->setCurrentText(*f.font);
     if (f.size && !bar.cboFontSize()->lineEdit()->hasFocus())
         bar.cboFontSize()->setCurrentText(sizeText(*f.size));
-    bar.setValue(QStringLiteral("bold"), f.bold.value_or(false) ? 1 : 0);
-    bar.setValue(QStringLiteral("italic"), f.italic.value_or(false) ? 1 : 0);
-    bar.setValue(QStringLiteral("underline"), f.underline.value_or(false) ? 1 : 0);
+    bar.setValue(EditButton::Bold, f.bold.value_or(false) ? 1 : 0);
+    bar.setValue(EditButton::Italic, f.italic.value_or(false) ? 1 : 0);
+    bar.setValue(EditButton::Underline, f.underline.value_or(false) ? 1 : 0);
     if (f.alignment) {
-        bar.setValue(QStringLiteral("left"), *f.alignment == Qt::AlignLeft ? 1 : 0);
-        bar.setValue(QStringLiteral("center"), *f.alignment == Qt::AlignHCenter ? 1 : 0);
-        bar.setValue(QStringLiteral("right"), *f.alignment == Qt::AlignRight ? 1 : 0);
+        bar.setValue(EditButton::Left, *f.alignment == Qt::AlignLeft ? 1 : 0);
+        bar.setValue(EditButton::Center, *f.alignment == Qt::AlignHCenter ? 1 : 0);
+        bar.setValue(EditButton::Right, *f.alignment == Qt::AlignRight ? 1 : 0);
     }
 }
 
-void RichTextEditor::buttonClick(const QString& key)
+void RichTextEditor::buttonClick(EditButton button)
 {
     if (!m_w.rtf || !m_w.bar)
         return;
     ArticlePane& pane = *m_w.rtf;
     EditBar& bar = *m_w.bar;
-    const bool pressed = bar.value(key) == 1;
+    const bool pressed = bar.value(button) == 1;
     // The clipboard commands ask for themselves, and copying changes nothing.
-    const bool clipboard = key == QLatin1String("copy") || key == QLatin1String("cut") || key == QLatin1String("paste");
+    const bool clipboard = button == EditButton::Copy || button == EditButton::Cut || button == EditButton::Paste;
     const bool editable = !pane.isReadOnly() && (clipboard || mayChange());
-    auto alignTo = [&](Qt::Alignment a, const QString& keep) {
+    auto alignTo = [&](Qt::Alignment a) {
         if (editable)
             pane.setAlignment(a);
-        for (const char* k : {"left", "center", "right"})
-            if (QLatin1String(k) != keep)
-                bar.setValue(QString::fromLatin1(k), 0);
+        for (EditButton other : {EditButton::Left, EditButton::Center, EditButton::Right})
+            if (other != button)
+                bar.setValue(other, 0);
     };
-    if (key == QLatin1String("bold") || key == QLatin1String("italic") || key == QLatin1String("underline")) {
+    if (button == EditButton::Bold || button == EditButton::Italic || button == EditButton::Underline) {
         if (!editable)
             return;
         QTextCharFormat f;
-        if (key == QLatin1String("bold"))
+        if (button == EditButton::Bold)
             f.setFontWeight(pressed ? QFont::Bold : QFont::Normal);
-        else if (key == QLatin1String("italic"))
+        else if (button == EditButton::Italic)
             f.setFontItalic(pressed);
         else
             f.setFontUnderline(pressed);
         pane.mergeCurrentCharFormat(f);
-    } else if (key == QLatin1String("left")) {
-        alignTo(Qt::AlignLeft, key);
-    } else if (key == QLatin1String("center")) {
-        alignTo(pressed ? Qt::AlignHCenter : Qt::AlignLeft, key);
-    } else if (key == QLatin1String("right")) {
-        alignTo(pressed ? Qt::AlignRight : Qt::AlignLeft, key);
-    } else if (key == QLatin1String("color")) {
+    } else if (button == EditButton::Left) {
+        alignTo(Qt::AlignLeft);
+    } else if (button == EditButton::Center) {
+        alignTo(pressed ? Qt::AlignHCenter : Qt::AlignLeft);
+    } else if (button == EditButton::Right) {
+        alignTo(pressed ? Qt::AlignRight : Qt::AlignLeft);
+    } else if (button == EditButton::Color) {
         if (!editable || !m_w.newDialog)
             return;
         std::unique_ptr<dialogs::CdlgEx> dlg = m_w.newDialog();
@@ -421,11 +421,11 @@ void RichTextEditor::buttonClick(const QString& key)
         // A cancelled dialog keeps the colour the text has.
         if (dlg->showColor() == dialogs::Outcome::Confirmed)
             pane.setTextColor(dialogs::colorOfRgb(dlg->rgbResult));
-    } else if (key == QLatin1String("copy")) {
+    } else if (button == EditButton::Copy) {
         copy();
-    } else if (key == QLatin1String("cut")) {
+    } else if (button == EditButton::Cut) {
         cut();
-    } else if (key == QLatin1String("paste")) {
+    } else if (button == EditButton::Paste) {
         paste();
     }
     pane.setFocus();

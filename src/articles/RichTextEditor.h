@@ -5,6 +5,7 @@
 // loop takes the next turn, and every way of leaving the article writes what is
 // pending first. Only the user's changes are written; an article that is opened
 // and left untouched is never rewritten.
+#include "EditBar.h"
 #include "store/Result.h"
 
 #include <QObject>
@@ -32,7 +33,6 @@ class Prompter;
 namespace articles {
 
 class ArticlePane;
-class EditBar;
 
 struct EditorWidgets {
     ArticlePane* rtf = nullptr;  // `RTF`
@@ -61,8 +61,8 @@ public:
     void rtfChange();
     // The bar shows the selection's format.
     void syncEditBar();
-    // `TBEdit_ButtonClick` by key.
-    void buttonClick(const QString& key);
+    // `TBEdit_ButtonClick`.
+    void buttonClick(EditButton button);
     // The font boxes (a list choice or Enter).
     void applyFont(const QString& text);
     void applySize(const QString& text);

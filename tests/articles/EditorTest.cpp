@@ -142,7 +142,7 @@ protected:
         c.setPosition(to, QTextCursor::KeepAnchor);
         pane.setTextCursor(c);
     }
-    void click(const QString& key) { bar.button(key)->click(); }
+    void click(articles::EditButton b) { bar.button(b)->click(); }
 
     QTemporaryDir tmp;
     catalogue::MainState state;
@@ -298,8 +298,8 @@ TEST_F(EditorTest, TypeStylesFollowAndApplyToTheSelection)
     // "Старый VB": partly bold, so "bold" shows unpressed.
     selectWord(0, 9);
     editor->syncEditBar();
-    EXPECT_EQ(bar.value(QStringLiteral("bold")), 0);
-    click(QStringLiteral("bold"));
+    EXPECT_EQ(bar.value(articles::EditButton::Bold), 0);
+    click(articles::EditButton::Bold);
     QApplication::processEvents();
     QTextDocument stored;
     richtext::readRtf(row(1).value(ColBody).toByteArray(), &stored);
@@ -310,26 +310,26 @@ TEST_F(EditorTest, TypeStylesFollowAndApplyToTheSelection)
     }
     selectWord(7, 9);
     editor->syncEditBar();
-    EXPECT_EQ(bar.value(QStringLiteral("bold")), 1);
+    EXPECT_EQ(bar.value(articles::EditButton::Bold), 1);
     // Ctrl+I is the "italic" button.
     QTest::keyClick(&pane, Qt::Key_I, Qt::ControlModifier);
-    EXPECT_EQ(bar.value(QStringLiteral("italic")), 1);
+    EXPECT_EQ(bar.value(articles::EditButton::Italic), 1);
     EXPECT_TRUE(pane.textCursor().charFormat().fontItalic());
 }
 
 TEST_F(EditorTest, AlignmentButtons)
 {
     ASSERT_TRUE(open(1));
-    click(QStringLiteral("center"));
+    click(articles::EditButton::Center);
     EXPECT_EQ(pane.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    click(QStringLiteral("center"));
+    click(articles::EditButton::Center);
     EXPECT_EQ(pane.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    for (const char* k : {"left", "center", "right"})
-        EXPECT_EQ(bar.value(QString::fromLatin1(k)), 0) << k;
-    click(QStringLiteral("right"));
+    for (articles::EditButton b : {articles::EditButton::Left, articles::EditButton::Center, articles::EditButton::Right})
+        EXPECT_EQ(bar.value(b), 0) << articles::editButtonName(b).data();
+    click(articles::EditButton::Right);
     editor->syncEditBar();
-    EXPECT_EQ(bar.value(QStringLiteral("right")), 1);
-    EXPECT_EQ(bar.value(QStringLiteral("left")), 0);
+    EXPECT_EQ(bar.value(articles::EditButton::Right), 1);
+    EXPECT_EQ(bar.value(articles::EditButton::Left), 0);
     QApplication::processEvents();
     QTextDocument stored;
     richtext::readRtf(row(1).value(ColBody).toByteArray(), &stored);
@@ -341,10 +341,10 @@ TEST_F(EditorTest, ColourIsTakenOnlyWhenTheDialogIsConfirmed)
     ASSERT_TRUE(open(1));
     selectWord(0, 6);
     dialogs.colors.push_back(std::nullopt);  // cancelled
-    click(QStringLiteral("color"));
+    click(articles::EditButton::Color);
     EXPECT_FALSE(pane.textCursor().charFormat().hasProperty(QTextFormat::ForegroundBrush));
     dialogs.colors.push_back(QColor(200, 10, 20));
-    click(QStringLiteral("color"));
+    click(articles::EditButton::Color);
     EXPECT_EQ(pane.textCursor().charFormat().foreground().color(), QColor(200, 10, 20));
 }
 
@@ -377,7 +377,7 @@ TEST_F(EditorTest, PasteTakesRtfThenPlainTextAndNeverAPictureAlone)
         data->setText(QStringLiteral("{\\rtf1 не разметка}"));
         clipboard->setMimeData(data);
     }
-    click(QStringLiteral("paste"));
+    click(articles::EditButton::Paste);
     EXPECT_TRUE(pane.toPlainText().endsWith(QStringLiteral("{\\rtf1 не разметка}")));
     const QString before = pane.toPlainText();
     {
@@ -385,14 +385,14 @@ TEST_F(EditorTest, PasteTakesRtfThenPlainTextAndNeverAPictureAlone)
         data->setImageData(QImage(4, 4, QImage::Format_RGB32));
         clipboard->setMimeData(data);
     }
-    click(QStringLiteral("paste"));
+    click(articles::EditButton::Paste);
     EXPECT_EQ(pane.toPlainText(), before);
     // Copy and paste back keeps the formatting: the bold "VB" stays bold.
     selectWord(7, 9);
-    click(QStringLiteral("copy"));
+    click(articles::EditButton::Copy);
     EXPECT_TRUE(clipboard->mimeData()->hasFormat(QStringLiteral("text/rtf")));
     pane.moveCursor(QTextCursor::End);
-    click(QStringLiteral("paste"));
+    click(articles::EditButton::Paste);
     QApplication::processEvents();
     QTextCursor last(pane.document());
     last.movePosition(QTextCursor::End);
@@ -424,7 +424,7 @@ TEST_F(EditorTest, ContentAStoreWouldDropIsAskedAboutBeforeTheFirstChange)
         {"bold button, declined", false,
          [this] {
              selectWord(0, 4);
-             click(QStringLiteral("bold"));
+             click(articles::EditButton::Bold);
          }},
         // A change the key filter does not see (a context menu's command) is asked
         // about before it is stored, and taken back when declined.
