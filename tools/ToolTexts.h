@@ -67,7 +67,7 @@ inline QString noSuchFile() { return QStringLiteral("в архиве нет фа
 // %1 why the record is not extracted.
 inline QString notExtracted() { return QStringLiteral("\t(не извлекается: %1)"); }
 // %1 the archive, %2 the records before the cut.
-inline QString listCut() { return QStringLiteral("kodrix-base list: архив «%1» обрывается после %2 записей\n"); }
+inline QString listCut() { return QStringLiteral("kodrix-base list: архив «%1» обрывается; целых записей до обрыва: %2\n"); }
 // %1 the file, %2 the cause.
 inline QString cannotOpenFile() { return QStringLiteral("не удалось открыть файл «%1»: %2"); }
 // %1 the file, %2 the cause.

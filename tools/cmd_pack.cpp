@@ -56,9 +56,11 @@ int unpack(const QStringList& a)
         err(QStringLiteral("kodrix-base unpack: %1\n").arg(r));
     if (report->cut)
         err(texts::unpackCut().arg(a[0]));
-    if (a.size() == 3 && report->written.isEmpty() && report->refused.isEmpty())
+    if (a.size() == 3 && report->written.isEmpty() && report->refused.isEmpty() && !report->cut)
         return fail(QStringLiteral("unpack"), texts::noSuchFile().arg(a[2]));
-    return report->refused.isEmpty() ? 0 : 1;
+    // A damaged archive is a failure even though the whole records before the
+    // damage were written: a script must not take it for a complete unpack.
+    return report->refused.isEmpty() && !report->cut ? 0 : 1;
 }
 
 int list(const QStringList& a)
@@ -81,8 +83,10 @@ int list(const QStringList& a)
         text += u'\n';
     }
     out(text);
-    if (contents->cut)
+    if (contents->cut) {
         err(texts::listCut().arg(a[0], QString::number(contents->records.size())));
+        return 1;
+    }
     return 0;
 }
 

@@ -85,3 +85,28 @@ TEST(PackTool, NamesArePrintedAsStoredWithControlCharactersShownByCode)
     EXPECT_FALSE(unpack.err.contains(QChar(0x98)));
     EXPECT_EQ(testsupport::readFile(tmp.path() + QStringLiteral("/50%1 off.txt")), QByteArray("x"));
 }
+
+// A cut archive is listed and unpacked up to the damage, and both say so with a
+// non-zero exit: a script must not take what was read for the whole archive.
+TEST(PackTool, ACutArchiveIsReadUpToTheCutAndExitsNonZero)
+{
+    QTemporaryDir tmp;
+    const QString archive = tmp.path() + QStringLiteral("/архив.pak");
+    const QByteArray a = "\x01\xA1\xFE@A1", b = "\x02\xB2\xFE@B2", c = "\x03\xC3\xFE@C3";
+    auto record = [&](const QByteArray& name, const QByteArray& bytes) { return a + b + c + a + name + c + bytes + b; };
+    QByteArray cut = record("second.txt", "22");
+    cut.chop(3);
+    ASSERT_TRUE(testsupport::writeFile(archive, QByteArray(attachments::Header) + record("first.txt", "1") + cut));
+
+    const ToolRun list = kodrixBase({QStringLiteral("list"), archive});
+    EXPECT_NE(list.code, 0);
+    EXPECT_EQ(list.out, QStringLiteral("first.txt\t1\n"));
+    EXPECT_TRUE(list.err.contains(QStringLiteral("обрывается"))) << list.err.toStdString();
+
+    const QString out = tmp.path();
+    const ToolRun unpack = kodrixBase({QStringLiteral("unpack"), archive, out});
+    EXPECT_NE(unpack.code, 0);
+    EXPECT_TRUE(unpack.err.contains(QStringLiteral("обрывается"))) << unpack.err.toStdString();
+    EXPECT_EQ(testsupport::readFile(out + QStringLiteral("/first.txt")), QByteArray("1"));
+    EXPECT_FALSE(QFile::exists(out + QStringLiteral("/second.txt")));
+}
