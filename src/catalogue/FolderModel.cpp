@@ -1,5 +1,6 @@
 #include "FolderModel.h"
 
+#include "RowOrder.h"
 #include "Texts.h"
 
 #include <QLocale>
@@ -210,28 +211,12 @@ void FolderModel::sort(int column, Qt::SortOrder order)
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Keep persistent indexes (selection, current item) on their items.
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> order0(m_items.size());
-    for (size_t i = 0; i < order0.size(); ++i)
-        order0[i] = int(i);
     const int key = m_sortKey;
     const bool descending = m_sortOrder == Qt::DescendingOrder;
-    std::stable_sort(order0.begin(), order0.end(), [this, key, descending](int a, int b) {
-        return sortsBefore(m_items[size_t(a)], m_items[size_t(b)], key, descending);
-    });
-    std::vector<FolderItem> sorted;
-    sorted.reserve(m_items.size());
-    std::vector<int> newRow(m_items.size());
-    for (size_t i = 0; i < order0.size(); ++i) {
-        newRow[size_t(order0[i])] = int(i);
-        sorted.push_back(std::move(m_items[size_t(order0[i])]));
-    }
-    m_items = std::move(sorted);
+    const std::vector<int> newRow = stableSortRows(
+        m_items, [key, descending](const FolderItem& a, const FolderItem& b) { return sortsBefore(a, b, key, descending); });
     rebuildIndex();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& i : before)
-        after.push_back(index(newRow[size_t(i.row())], i.column()));
-    changePersistentIndexList(before, after);
+    changePersistentIndexList(before, movedIndexes(*this, before, newRow));
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

@@ -2,6 +2,7 @@
 
 #include "SearchTexts.h"
 #include "catalogue/Pictures.h"
+#include "catalogue/RowOrder.h"
 #include "catalogue/Texts.h"
 
 #include <algorithm>
@@ -50,30 +51,13 @@ void FindResultsModel::sortItems()
     const bool descending = m_sortOrder == Qt::DescendingOrder;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    std::vector<int> order(m_items.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = int(i);
     // Texts without regard to letter case, equal ones in the order found.
-    std::stable_sort(order.begin(), order.end(), [this, key, descending](int a, int b) {
-        const FindItem& x = m_items[size_t(a)];
-        const FindItem& y = m_items[size_t(b)];
+    const std::vector<int> newRow = catalogue::stableSortRows(m_items, [key, descending](const FindItem& x, const FindItem& y) {
         const int c = key == ColSection ? QString::compare(x.path, y.path, Qt::CaseInsensitive)
                                         : QString::compare(x.name, y.name, Qt::CaseInsensitive);
         return descending ? c > 0 : c < 0;
     });
-    std::vector<FindItem> sorted;
-    sorted.reserve(m_items.size());
-    std::vector<int> newRow(m_items.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        newRow[size_t(order[i])] = int(i);
-        sorted.push_back(std::move(m_items[size_t(order[i])]));
-    }
-    m_items = std::move(sorted);
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& i : before)
-        after.push_back(index(newRow[size_t(i.row())], i.column()));
-    changePersistentIndexList(before, after);
+    changePersistentIndexList(before, catalogue::movedIndexes(*this, before, newRow));
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
