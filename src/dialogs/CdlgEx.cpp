@@ -140,13 +140,7 @@ std::optional<PrinterSetup> setupOf(const QPrinter& printer)
 {
     if (printer.outputFormat() == QPrinter::NativeFormat && !printer.isValid())
         return std::nullopt;
-    PrinterSetup s;
-    s.name = printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
-    s.outputFileName = printer.outputFileName();
-    s.copies = printer.copyCount();
-    s.orientation = printer.pageLayout().orientation();
-    s.duplex = printer.duplex();
-    return s;
+    return PrinterSetup::of(printer);
 }
 
 }  // namespace

@@ -47,6 +47,9 @@ struct PrinterSetup {
     int copies = 1;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
+
+    // What `printer` is set to now.
+    static PrinterSetup of(const QPrinter& printer);
 };
 
 struct PrinterRequest {

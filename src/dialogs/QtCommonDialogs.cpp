@@ -91,6 +91,11 @@ std::optional<PrinterSetup> QtCommonDialogs::printer(const PrinterRequest& r)
     dlg.setOptions(options);
     if (dlg.exec() != QDialog::Accepted)
         return std::nullopt;
+    return PrinterSetup::of(printer);
+}
+
+PrinterSetup PrinterSetup::of(const QPrinter& printer)
+{
     PrinterSetup s;
     s.name = printer.outputFormat() == QPrinter::NativeFormat ? printer.printerName() : QString();
     s.outputFileName = printer.outputFileName();

@@ -1,5 +1,10 @@
 #include "ImageSize.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QUrl>
+
 #include <algorithm>
 
 namespace richtext::detail {
@@ -18,6 +23,18 @@ QSize imagePixelSize(const QByteArray& d)
         i += 2 + be16(i + 2);
     }
     return {};
+}
+
+void copyPictures(const QTextDocument& pictures, const QTextDocument& from, QTextDocument& to)
+{
+    for (QTextBlock b = pictures.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QUrl url(f.toImageFormat().name());
+            to.addResource(QTextDocument::ImageResource, url, from.resource(QTextDocument::ImageResource, url));
+        }
 }
 
 }  // namespace richtext::detail

@@ -356,15 +356,7 @@ void insertRtf(const QByteArray& rtf, QTextCursor& at)
     QTextDocument scratch;
     scratch.setDefaultFont(target->defaultFont());
     readRtf(rtf, &scratch);
-    for (QTextBlock b = scratch.begin(); b.isValid(); b = b.next())
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            if (!f.isImageFormat())
-                continue;
-            const QUrl url(f.toImageFormat().name());
-            target->addResource(QTextDocument::ImageResource, url,
-                                scratch.resource(QTextDocument::ImageResource, url));
-        }
+    detail::copyPictures(scratch, scratch, *target);
     at.insertFragment(QTextDocumentFragment(&scratch));
 }
 

@@ -510,15 +510,7 @@ QByteArray writeRtf(const QTextCursor& selection)
     QTextDocument scratch;
     scratch.setDefaultFont(source->defaultFont());
     QTextCursor(&scratch).insertFragment(selection.selection());
-    for (QTextBlock b = scratch.begin(); b.isValid(); b = b.next())
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat f = it.fragment().charFormat();
-            if (!f.isImageFormat())
-                continue;
-            const QUrl url(f.toImageFormat().name());
-            scratch.addResource(QTextDocument::ImageResource, url,
-                                source->resource(QTextDocument::ImageResource, url));
-        }
+    detail::copyPictures(scratch, *source, scratch);
     return writeRtf(&scratch);
 }
 

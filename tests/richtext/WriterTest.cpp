@@ -234,6 +234,14 @@ TEST(Writer, PicturesSurvive)
     QTextCursor all(&doc);
     all.select(QTextCursor::Document);
     EXPECT_TRUE(richtext::writeRtf(all).replace("\r\n", "").contains(png.toHex()));
+    // And pasted into another document, the picture comes along too.
+    QTextDocument target;
+    QTextCursor at(&target);
+    richtext::insertRtf(richtext::writeRtf(all), at);
+    QTextCursor c(&target);
+    c.setPosition(2);  // after "a" and the picture
+    ASSERT_TRUE(c.charFormat().isImageFormat());
+    EXPECT_EQ(target.resource(QTextDocument::ImageResource, QUrl(c.charFormat().toImageFormat().name())).toByteArray(), png);
 }
 
 }  // namespace
