@@ -1,13 +1,11 @@
 #pragma once
-// The article display's own texts.
+// The texts of the article display, the editor and the article wizard.
 #include "platform/DesktopShell.h"
 
 #include <QString>
 
 namespace articles::texts {
 
-inline QString addressPrefix() { return QStringLiteral("BaseMain:\\\\"); }
-inline QString articleCount() { return QStringLiteral("Статей: "); }
 inline QString seeItemCaption() { return QStringLiteral("Итем"); }
 inline QString cannotOpen(const QString& target)
 {
@@ -52,6 +50,85 @@ inline QString editLoses(const QString& entry, const QString& lost)
     return QStringLiteral("Статья «%1» содержит то, что редактор не сохраняет: %2. "
                           "После изменения статьи это будет потеряно.\n\nИзменить статью?")
         .arg(entry, lost);
+}
+
+// The editor: the edit bar's tooltips and names, and what it says when a
+// change cannot be stored.
+inline QString tipCut() { return QStringLiteral("Вырезать"); }
+inline QString tipCopy() { return QStringLiteral("Копировать"); }
+inline QString tipPaste() { return QStringLiteral("Вставить"); }
+inline QString tipBold() { return QStringLiteral("Жирный"); }
+inline QString tipItalic() { return QStringLiteral("Курсив"); }
+inline QString tipUnderline() { return QStringLiteral("Подчеркнутый"); }
+inline QString tipLeft() { return QStringLiteral("По левому краю"); }
+inline QString tipCenter() { return QStringLiteral("По центру"); }
+inline QString tipRight() { return QStringLiteral("По правому краю"); }
+inline QString tipColor() { return QStringLiteral("Цвет шрифта"); }
+
+inline QString initialFont() { return QStringLiteral("Arial cyr"); }
+inline QString editBarName() { return QStringLiteral("Панель правки"); }
+inline QString fontBoxName() { return QStringLiteral("Шрифт"); }
+inline QString sizeBoxName() { return QStringLiteral("Размер шрифта"); }
+inline QString toolbarName() { return QStringLiteral("Форматирование"); }
+inline QString paneName() { return QStringLiteral("Статья"); }
+
+inline QString storeFailed(const QString& entry, const QString& reason)
+{
+    return QStringLiteral("Изменения статьи «%1» не сохранены: %2\n\n"
+                          "Текст остаётся в окне; программа попробует сохранить его при следующем изменении.")
+        .arg(entry, reason);
+}
+inline QString lostOnLeave(const QString& entry, const QString& reason)
+{
+    return QStringLiteral("Последние изменения статьи «%1» сохранить не удалось: %2").arg(entry, reason);
+}
+inline QString storeFailedTitle() { return QStringLiteral("Kodrix - Крутейший VB справочник"); }
+
+// The article wizard.
+inline QString wizardCaption() { return QStringLiteral("Редактор статей"); }
+inline QString stepNew() { return QStringLiteral("Новая статья"); }
+inline QString stepFiles() { return QStringLiteral("Вложенные файлы"); }
+inline QString stepSeeAlso() { return QStringLiteral("Изменение меню 'Смотри также'"); }
+inline QString stepProperties() { return QStringLiteral("Свойства статьи"); }
+inline QString ok() { return QStringLiteral("&OK"); }
+inline QString cancel() { return QStringLiteral("Отмена"); }
+
+inline QString pathLabel() { return QStringLiteral("Путь:"); }
+inline QString browse() { return QStringLiteral("Просмотр"); }
+inline QString nameLabel() { return QStringLiteral("Название:"); }
+inline QString linkLabel() { return QStringLiteral("Путь ссылки:"); }
+
+inline QString filesLabel() { return QStringLiteral("Вложенные файлы:"); }
+inline QString fileColumn() { return QStringLiteral("Файл"); }
+inline QString sizeColumn() { return QStringLiteral("Размер в Kb"); }
+inline QString add() { return QStringLiteral("Добавить"); }
+inline QString remove() { return QStringLiteral("Удалить"); }
+inline QString totalLabel() { return QStringLiteral("Общий размер:"); }
+inline QString filesNotice()
+{
+    return QStringLiteral("Вложенных файлов должно быть не более пяти. Общий размер не должен превышать 200 Kb. "
+                          "Допускается использование архивов.");
+}
+inline QString seeAlsoLabel() { return QStringLiteral("Меню Смотри также:"); }
+inline QString bookmarkColumn() { return QStringLiteral("Закладка"); }
+
+inline QString noFolder() { return QStringLiteral("Вы не выбрали раздел"); }
+inline QString noName() { return QStringLiteral("Вы не ввели название"); }
+inline QString noLink() { return QStringLiteral("Не задан путь ссылки"); }
+inline QString cannotOpenWizard() { return QStringLiteral("Невозможно открыть мастер"); }
+inline QString tooLarge() { return QStringLiteral("Размер файлов превышает 200 Kb"); }
+inline QString allFilesFilter() { return QStringLiteral("Все файлы|*.*"); }
+inline QString semicolonInName(const QString& name)
+{
+    return QStringLiteral("Файл «%1» нельзя вложить: в имени вложенного файла не может быть знака «;».").arg(name);
+}
+inline QString unsafeName(const QString& name, const QString& reason)
+{
+    return QStringLiteral("Файл «%1» нельзя вложить: %2").arg(name, reason);
+}
+inline QString storeFailedFor(const QString& entry, const QString& reason)
+{
+    return QStringLiteral("Изменения записи «%1» не сохранены: %2").arg(entry, reason);
 }
 
 }  // namespace articles::texts

@@ -3,6 +3,7 @@
 #include "ArticlePane.h"
 #include "ArticleTexts.h"
 #include "catalogue/MainState.h"
+#include "catalogue/Texts.h"
 #include "platform/DesktopShell.h"
 #include "richtext/Rtf.h"
 #include "store/Record.h"
@@ -114,7 +115,7 @@ bool ArticleView::openEntry()
         seeAlso.clear();
     }
     if (m_w.address)
-        m_w.address->setText(texts::addressPrefix() + entry);
+        m_w.address->setText(catalogue::texts::addressPrefix() + entry);
     if (m_w.rtf)
         showRtf(*m_w.rtf, body);
     if (m_w.showArticlePane)
@@ -130,7 +131,7 @@ bool ArticleView::openEntry()
     if (m_w.rtf)
         m_w.rtf->setEnabled(read.ok());
     if (m_w.setStatusPanel)
-        m_w.setStatusPanel(catalogue::PanelArticles, texts::articleCount() + QString::number(rs->recordCount()));
+        m_w.setStatusPanel(catalogue::PanelArticles, catalogue::texts::articleCount(rs->recordCount()));
     if (m_w.relayout)
         m_w.relayout();
     if (!read) {

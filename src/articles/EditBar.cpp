@@ -1,6 +1,6 @@
 #include "EditBar.h"
 
-#include "EditorTexts.h"
+#include "ArticleTexts.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,10 +1,11 @@
 #include "FrmAdd.h"
 
-#include "WizardTexts.h"
+#include "ArticleTexts.h"
 
 #include "attachments/PackArchive.h"
 #include "attachments/PackFiles.h"
 #include "catalogue/MainState.h"
+#include "catalogue/Texts.h"
 #include "dialogs/CdlgEx.h"
 #include "platform/Prompter.h"
 #include "store/AppFiles.h"
@@ -98,7 +99,8 @@ void FrmAdd::buildPages()
     g->addWidget(caption(texts::nameLabel(), TxtName, Pic1), 1, 0);
     g->addWidget(TxtName, 1, 1, 1, 2);
     auto* types = new QButtonGroup(Pic1);
-    const QString typeTexts[4] = {QString(), texts::typeArticle(), texts::typeProgram(), texts::typeLink()};
+    const QString typeTexts[4] = {QString(), catalogue::texts::typeArticle(), catalogue::texts::typeProgram(),
+                                  catalogue::texts::typeLink()};
     auto* typeRow = new QHBoxLayout;
     for (int i = 1; i <= 3; ++i) {
         OptType[i] = new QRadioButton(typeTexts[i], Pic1);

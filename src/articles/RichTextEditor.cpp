@@ -3,7 +3,6 @@
 #include "ArticlePane.h"
 #include "ArticleTexts.h"
 #include "EditBar.h"
-#include "EditorTexts.h"
 
 #include "catalogue/MainState.h"
 #include "dialogs/CdlgEx.h"

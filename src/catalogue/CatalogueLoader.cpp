@@ -23,7 +23,7 @@ using store::ColPath;
 
 QString progressText(qint64 i, qint64 n)
 {
-    return QString::number(i) % texts::progressOf() % QString::number(n);
+    return texts::progress(i, n);
 }
 
 // Large bases report about a thousand times per pass: the label cannot show

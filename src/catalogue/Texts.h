@@ -24,10 +24,16 @@ inline QString columnAdded() { return QStringLiteral("Дата создания"
 inline QString columnBase() { return QStringLiteral("Исходная база"); }
 
 // Progress of the loading passes: "15 из 950".
-inline QString progressOf() { return QStringLiteral(" из "); }
+inline QString progress(qint64 done, qint64 total)
+{
+    return QStringLiteral("%1 из %2").arg(QString::number(done), QString::number(total));
+}
 
 // Address box prefix.
 inline QString addressPrefix() { return QStringLiteral("BaseMain:\\\\"); }
+
+// The status bar's count of the base's rows.
+inline QString articleCount(qint64 n) { return QStringLiteral("Статей: %1").arg(QString::number(n)); }
 
 // Context menus.
 inline QString menuItemTitle() { return QStringLiteral("&Итем"); }

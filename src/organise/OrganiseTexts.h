@@ -11,19 +11,19 @@ inline QString favouritesTitle() { return QStringLiteral("Избранное"); 
 // Questions; `entry` is the entry's Path, "\" and Name.
 inline QString moveToBinQuestion(const QString& entry)
 {
-    return QStringLiteral("Удалить запись ") + entry + QStringLiteral(" в корзину?");
+    return QStringLiteral("Удалить запись %1 в корзину?").arg(entry);
 }
 inline QString deleteFromBaseQuestion(const QString& entry)
 {
-    return QStringLiteral("Удалить запись ") + entry + QStringLiteral(" из базы данных");
+    return QStringLiteral("Удалить запись %1 из базы данных").arg(entry);
 }
 inline QString addToFavouritesQuestion(const QString& entry)
 {
-    return QStringLiteral("Добавить запись ") + entry + QStringLiteral(" в избранное");
+    return QStringLiteral("Добавить запись %1 в избранное").arg(entry);
 }
 inline QString removeFromFavouritesQuestion(const QString& entry)
 {
-    return QStringLiteral("Удалить запись ") + entry + QStringLiteral(" из избранного");
+    return QStringLiteral("Удалить запись %1 из избранного").arg(entry);
 }
 inline QString linkPrompt() { return QStringLiteral("Введите адрес ссылки"); }
 

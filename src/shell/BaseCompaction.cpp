@@ -7,7 +7,7 @@
 #include "catalogue/MainState.h"
 #include "platform/Prompter.h"
 #include "store/AppFiles.h"
-#include "store/MaintenanceTexts.h"
+#include "store/StoreTexts.h"
 #include "store/ReadOnlyCheck.h"
 
 namespace shell {

@@ -25,7 +25,7 @@
 #include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
 #include "articles/EditBar.h"
-#include "articles/EditorTexts.h"
+#include "articles/ArticleTexts.h"
 #include "articles/RichTextEditor.h"
 #include "dialogs/CdlgEx.h"
 #include "catalogue/AlphaIndexList.h"

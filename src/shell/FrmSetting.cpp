@@ -7,7 +7,7 @@
 #include "platform/Prompter.h"
 #include "store/AppFiles.h"
 #include "store/InstalledBases.h"
-#include "store/MaintenanceTexts.h"
+#include "store/StoreTexts.h"
 #include "store/ReadOnlyCheck.h"
 
 #include <QGroupBox>

@@ -94,7 +94,7 @@ inline QString addressNotOpened(const QString& address)
 // The About box
 inline QString aboutCaption() { return QStringLiteral("О программе"); }
 inline QString aboutTitle() { return QStringLiteral("Zelvorant Kodrix"); }
-inline QString aboutVersion(const QString& version) { return QStringLiteral("Версия ") + version; }
+inline QString aboutVersion(const QString& version) { return QStringLiteral("Версия %1").arg(version); }
 inline QString aboutDescription()
 {
     return QStringLiteral("Универсальный VB справочник, содержащий огромное колличество информации по самым разным "

@@ -1,7 +1,7 @@
 #include "Compaction.h"
 
 #include "Database.h"
-#include "MaintenanceTexts.h"
+#include "StoreTexts.h"
 #include "ReadOnlyCheck.h"
 
 #include <QFile>
@@ -154,7 +154,7 @@ Result<Compaction::Report> Compaction::run()
     if (link.isSymLink() && !link.canonicalFilePath().isEmpty())
         m_base = link.canonicalFilePath();
     if (!QFileInfo(m_base).isFile())
-        return Error{texts::compactFailed(m_base, texts::baseMissing())};
+        return Error{texts::compactFailed(m_base, texts::fileMissing())};
     const auto fail = [this](const QString& reason) {
         removeCopy();
         return Error{texts::compactFailed(m_base, reason)};
@@ -185,7 +185,7 @@ Result<Compaction::Report> Compaction::run()
         auto contents = readContents(**db);
         (*db)->close();
         if (!contents)
-            return fail(texts::readFailed(contents.message()));
+            return fail(texts::compactReadFailed(contents.message()));
         before = std::move(*contents);
     }
     // Closing the last connection folds the log into the file and deletes it. A

@@ -1,7 +1,6 @@
 #include "InstalledBases.h"
 
 #include "Database.h"
-#include "MaintenanceTexts.h"
 #include "ReadOnlyCheck.h"
 #include "StoreTexts.h"
 #include "Record.h"

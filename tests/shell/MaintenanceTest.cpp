@@ -32,7 +32,7 @@
 #include "shell/WebLinks.h"
 #include "catalogue/CatalogueLoader.h"
 #include "store/Database.h"
-#include "store/MaintenanceTexts.h"
+#include "store/StoreTexts.h"
 #include "store/Recordset.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "store/Compaction.h"
-#include "store/MaintenanceTexts.h"
+#include "store/StoreTexts.h"
 #include "store/ReadOnlyCheck.h"
 
 #include <QCryptographicHash>
