@@ -1,8 +1,6 @@
 #pragma once
 // An etched 3D line, horizontal or vertical, 40 twips thick: a grey line on the
 // upper or left edge and a white one 20 twips beside it.
-#include "PropertyBag.h"
-
 #include <QLine>
 #include <QWidget>
 
@@ -29,11 +27,6 @@ public:
     // Stores the style, draws the line (which fixes the thickness) and marks the
     // property changed.
     void setStyle(int style);
-
-    // Lifecycle of a newly placed control and of saved settings.
-    void initProperties();
-    void readProperties(const PropertyBag& bag);
-    void writeProperties(PropertyBag& bag) const;
 
     // Current size in twips (the drawing works in twips, like the layout).
     int widthTwips() const;
