@@ -40,7 +40,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -48,7 +47,6 @@
 #include <QTreeView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>

@@ -18,7 +18,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
-class QTextEdit;
 
 namespace catalogue {
 class AlphaIndexList;

@@ -22,8 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTextEdit>
-#include <QTreeWidget>
 
 namespace shell {
 

@@ -3,7 +3,6 @@
 #include "AttachmentPanel.h"
 
 #include "articles/ArticlePane.h"
-#include "articles/EditBar.h"
 #include "MainToolbar.h"
 #include "OrganiseBinding.h"
 #include "WizardBinding.h"
@@ -17,7 +16,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QTextEdit>
 #include <QToolButton>
 
 namespace shell {

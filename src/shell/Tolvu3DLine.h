@@ -31,7 +31,6 @@ public:
     // Current size in twips (the drawing works in twips, like the layout).
     int widthTwips() const;
     int heightTwips() const;
-    const Line3DShape& shape() const { return m_shape; }
 
 Q_SIGNALS:
     void propertyChanged(const QString& name);

@@ -44,10 +44,8 @@ public:
 
     // Places the control that fills the panel (the panel takes it as a child).
     void setContent(QWidget* content);
-    QWidget* content() const { return m_content; }
 
     QLabel* closeBox() const { return m_close; }
-    QLabel* captionLabel() const { return m_caption; }
 
 Q_SIGNALS:
     void closeClick();
