@@ -10,6 +10,7 @@
 #include "KeyBindings.h"
 #include "LogoAnimation.h"
 #include "NavigationBinding.h"
+#include "OrganiseBinding.h"
 #include "MainLayout.h"
 #include "MaintenanceBinding.h"
 #include "MainToolbar.h"
@@ -18,6 +19,7 @@
 #include "ShellTexts.h"
 #include "SplitterBar.h"
 #include "StatusPanels.h"
+#include "Startup.h"
 #include "Twips.h"
 #include "WizardBinding.h"
 #include "ZelvorantResizer.h"
@@ -38,7 +40,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -46,7 +47,6 @@
 #include <QTreeView>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -118,7 +118,32 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     m_state.lvPapka = LvPapka;
     m_state.lstAlphaList = LstAlphaList;
 
-    m_layout = std::make_unique<MainLayout>(*this);
+    MainLayoutWidgets arranged;
+    arranged.client = client;
+    arranged.CB = CB;
+    arranged.Image2 = Image2;
+    arranged.Status = Status;
+    arranged.PrProgress = PrProgress;
+    arranged.TRTema = TRTema;
+    arranged.TabMain = TabMain;
+    arranged.PicTwv = PicTwv;
+    arranged.Twv = Twv;
+    arranged.PicAlpha = PicAlpha;
+    arranged.TxtAlphaText = TxtAlphaText;
+    arranged.LstAlphaList = LstAlphaList;
+    arranged.PicFind = PicFind;
+    arranged.TxtFind = TxtFind;
+    arranged.CmdFind = CmdFind;
+    arranged.LVFind = LVFind;
+    arranged.picDivider = picDivider;
+    arranged.CBEdit = CBEdit;
+    arranged.RTF = RTF;
+    arranged.LvPapka = LvPapka;
+    arranged.PicH = PicH;
+    arranged.TRFiles = TRFiles;
+    arranged.MnuViewContent = MnuViewContent;
+    arranged.MnuViewFile = MnuViewFile;
+    m_layout = std::make_unique<MainLayout>(*this, arranged);
     m_logo = new LogoAnimation(Image2, this);
 
     articles::ArticleWidgets article;
@@ -346,7 +371,21 @@ void FrmMain::connectHandlers()
     AttachmentPanel* files = m_attachments;
     connect(MnuEditExtract, &QAction::triggered, files, &AttachmentPanel::extractAttachments);
     m_wizardBinding = new WizardBinding(*this, *m_dialogs);
-    m_navigation = new NavigationBinding(*this, *files);
+    NavigationWidgets navigated;
+    navigated.TbMain = TbMain;
+    navigated.txtAddress = txtAddress;
+    navigated.LvPapka = LvPapka;
+    navigated.RTF = RTF;
+    navigated.LstFile = LstFile;
+    navigated.MnuEditCopy = MnuEditCopy;
+    navigated.MnuEditExtract = MnuEditExtract;
+    navigated.MnuViewLargeIcon = MnuViewLargeIcon;
+    navigated.MnuViewSmallIcon = MnuViewSmallIcon;
+    navigated.MnuViewTable = MnuViewTable;
+    navigated.MnuSee = MnuSee;
+    auto* organise = new OrganiseBinding(*this);
+    m_navigation = new NavigationBinding(
+        navigated, NavigationServices{m_state, *m_articleView, *files, *m_wizardBinding, *organise}, this);
     // An article opens at its top, ready to be edited.
     connect(m_articleView, &articles::ArticleView::articleShown, RTF, [rtf = RTF, editor = m_editor](const QString& name) {
         rtf->setTextCursor(QTextCursor(rtf->document()));
@@ -369,6 +408,18 @@ void FrmMain::connectHandlers()
                                     static_cast<QAbstractItemView*>(LvPapka->reportView())})
         ElidedToolTips::install(view);
     nameControls(*this);
+}
+
+StartupWidgets FrmMain::startupWidgets() const
+{
+    StartupWidgets loaded;
+    loaded.CboFont = CboFont;
+    loaded.Twv = Twv;
+    loaded.Status = Status;
+    loaded.TRTema = TRTema;
+    loaded.TRFiles = TRFiles;
+    loaded.RTF = RTF;
+    return loaded;
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)

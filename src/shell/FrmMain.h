@@ -18,7 +18,6 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
-class QTextEdit;
 
 namespace catalogue {
 class AlphaIndexList;
@@ -59,6 +58,7 @@ class MaintenanceBinding;
 class MainToolbar;
 class SplitterBar;
 class StatusPanels;
+struct StartupWidgets;
 class WizardBinding;
 class ZelvorantResizer;
 
@@ -84,6 +84,8 @@ public:
     WizardBinding& wizardBinding() { return *m_wizardBinding; }
     // Compaction, the installed bases, printing, the web links and the About box.
     MaintenanceBinding& maintenance() { return *m_maintenance; }
+    // The controls the load sequence fills in.
+    StartupWidgets startupWidgets() const;
 
     // The controls.
     QWidget* client = nullptr;

@@ -1,7 +1,6 @@
 #include "MainLayout.h"
 
 #include "CoolBar.h"
-#include "FrmMain.h"
 #include "catalogue/Controls.h"
 
 #include "articles/ArticlePane.h"
@@ -23,8 +22,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTextEdit>
-#include <QTreeWidget>
 
 namespace shell {
 
@@ -46,7 +43,7 @@ void place(QWidget* w, const Box& b)
 
 }  // namespace
 
-MainLayout::MainLayout(FrmMain& window) : m_w(window)
+MainLayout::MainLayout(QWidget& window, const MainLayoutWidgets& widgets) : m_window(window), m_w(widgets)
 {
     m_g.picDivider = Box{DividerStartLeft, 0, DividerWidth, 0};
     m_g.PicH = Box{0, 0, 0, FilesBarHeight};
@@ -61,7 +58,7 @@ void MainLayout::setSplitterWishes(const SplitterWishes& wishes)
 
 void MainLayout::measure()
 {
-    if (QLayout* l = m_w.layout())
+    if (QLayout* l = m_window.layout())
         l->activate();
     const QSize client = m_w.client->size();
     m_g.clientWidth = twX(client.width());

@@ -7,9 +7,63 @@
 
 #include <QObject>
 
+class QAction;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTabBar;
+
+namespace articles {
+class ArticlePane;
+class EditBar;
+}  // namespace articles
+
+namespace catalogue {
+class AlphaIndexList;
+class CatalogueTree;
+class FolderList;
+}  // namespace catalogue
+
+namespace search {
+class FindList;
+}
+
 namespace shell {
 
-class FrmMain;
+class CoolBar;
+class SplitterBar;
+class StatusPanels;
+class ZelvorantResizer;
+
+// The controls the arrangement measures, places, shows and hides.
+struct MainLayoutWidgets {
+    QWidget* client = nullptr;
+    CoolBar* CB = nullptr;
+    QLabel* Image2 = nullptr;
+    StatusPanels* Status = nullptr;
+    QProgressBar* PrProgress = nullptr;
+    ZelvorantResizer* TRTema = nullptr;
+    QTabBar* TabMain = nullptr;
+    QWidget* PicTwv = nullptr;
+    catalogue::CatalogueTree* Twv = nullptr;
+    QWidget* PicAlpha = nullptr;
+    QLineEdit* TxtAlphaText = nullptr;
+    catalogue::AlphaIndexList* LstAlphaList = nullptr;
+    QWidget* PicFind = nullptr;
+    QLineEdit* TxtFind = nullptr;
+    QPushButton* CmdFind = nullptr;
+    search::FindList* LVFind = nullptr;
+    SplitterBar* picDivider = nullptr;
+    articles::EditBar* CBEdit = nullptr;
+    articles::ArticlePane* RTF = nullptr;
+    catalogue::FolderList* LvPapka = nullptr;
+    SplitterBar* PicH = nullptr;
+    ZelvorantResizer* TRFiles = nullptr;
+    // The View menu's panel toggles.
+    QAction* MnuViewContent = nullptr;
+    QAction* MnuViewFile = nullptr;
+};
 
 // The window frame the arrangement was designed around: the outer size the
 // pass works with is the client area plus this allowance (twips), whatever
@@ -23,7 +77,8 @@ inline constexpr int DividerStartLeft = 4500;  // wide enough for the three tabs
 class MainLayout : public QObject {
     Q_OBJECT
 public:
-    explicit MainLayout(FrmMain& window);
+    // window: the top-level window whose own layout places `client`.
+    MainLayout(QWidget& window, const MainLayoutWidgets& widgets);
 
     // The layout pass: measure, arrange in twips, apply.
     void formResize();
@@ -50,7 +105,8 @@ private:
     void measure();
     void apply();
 
-    FrmMain& m_w;
+    QWidget& m_window;
+    MainLayoutWidgets m_w;
     MainGeometry m_g;
     SplitterWishes m_wishes;
     bool m_inPass = false;

@@ -1,10 +1,8 @@
 #include "NavigationBinding.h"
 
 #include "AttachmentPanel.h"
-#include "FrmMain.h"
 
 #include "articles/ArticlePane.h"
-#include "articles/EditBar.h"
 #include "MainToolbar.h"
 #include "OrganiseBinding.h"
 #include "WizardBinding.h"
@@ -18,37 +16,35 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QTextEdit>
 #include <QToolButton>
 
 namespace shell {
 
-NavigationBinding::NavigationBinding(FrmMain& window, AttachmentPanel& attachments)
-    : QObject(&window), m_w(window)
+NavigationBinding::NavigationBinding(const NavigationWidgets& widgets, const NavigationServices& services,
+                                     QObject* parent)
+    : QObject(parent), m_w(widgets), m_organise(&services.organise)
 {
     catalogue::NavigatorHooks hooks;
-    hooks.openEntry = [&window] { window.articleView().openEntry(); };
-    hooks.extract = [&attachments] { attachments.extractAttachments(); };
+    hooks.openEntry = [view = &services.articleView] { view->openEntry(); };
+    hooks.extract = [attachments = &services.attachments] { attachments->extractAttachments(); };
     hooks.seeAlso = [this] { popUpSeeAlso(); };
-    hooks.clearAttachments = [list = window.LstFile] { list->clear(); };
-    hooks.copy = [&window] { window.articleView().copySelection(); };
-    hooks.add = [&window] { window.wizardBinding().newEntry(); };
-    hooks.properties = [&window] { window.wizardBinding().properties(); };
-    // The recycle bin, favourites and the link address.
-    m_organise = new OrganiseBinding(window);
+    hooks.clearAttachments = [list = m_w.LstFile] { list->clear(); };
+    hooks.copy = [view = &services.articleView] { view->copySelection(); };
+    hooks.add = [wizard = &services.wizard] { wizard->newEntry(); };
+    hooks.properties = [wizard = &services.wizard] { wizard->properties(); };
     m_organise->fillHooks(hooks);
     // The other commands arrive with later work; their items stay disabled.
-    m_nav = new catalogue::Navigator(window.state(), std::move(hooks), this);
+    m_nav = new catalogue::Navigator(services.state, std::move(hooks), this);
     m_nav->connectWidgets();
     m_organise->connectWindow();
 
-    connect(window.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
-    connect(window.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);
+    connect(m_w.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
+    connect(m_w.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);
     // The Edit menu's "Копировать" is the toolbar's "copy".
-    connect(window.MnuEditCopy, &QAction::triggered, m_nav, [nav = m_nav] { nav->toolbarButton(catalogue::ToolButton::Copy); });
-    connect(window.MnuViewLargeIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewLargeIcons);
-    connect(window.MnuViewSmallIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewList);
-    connect(window.MnuViewTable, &QAction::triggered, m_nav, &catalogue::Navigator::viewTable);
+    connect(m_w.MnuEditCopy, &QAction::triggered, m_nav, [nav = m_nav] { nav->toolbarButton(catalogue::ToolButton::Copy); });
+    connect(m_w.MnuViewLargeIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewLargeIcons);
+    connect(m_w.MnuViewSmallIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewList);
+    connect(m_w.MnuViewTable, &QAction::triggered, m_nav, &catalogue::Navigator::viewTable);
     connect(m_nav, &catalogue::Navigator::navigationChanged, this, &NavigationBinding::reflect);
     reflect();
 }

@@ -7,20 +7,59 @@
 
 #include <QObject>
 
+class QAction;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+
+namespace articles {
+class ArticlePane;
+class ArticleView;
+}  // namespace articles
+
 namespace catalogue {
+class FolderList;
 class Navigator;
-}
+struct MainState;
+}  // namespace catalogue
 
 namespace shell {
 
 class AttachmentPanel;
-class FrmMain;
+class MainToolbar;
 class OrganiseBinding;
+class WizardBinding;
+
+// The controls the navigation drives and shows its state in.
+struct NavigationWidgets {
+    MainToolbar* TbMain = nullptr;
+    QLineEdit* txtAddress = nullptr;
+    catalogue::FolderList* LvPapka = nullptr;
+    articles::ArticlePane* RTF = nullptr;
+    QListWidget* LstFile = nullptr;
+    QAction* MnuEditCopy = nullptr;
+    QAction* MnuEditExtract = nullptr;
+    QAction* MnuViewLargeIcon = nullptr;
+    QAction* MnuViewSmallIcon = nullptr;
+    QAction* MnuViewTable = nullptr;
+    // The see-also pop-up.
+    QMenu* MnuSee = nullptr;
+};
+
+// What the navigation's commands are carried out by.
+struct NavigationServices {
+    catalogue::MainState& state;
+    articles::ArticleView& articleView;
+    AttachmentPanel& attachments;
+    WizardBinding& wizard;
+    // The recycle bin, favourites and the link address.
+    OrganiseBinding& organise;
+};
 
 class NavigationBinding : public QObject {
     Q_OBJECT
 public:
-    NavigationBinding(FrmMain& window, AttachmentPanel& attachments);
+    NavigationBinding(const NavigationWidgets& widgets, const NavigationServices& services, QObject* parent);
 
     catalogue::Navigator& navigator() const { return *m_nav; }
     OrganiseBinding& organise() const { return *m_organise; }
@@ -34,7 +73,7 @@ public:
 private:
     void reflect();
 
-    FrmMain& m_w;
+    NavigationWidgets m_w;
     catalogue::Navigator* m_nav = nullptr;
     OrganiseBinding* m_organise = nullptr;
 };

@@ -4,9 +4,7 @@
 #include "FrmSplash.h"
 #include "LogoAnimation.h"
 #include "MainLayout.h"
-#include "MainToolbar.h"
 #include "NavigationBinding.h"
-#include "Pictures.h"
 #include "ShellTexts.h"
 #include "StatusPanels.h"
 #include "WindowState.h"
@@ -40,16 +38,23 @@ void setBusyPointer(bool busy)
     }
 }
 
-void showBaseAccess(FrmMain& w)
+namespace {
+
+// Status panel 1: "Готово", or "Только чтение" with the cause as its tooltip
+// while the base is open for reading only.
+void showBaseAccess(StatusPanels& status, const catalogue::MainState& state)
 {
-    const store::Database* base = w.state().base.get();
+    const store::Database* base = state.base.get();
     const bool readOnly = base && base->readOnly();
-    w.Status->setPanelText(catalogue::PanelMessage, readOnly ? texts::readOnlyPanel() : texts::ready());
-    w.Status->setPanelToolTip(catalogue::PanelMessage, readOnly ? base->readOnlyMessage() : texts::ready());
+    status.setPanelText(catalogue::PanelMessage, readOnly ? texts::readOnlyPanel() : texts::ready());
+    status.setPanelToolTip(catalogue::PanelMessage, readOnly ? base->readOnlyMessage() : texts::ready());
 }
+
+}  // namespace
 
 void reloadCatalogue(FrmMain& w)
 {
+    const StartupWidgets ui = w.startupWidgets();
     catalogue::MainState& state = w.state();
     state.flushPendingEdits();
     setBusyPointer(true);
@@ -62,13 +67,13 @@ void reloadCatalogue(FrmMain& w)
     // RecordNumbers may have moved under the shown article; its Id has not.
     state.goToDisplayed();
     // The rebuilt tree forgot its selection; a shown folder is listed anew.
-    if (catalogue::Node* node = w.Twv->getNode(state.currentFolder))
-        w.Twv->selectNode(node);
+    if (catalogue::Node* node = ui.Twv->getNode(state.currentFolder))
+        ui.Twv->selectNode(node);
     if (!w.navigation().navigator().articleVisible())
         catalogue::listPapka(state);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
-    w.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
-    showBaseAccess(w);
+    ui.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
+    showBaseAccess(*ui.Status, state);
 }
 
 store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
@@ -77,12 +82,13 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
         if (splash)
             splash->setStep(text);
     };
+    const StartupWidgets ui = w.startupWidgets();
     setBusyPointer(true);
     step(texts::stepFonts());
-    w.CboFont->clear();
-    w.CboFont->addItems(QFontDatabase::families());
+    ui.CboFont->clear();
+    ui.CboFont->addItems(QFontDatabase::families());
     // The box names the articles' usual font, whether or not it is installed.
-    w.CboFont->setCurrentText(QStringLiteral("Arial cyr"));
+    ui.CboFont->setCurrentText(QStringLiteral("Arial cyr"));
 
     // The first start fills the screen; later ones put the window back as it was.
     if (!WindowState::restoreGeometry(w)) {
@@ -112,8 +118,8 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
         return loaded.error();
     // A base without rows builds no tree; show the root with its empty branches
     // rather than an empty window.
-    if (!w.Twv->getNode(texts::rootNode()) && state.rsBase)
-        catalogue::buildCatalogueTree(*w.Twv->nodes(), *state.rsBase);
+    if (!ui.Twv->getNode(texts::rootNode()) && state.rsBase)
+        catalogue::buildCatalogueTree(*ui.Twv->nodes(), *state.rsBase);
 
     catalogue::Navigator& navigation = w.navigation().navigator();
     navigation.setExtract(false, catalogue::PicExtractNone);
@@ -126,15 +132,15 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     }
     setBusyPointer(false);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
-    w.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
-    showBaseAccess(w);
+    ui.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
+    showBaseAccess(*ui.Status, state);
     navigation.setUpEnabled(false);
-    if (catalogue::Node* root = w.Twv->getNode(texts::rootNode())) {
-        w.Twv->selectNode(root);
-        Q_EMIT w.Twv->nodeClicked(root);
+    if (catalogue::Node* root = ui.Twv->getNode(texts::rootNode())) {
+        ui.Twv->selectNode(root);
+        Q_EMIT ui.Twv->nodeClicked(root);
     }
-    w.TRTema->setCaption(texts::contentsCaption());
-    w.TRFiles->setCaption(texts::filesCaption());
+    ui.TRTema->setCaption(texts::contentsCaption());
+    ui.TRFiles->setCaption(texts::filesCaption());
     // As the user left it last time, before it is seen.
     WindowState::restoreLayout(w);
 
@@ -209,8 +215,8 @@ void Startup::splashTimer()
         if (!m_main->articleView().followSeeAlso(m_openReference))
             m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
                                texts::entryNotFound(m_openReference));
-        else if (m_main->RTF->isVisible())
-            m_main->RTF->setFocus();  // asked for by name: ready to be read and typed into
+        else if (articles::ArticlePane* rtf = m_main->startupWidgets().RTF; rtf->isVisible())
+            rtf->setFocus();  // asked for by name: ready to be read and typed into
     }
     Q_EMIT loaded();
 }

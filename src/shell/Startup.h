@@ -8,15 +8,35 @@
 #include <QObject>
 #include <QPointer>
 
-namespace catalogue {
-struct MainState;
+class QComboBox;
+
+namespace articles {
+class ArticlePane;
 }
+namespace catalogue {
+class CatalogueTree;
+struct MainState;
+}  // namespace catalogue
 namespace platform {
 class DesktopShell;
 class Prompter;
 }  // namespace platform
 
 namespace shell {
+
+class StatusPanels;
+class ZelvorantResizer;
+
+// The controls the load sequence and the reload fill in; the window itself is
+// shown, placed and titled as a whole.
+struct StartupWidgets {
+    QComboBox* CboFont = nullptr;
+    catalogue::CatalogueTree* Twv = nullptr;
+    StatusPanels* Status = nullptr;
+    ZelvorantResizer* TRTema = nullptr;
+    ZelvorantResizer* TRFiles = nullptr;
+    articles::ArticlePane* RTF = nullptr;
+};
 
 // `FrmMain.Form_Load`: fonts, layout, the catalogue (progress on the splash
 // window when there is one), the initial toolbar and status bar, the root, and
@@ -28,10 +48,6 @@ store::Result<void> formLoad(FrmMain& window, FrmSplash* splash);
 // changed it); the tree keeps its open branches, the list and the counts
 // follow, the shown article stays. A base that fails to load is reported.
 void reloadCatalogue(FrmMain& window);
-
-// Status panel 1: "Готово", or "Только чтение" with the cause as its tooltip
-// while the base is open for reading only.
-void showBaseAccess(FrmMain& window);
 
 // `Form_QueryUnload`'s work: the two settings, the base closed, the data folder
 // emptied. Every step runs whatever happened to the one before.

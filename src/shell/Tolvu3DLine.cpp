@@ -44,16 +44,6 @@ void Tolvu3DLine::setStyle(int style)
     Q_EMIT propertyChanged(styleName());
 }
 
-void Tolvu3DLine::initProperties() { followShape(); }
-
-void Tolvu3DLine::readProperties(const PropertyBag& bag)
-{
-    // Only remembered; the next resize decides the orientation anyway.
-    m_style = bag.read(styleName(), 0).toInt();
-}
-
-void Tolvu3DLine::writeProperties(PropertyBag& bag) const { bag.write(styleName(), m_style, 0); }
-
 void Tolvu3DLine::followShape()
 {
     // The orientation follows the proportions, whatever style was saved.

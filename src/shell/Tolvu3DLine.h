@@ -1,8 +1,6 @@
 #pragma once
 // An etched 3D line, horizontal or vertical, 40 twips thick: a grey line on the
 // upper or left edge and a white one 20 twips beside it.
-#include "PropertyBag.h"
-
 #include <QLine>
 #include <QWidget>
 
@@ -30,15 +28,9 @@ public:
     // property changed.
     void setStyle(int style);
 
-    // Lifecycle of a newly placed control and of saved settings.
-    void initProperties();
-    void readProperties(const PropertyBag& bag);
-    void writeProperties(PropertyBag& bag) const;
-
     // Current size in twips (the drawing works in twips, like the layout).
     int widthTwips() const;
     int heightTwips() const;
-    const Line3DShape& shape() const { return m_shape; }
 
 Q_SIGNALS:
     void propertyChanged(const QString& name);

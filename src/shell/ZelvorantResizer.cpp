@@ -108,21 +108,6 @@ void ZelvorantResizer::initProperties()
     setBackColor(ButtonFaceColour);
 }
 
-void ZelvorantResizer::readProperties(const PropertyBag& bag)
-{
-    setCaption(bag.read(captionName(), texts::resizerDefaultCaption()).toString());
-    // Set directly: reading saved settings changes nothing that needs saving.
-    m_backColor = bag.read(backColorName(), ButtonFaceColour).toUInt();
-    applyBackColor();
-    relayout();
-}
-
-void ZelvorantResizer::writeProperties(PropertyBag& bag) const
-{
-    bag.write(captionName(), m_caption->text(), texts::resizerDefaultCaption());
-    bag.write(backColorName(), m_backColor, ButtonFaceColour);
-}
-
 void ZelvorantResizer::setContent(QWidget* content)
 {
     m_content = content;

@@ -2,12 +2,8 @@
 // A caption panel: a caption strip with a close box "x", a thin 3D border, and
 // the one control placed inside stretched over the rest. The host decides what
 // closing means.
-#include "PropertyBag.h"
-
 #include <QRect>
 #include <QWidget>
-
-#include <optional>
 
 class QFrame;
 class QLabel;
@@ -43,16 +39,13 @@ public:
     quint32 backColor() const { return m_backColor; }
     void setBackColor(quint32 colour);
 
+    // A newly placed panel: the new-panel caption and the button-face background.
     void initProperties();
-    void readProperties(const PropertyBag& bag);
-    void writeProperties(PropertyBag& bag) const;
 
     // Places the control that fills the panel (the panel takes it as a child).
     void setContent(QWidget* content);
-    QWidget* content() const { return m_content; }
 
     QLabel* closeBox() const { return m_close; }
-    QLabel* captionLabel() const { return m_caption; }
 
 Q_SIGNALS:
     void closeClick();

@@ -1,5 +1,5 @@
-// The caption panel and the 3D line: their arithmetic, the close box and the
-// saved properties.
+// The caption panel and the 3D line: their arithmetic, the close box, the
+// caption and the background colour.
 #include "shell/ShellTexts.h"
 #include "shell/Tolvu3DLine.h"
 #include "shell/Twips.h"
@@ -31,9 +31,7 @@ TEST(Tolvu3DLine, OrientationFollowsProportionsAndFixesThickness)
     for (const Case c : {Case{600, 600, 1, 40, 600}, Case{3000, 300, 0, 3000, 40}, Case{300, 3000, 1, 40, 3000}}) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
         Tolvu3DLine line;
-        PropertyBag saved;
-        saved.write(QStringLiteral("Style"), c.style == 0 ? 1 : 0, 0);
-        line.readProperties(saved);
+        line.setStyle(c.style == 0 ? 1 : 0);
         line.show();
         line.resize(pixels(c.w, c.h));
         EXPECT_EQ(line.style(), c.style);
@@ -57,12 +55,6 @@ TEST(Tolvu3DLine, ShapeLinesAreTwentyTwipsApart)
     line.setStyle(1);
     ASSERT_EQ(changed.count(), 1);
     EXPECT_EQ(changed.at(0).at(0).toString(), QStringLiteral("Style"));
-    PropertyBag bag;
-    line.writeProperties(bag);
-    EXPECT_EQ(bag.read(QStringLiteral("Style"), 0).toInt(), 1);
-    line.setStyle(0);
-    line.writeProperties(bag);
-    EXPECT_FALSE(bag.contains(QStringLiteral("Style")));
 }
 
 TEST(ZelvorantResizer, LayoutArithmetic)
@@ -127,34 +119,18 @@ TEST(ZelvorantResizer, CloseClickOnlyOnLeftReleaseOverTheBox)
     EXPECT_EQ(spy.count(), 1);
 }
 
-TEST(ZelvorantResizer, SavedProperties)
+TEST(ZelvorantResizer, CaptionAndBackColour)
 {
     ZelvorantResizer panel;
     QSignalSpy changed(&panel, &ZelvorantResizer::propertyChanged);
-    PropertyBag empty;
-    panel.readProperties(empty);
     EXPECT_EQ(panel.caption(), texts::resizerDefaultCaption());
     EXPECT_EQ(panel.backColor(), ButtonFaceColour);
 
-    // A caption still at its default stores nothing.
-    PropertyBag bag;
-    panel.writeProperties(bag);
-    EXPECT_TRUE(bag.isEmpty());
-
-    // A newly placed control gets the other spelling, which is then stored.
+    // A newly placed control gets the other spelling.
     panel.initProperties();
     EXPECT_EQ(panel.caption(), texts::resizerNewCaption());
-    panel.writeProperties(bag);
-    EXPECT_EQ(bag.read(QStringLiteral("Caption"), QString()).toString(), texts::resizerNewCaption());
 
-    // Reading sets the background directly, without marking it changed.
-    PropertyBag coloured;
-    coloured.write(QStringLiteral("BackColor"), 0x0000FFu, ButtonFaceColour);
-    changed.clear();
-    panel.readProperties(coloured);
-    EXPECT_EQ(panel.backColor(), 0x0000FFu);
-    for (const auto& args : changed)
-        EXPECT_NE(args.at(0).toString(), QStringLiteral("BackColor"));
+    panel.setBackColor(0x0000FFu);
     EXPECT_EQ(panel.palette().color(QPalette::Window), QColor(255, 0, 0));
     panel.setBackColor(0x00FF00u);
     EXPECT_EQ(changed.last().at(0).toString(), QStringLiteral("BackColor"));
