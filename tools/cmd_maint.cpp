@@ -3,7 +3,7 @@
 #include "ToolTexts.h"
 
 #include "shell/ArticleExport.h"
-#include "shell/MaintenanceTexts.h"
+#include "shell/ShellTexts.h"
 #include "store/Compaction.h"
 #include "store/Record.h"
 
@@ -31,7 +31,7 @@ int compact(const QStringList& a)
 int exportEntry(const QStringList& a)
 {
     if (a.size() != 3)
-        return fail(QStringLiteral("export"), shell::mtexts::exportUsage());
+        return fail(QStringLiteral("export"), shell::texts::exportUsage());
     auto report = shell::ArticleExport::exportEntry(a[0], a[1], a[2], QGuiApplication::font());
     if (!report)
         return fail(QStringLiteral("export"), report.message());

@@ -1,7 +1,7 @@
 #include "ArticleExport.h"
 
 #include "ArticleLayout.h"
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 
 #include "store/Database.h"
 #include "store/Recordset.h"
@@ -30,7 +30,7 @@ store::Result<ExportReport> ArticleExport::exportEntry(const QString& basePath, 
 {
     const std::optional<ExportFormat> format = formatOf(out);
     if (!format)
-        return store::Error{mtexts::exportUnknownFormat(out)};
+        return store::Error{texts::exportUnknownFormat(out)};
     auto db = store::Database::open(basePath);
     if (!db)
         return db.error();
@@ -47,9 +47,9 @@ store::Result<ExportReport> ArticleExport::exportEntry(const QString& basePath, 
         }
     }
     if (!found)
-        return store::Error{mtexts::exportNotFound(reference, basePath)};
+        return store::Error{texts::exportNotFound(reference, basePath)};
     if (!rs.text(store::ColLinkTarget).isEmpty() || rs.text(store::ColName).isEmpty())
-        return store::Error{mtexts::exportNotArticle(reference)};
+        return store::Error{texts::exportNotArticle(reference)};
     const QString title = rs.text(store::ColName);
     const std::unique_ptr<QTextDocument> doc = ArticleLayout::fromRtf(rs.bytes(store::ColBody), font);
     opened->reset();
@@ -59,7 +59,7 @@ store::Result<ExportReport> ArticleExport::exportEntry(const QString& basePath, 
     // no half-written file and keeps an older one.
     QSaveFile file(out);
     if (!file.open(QIODevice::WriteOnly))
-        return store::Error{mtexts::exportWriteFailed(out, file.errorString())};
+        return store::Error{texts::exportWriteFailed(out, file.errorString())};
     ExportReport report;
     report.format = *format;
     if (*format == ExportFormat::Pdf) {
@@ -67,7 +67,7 @@ store::Result<ExportReport> ArticleExport::exportEntry(const QString& basePath, 
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Kodrix"));
         pdf.setPageSize(QPageSize(QPageSize::A4));
-        auto pages = ArticleLayout::print(*doc, pdf, mtexts::pdfFile(out));
+        auto pages = ArticleLayout::print(*doc, pdf, texts::pdfFile(out));
         if (!pages) {
             file.cancelWriting();
             return pages.error();
@@ -78,7 +78,7 @@ store::Result<ExportReport> ArticleExport::exportEntry(const QString& basePath, 
         file.write(text.toUtf8());
     }
     if (!file.commit())
-        return store::Error{mtexts::exportWriteFailed(out, file.errorString())};
+        return store::Error{texts::exportWriteFailed(out, file.errorString())};
     return report;
 }
 

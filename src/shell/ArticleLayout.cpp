@@ -1,6 +1,6 @@
 #include "ArticleLayout.h"
 
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 
 #include "richtext/Rtf.h"
 
@@ -36,7 +36,7 @@ store::Result<int> ArticleLayout::print(const QTextDocument& article, QPagedPain
 {
     QPainter painter;
     if (!painter.begin(&device))
-        return store::Error{mtexts::printFailed(destination)};
+        return store::Error{texts::printFailed(destination)};
 
     // The pane's document keeps its own screen layout; a copy is laid out for the
     // device, whose resolution sets the size of every letter and picture.
@@ -55,7 +55,7 @@ store::Result<int> ArticleLayout::print(const QTextDocument& article, QPagedPain
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !device.newPage()) {
             painter.end();
-            return store::Error{mtexts::printFailed(destination)};
+            return store::Error{texts::printFailed(destination)};
         }
         const QRectF view(0, i * page.height(), page.width(), page.height());
         painter.save();
@@ -68,7 +68,7 @@ store::Result<int> ArticleLayout::print(const QTextDocument& article, QPagedPain
         painter.restore();
     }
     if (!painter.end())
-        return store::Error{mtexts::printFailed(destination)};
+        return store::Error{texts::printFailed(destination)};
     return pages;
 }
 

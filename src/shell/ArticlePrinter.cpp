@@ -1,7 +1,7 @@
 #include "ArticlePrinter.h"
 
 #include "ArticleLayout.h"
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 
 #include "catalogue/MainState.h"
 #include "dialogs/CdlgEx.h"
@@ -43,8 +43,8 @@ bool ArticlePrinter::needsDestination()
 QString ArticlePrinter::destinationName()
 {
     QPrinter& p = printer();
-    return p.outputFormat() == QPrinter::PdfFormat ? mtexts::pdfFile(p.outputFileName())
-                                                   : mtexts::printerNamed(p.printerName());
+    return p.outputFormat() == QPrinter::PdfFormat ? texts::pdfFile(p.outputFileName())
+                                                   : texts::printerNamed(p.printerName());
 }
 
 void ArticlePrinter::printerSetup()
@@ -63,7 +63,7 @@ bool ArticlePrinter::printArticle()
     QTextDocument* doc = m_pane->document();
     if (doc->isEmpty()) {
         m_prompter.message(platform::MsgStyle::Warning, m_owner ? m_owner->windowTitle() : QString(),
-                           mtexts::nothingToPrint());
+                           texts::nothingToPrint());
         return false;
     }
     // The whole text is selected, as the print of the selection had it, and the
@@ -88,7 +88,7 @@ bool ArticlePrinter::printArticle()
             if (!chosen && !QPrinterInfo::availablePrinterNames().isEmpty())
                 return false;
             m_prompter.message(platform::MsgStyle::Critical, m_owner ? m_owner->windowTitle() : QString(),
-                               mtexts::noPrinter());
+                               texts::noPrinter());
             return false;
         }
     }

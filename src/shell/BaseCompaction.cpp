@@ -1,6 +1,6 @@
 #include "BaseCompaction.h"
 
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 #include "Startup.h"
 
 #include "catalogue/CatalogueLoader.h"
@@ -27,7 +27,7 @@ bool BaseCompaction::run()
         m_prompter.message(platform::MsgStyle::Critical, title, message);
     };
     if (!m_state.base || !m_state.base->isOpen()) {
-        say(mtexts::baseClosed(files.basePath()));
+        say(texts::baseClosed(files.basePath()));
         return false;
     }
     if (store::openedReadOnly(*m_state.base)) {
@@ -38,7 +38,7 @@ bool BaseCompaction::run()
     m_state.flushPendingEdits();
     setBusyPointer(true);
     if (working)
-        working(mtexts::compacting());
+        working(texts::compacting());
     if (m_state.rsBase)
         m_state.rsBase->close();
     m_state.rsBase.reset();
@@ -61,7 +61,7 @@ bool BaseCompaction::run()
         if (baseLost)
             baseLost();
         say((compacted ? QString() : compacted.message() + QStringLiteral("\n\n"))
-            + mtexts::reopenFailed(loaded.message()));
+            + texts::reopenFailed(loaded.message()));
         return false;
     }
     if (reopened)

@@ -1,6 +1,6 @@
 #include "FrmAbout.h"
 
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 #include "Pictures.h"
 #include "Tolvu3DLine.h"
 
@@ -30,38 +30,38 @@ QLabel* label(QWidget* parent, const char* name, const QString& text)
 FrmAbout::FrmAbout(platform::Prompter& prompter, QWidget* parent) : QDialog(parent), m_prompter(prompter)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(mtexts::aboutCaption());
+    setWindowTitle(texts::aboutCaption());
     setModal(true);
 
     Image1 = label(this, "Image1", QString());
     Image1->setPixmap(shell::appIcon().pixmap(48, 48));
-    Image1->setAccessibleName(mtexts::aboutTitle());
+    Image1->setAccessibleName(texts::aboutTitle());
     Image2 = label(this, "Image2", QString());
     Image2->setPixmap(logoFrame(15));
-    Image2->setAccessibleName(mtexts::aboutTitle());
+    Image2->setAccessibleName(texts::aboutTitle());
 
-    lblTitle = label(this, "lblTitle", mtexts::aboutTitle());
+    lblTitle = label(this, "lblTitle", texts::aboutTitle());
     QFont big = lblTitle->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     lblTitle->setFont(big);
     // `Form_Load`: the version as major.minor.revision.
-    lblVersion = label(this, "lblVersion", mtexts::aboutVersion(QString::fromLatin1(store::ProgramVersion)));
-    lblDescription = label(this, "lblDescription", mtexts::aboutDescription());
+    lblVersion = label(this, "lblVersion", texts::aboutVersion(QString::fromLatin1(store::ProgramVersion)));
+    lblDescription = label(this, "lblDescription", texts::aboutDescription());
     lblDescription->setWordWrap(true);
-    Label1 = label(this, "Label1", mtexts::aboutLegal());
+    Label1 = label(this, "Label1", texts::aboutLegal());
     Label1->setWordWrap(true);
     QFont small = Label1->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     Label1->setFont(small);
 
-    CmdOk = new QPushButton(mtexts::aboutOk(), this);
+    CmdOk = new QPushButton(texts::aboutOk(), this);
     CmdOk->setObjectName(QStringLiteral("CmdOk"));
-    CmdOk->setAccessibleName(mtexts::aboutOk());
+    CmdOk->setAccessibleName(texts::aboutOk());
     CmdOk->setDefault(true);
-    cmdSysInfo = new QPushButton(mtexts::aboutSysInfo(), this);
+    cmdSysInfo = new QPushButton(texts::aboutSysInfo(), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
-    cmdSysInfo->setAccessibleName(QString(mtexts::aboutSysInfo()).remove(QLatin1Char('&')));
+    cmdSysInfo->setAccessibleName(QString(texts::aboutSysInfo()).remove(QLatin1Char('&')));
     auto* line = new Tolvu3DLine(this);
     line->setObjectName(QStringLiteral("Line1"));
 

@@ -249,7 +249,7 @@ void FrmMain::buildMenus()
 
     MnuSee = new QMenu(texts::mnuSee(), this);
     MnuSee->setObjectName(QStringLiteral("MnuSee"));
-    QAction* seeItem = item(MnuSee, "MnuSeeItem", texts::mnuSeeItem());
+    QAction* seeItem = item(MnuSee, "MnuSeeItem", articles::texts::seeItemCaption());
     seeItem->setVisible(false);
     QAction* seeLine = MnuSee->addSeparator();
     seeLine->setObjectName(QStringLiteral("MnuSeeLine1"));

@@ -1,6 +1,6 @@
 #include "FrmSetting.h"
 
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 #include "WebLinks.h"
 
 #include "catalogue/MainState.h"
@@ -36,29 +36,29 @@ FrmSetting::FrmSetting(catalogue::MainState& state, platform::Prompter& prompter
     : QDialog(parent), m_state(state), m_prompter(prompter), m_links(links), m_rebuild(std::move(rebuild))
 {
     setObjectName(QStringLiteral("FrmSetting"));
-    setWindowTitle(mtexts::settingsCaption());
+    setWindowTitle(texts::settingsCaption());
     setModal(true);
 
-    Label1 = new QLabel(mtexts::settingsLabel(), this);
+    Label1 = new QLabel(texts::settingsLabel(), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     LstBase = new QListWidget(this);
     LstBase->setObjectName(QStringLiteral("LstBase"));
-    LstBase->setAccessibleName(mtexts::settingsLabel());
+    LstBase->setAccessibleName(texts::settingsLabel());
     LstBase->setSelectionMode(QAbstractItemView::SingleSelection);
     Label1->setBuddy(LstBase);
-    Command1 = button(this, "Command1", mtexts::deleteButton());
-    Command4 = button(this, "Command4", mtexts::okButton());
+    Command1 = button(this, "Command1", texts::deleteButton());
+    Command4 = button(this, "Command4", texts::okButton());
     Command4->setDefault(true);
     const QString address = m_links.homeAddress();
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     // A long address would stretch the window; the frame shows its start and
     // end, and the whole of it as the tip.
-    Frame1->setTitle(address.isEmpty() ? mtexts::noDownloadAddress()
+    Frame1->setTitle(address.isEmpty() ? texts::noDownloadAddress()
                                        : Frame1->fontMetrics().elidedText(address, Qt::ElideMiddle, 420));
     Frame1->setToolTip(address);
-    Frame1->setAccessibleName(address.isEmpty() ? mtexts::noDownloadAddress() : address);
-    CmdDownload = button(Frame1, "CmdDownload", mtexts::downloadButton());
+    Frame1->setAccessibleName(address.isEmpty() ? texts::noDownloadAddress() : address);
+    CmdDownload = button(Frame1, "CmdDownload", texts::downloadButton());
 
     auto* frame = new QHBoxLayout(Frame1);
     frame->addStretch(1);
@@ -90,7 +90,7 @@ bool FrmSetting::formLoad()
 {
     LstBase->clear();
     if (!m_state.base || !m_state.base->isOpen()) {
-        refuse(mtexts::baseClosed(store::AppFiles(m_state.appDir).basePath()));
+        refuse(texts::baseClosed(store::AppFiles(m_state.appDir).basePath()));
         return false;
     }
     auto bases = store::InstalledBases::read(*m_state.base);
@@ -111,19 +111,19 @@ void FrmSetting::command1Click()
         return;
     const QString name = selected.front()->text();
     if (!m_state.base || !m_state.base->isOpen()) {
-        refuse(mtexts::baseClosed(store::AppFiles(m_state.appDir).basePath()));
+        refuse(texts::baseClosed(store::AppFiles(m_state.appDir).basePath()));
         return;
     }
     if (store::openedReadOnly(*m_state.base)) {
         refuse(store::texts::readOnlyBase(m_state.base->path()));
         return;
     }
-    if (!m_prompter.message(platform::MsgStyle::OkCancel, mtexts::deleteTitle(), mtexts::deleteQuestion(name)))
+    if (!m_prompter.message(platform::MsgStyle::OkCancel, texts::deleteTitle(), texts::deleteQuestion(name)))
         return;
     // The shown article's last keystrokes are stored before its row may go.
     m_state.flushPendingEdits();
     if (working)
-        working(mtexts::deletingBase(name));
+        working(texts::deletingBase(name));
     auto removed = store::InstalledBases::remove(*m_state.base, name);
     if (working)
         working(QString());

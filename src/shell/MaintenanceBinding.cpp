@@ -6,7 +6,7 @@
 #include "FrmMain.h"
 #include "FrmSetting.h"
 #include "MainToolbar.h"
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 #include "ShellTexts.h"
 #include "StatusPanels.h"
 #include "WebLinks.h"
@@ -59,7 +59,7 @@ void MaintenanceBinding::rebuildCatalogue()
     const store::Result<void> loaded = catalogue::listAlpha(m_w.state());
     if (!loaded) {
         m_w.prompter().message(platform::MsgStyle::Critical, texts::mainTitle(),
-                               mtexts::catalogueNotRebuilt(loaded.message()));
+                               texts::catalogueNotRebuilt(loaded.message()));
         return;
     }
     showCount();
@@ -84,7 +84,7 @@ void MaintenanceBinding::showWorking(const QString& text)
 void MaintenanceBinding::showCount()
 {
     const qint64 n = m_w.state().rsBase ? m_w.state().rsBase->recordCount() : 0;
-    m_w.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(n));
+    m_w.Status->setPanelText(catalogue::PanelArticles, catalogue::texts::articleCount(n));
 }
 
 void MaintenanceBinding::showSettings()

@@ -72,7 +72,7 @@ void reloadCatalogue(FrmMain& w)
     if (!w.navigation().navigator().articleVisible())
         catalogue::listPapka(state);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
-    ui.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
+    ui.Status->setPanelText(catalogue::PanelArticles, catalogue::texts::articleCount(count));
     showBaseAccess(*ui.Status, state);
 }
 
@@ -118,7 +118,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
         return loaded.error();
     // A base without rows builds no tree; show the root with its empty branches
     // rather than an empty window.
-    if (!ui.Twv->getNode(texts::rootNode()) && state.rsBase)
+    if (!ui.Twv->getNode(catalogue::texts::root()) && state.rsBase)
         catalogue::buildCatalogueTree(*ui.Twv->nodes(), *state.rsBase);
 
     catalogue::Navigator& navigation = w.navigation().navigator();
@@ -132,10 +132,10 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     }
     setBusyPointer(false);
     const qint64 count = state.rsBase ? state.rsBase->recordCount() : 0;
-    ui.Status->setPanelText(catalogue::PanelArticles, texts::articleCount() + QString::number(count));
+    ui.Status->setPanelText(catalogue::PanelArticles, catalogue::texts::articleCount(count));
     showBaseAccess(*ui.Status, state);
     navigation.setUpEnabled(false);
-    if (catalogue::Node* root = ui.Twv->getNode(texts::rootNode())) {
+    if (catalogue::Node* root = ui.Twv->getNode(catalogue::texts::root())) {
         ui.Twv->selectNode(root);
         Q_EMIT ui.Twv->nodeClicked(root);
     }

@@ -40,7 +40,7 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
             // panel 1 on "Только чтение".
             int text = fontMetrics().averageCharWidth() * cells[i];
             if (i == slot(catalogue::PanelArticles))
-                text = std::max(text, fontMetrics().horizontalAdvance(texts::articleCount() + QStringLiteral("9999999")));
+                text = std::max(text, fontMetrics().horizontalAdvance(catalogue::texts::articleCount(9999999)));
             if (i == slot(catalogue::PanelMessage))
                 text = std::max(text, fontMetrics().horizontalAdvance(texts::readOnlyPanel()));
             const QMargins m = l->contentsMargins();

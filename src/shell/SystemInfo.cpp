@@ -1,6 +1,6 @@
 #include "SystemInfo.h"
 
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 
 #include "platform/Prompter.h"
 
@@ -41,7 +41,7 @@ bool SystemInfo::start(platform::Prompter& prompter, const QString& title)
             return true;
         break;
     }
-    prompter.message(platform::MsgStyle::Plain, title, mtexts::sysInfoUnavailable());
+    prompter.message(platform::MsgStyle::Plain, title, texts::sysInfoUnavailable());
     return false;
 }
 

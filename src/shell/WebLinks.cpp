@@ -1,6 +1,6 @@
 #include "WebLinks.h"
 
-#include "MaintenanceTexts.h"
+#include "ShellTexts.h"
 #include "ShellTexts.h"
 
 #include "platform/DesktopShell.h"
@@ -29,7 +29,7 @@ bool WebLinks::openHomePage()
         // Handing the desktop an empty address opens nothing and says nothing.
         const QString ini = store::AppFiles(m_appDir).iniPath();
         m_prompter.message(platform::MsgStyle::Warning, texts::mainTitle(),
-                           QFileInfo::exists(ini) ? mtexts::homeKeyMissing(ini) : mtexts::iniMissing(ini));
+                           QFileInfo::exists(ini) ? texts::homeKeyMissing(ini) : texts::iniMissing(ini));
         return false;
     }
     return open(address);
@@ -41,7 +41,7 @@ bool WebLinks::open(const QString& address)
 {
     if (m_desktop.open(address))
         return true;
-    m_prompter.message(platform::MsgStyle::Critical, texts::mainTitle(), mtexts::addressNotOpened(address));
+    m_prompter.message(platform::MsgStyle::Critical, texts::mainTitle(), texts::addressNotOpened(address));
     return false;
 }
 

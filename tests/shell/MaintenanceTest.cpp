@@ -24,7 +24,7 @@
 #include "shell/FrmSetting.h"
 #include "shell/MainToolbar.h"
 #include "shell/MaintenanceBinding.h"
-#include "shell/MaintenanceTexts.h"
+#include "shell/ShellTexts.h"
 #include "shell/NavigationBinding.h"
 #include "shell/ShellTexts.h"
 #include "shell/Startup.h"
@@ -119,7 +119,7 @@ protected:
     void open(const QString& path, const QString& name)
     {
         catalogue::Node* node =
-            w->Twv->getNode(texts::rootNode() + QStringLiteral("\\Записи\\") + path + QLatin1Char('\\') + name);
+            w->Twv->getNode(catalogue::texts::root() + QStringLiteral("\\Записи\\") + path + QLatin1Char('\\') + name);
         ASSERT_NE(node, nullptr) << name.toStdString();
         w->navigation().navigator().treeNodeClick(node);
         ASSERT_TRUE(w->RTF->isVisible());
@@ -163,7 +163,7 @@ protected:
             for (int i = 0; i < n->childCount(); ++i)
                 walk(n->child(i));
         };
-        walk(w->Twv->getNode(texts::rootNode()));
+        walk(w->Twv->getNode(catalogue::texts::root()));
         EXPECT_GT(checked, 0);
     }
     // Runs "Настройки" with `drive` in place of the user.
@@ -208,8 +208,8 @@ TEST_F(MaintenanceTest, SettingsListEachBaseOnceAndDeletingOneTakesAllItsRowsAnd
 {
     open(QStringLiteral("Строки"), QStringLiteral("Основа 11"));
     settings([&](FrmSetting& f) {
-        EXPECT_EQ(f.windowTitle(), mtexts::settingsCaption());
-        EXPECT_EQ(f.Label1->text(), mtexts::settingsLabel());
+        EXPECT_EQ(f.windowTitle(), texts::settingsCaption());
+        EXPECT_EQ(f.Label1->text(), texts::settingsLabel());
         EXPECT_EQ(lines(f.LstBase), (QStringList{QStringLiteral("Основная"), store::userBaseName(),
                                                   QStringLiteral("Примеры")}));
         EXPECT_EQ(f.Frame1->title(), Home);
@@ -231,7 +231,7 @@ TEST_F(MaintenanceTest, SettingsListEachBaseOnceAndDeletingOneTakesAllItsRowsAnd
     EXPECT_FALSE(w->RTF->isVisible());
     EXPECT_TRUE(w->LvPapka->isVisible());
     EXPECT_EQ(w->state().displayedId, 0);
-    EXPECT_EQ(w->Twv->getNode(texts::rootNode() + QStringLiteral("\\Записи\\Строки")), nullptr);
+    EXPECT_EQ(w->Twv->getNode(catalogue::texts::root() + QStringLiteral("\\Записи\\Строки")), nullptr);
     EXPECT_EQ(w->Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 4"));
     expectTagsMatchRecords();
 }
@@ -283,7 +283,7 @@ TEST_F(MaintenanceTest, NothingSelectedOrCancelDeletesNothingAndOkOrCloseEndTheW
         f.Command4->click();
         EXPECT_EQ(f.result(), QDialog::Accepted);
     });
-    EXPECT_NE(w->Twv->getNode(texts::rootNode() + QStringLiteral("\\Записи\\Новая\\Запись")), nullptr);
+    EXPECT_NE(w->Twv->getNode(catalogue::texts::root() + QStringLiteral("\\Записи\\Новая\\Запись")), nullptr);
 }
 
 TEST_F(MaintenanceTest, CompactionKeepsTheCatalogueTheTypedTextAndTheShownArticle)
@@ -360,12 +360,12 @@ TEST_F(MaintenanceTest, ABaseThatCannotBeOpenedAgainLeavesNoCommandOnAClosedBase
 
     // Clicks and commands find no base and say so; nothing crashes.
     w->navigation().navigator().treeNodeClick(
-        w->Twv->getNode(texts::rootNode() + QStringLiteral("\\Записи\\Мои\\Моя 2")));
+        w->Twv->getNode(catalogue::texts::root() + QStringLiteral("\\Записи\\Мои\\Моя 2")));
     w->MnuFileCompress->trigger();
     w->MnuViewSetting->trigger();
     ASSERT_EQ(prompter.shown.size(), 3u);
     for (size_t i : {1u, 2u})
-        EXPECT_EQ(prompter.shown[i].text, mtexts::baseClosed(base()));
+        EXPECT_EQ(prompter.shown[i].text, texts::baseClosed(base()));
 }
 
 TEST_F(MaintenanceTest, PrintingWithoutAPrinterWritesTheWholeArticleToTheChosenPdf)
@@ -377,7 +377,7 @@ TEST_F(MaintenanceTest, PrintingWithoutAPrinterWritesTheWholeArticleToTheChosenP
     // Nothing shown yet: nothing to print, and the user is told.
     w->MnuFilePrint->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, mtexts::nothingToPrint());
+    EXPECT_EQ(prompter.shown[0].text, texts::nothingToPrint());
 
     open(QStringLiteral("Примеры"), QStringLiteral("Длинная"));
     type(QStringLiteral(" Дописано."));
@@ -419,7 +419,7 @@ TEST_F(MaintenanceTest, PrintingWithoutAPrinterWritesTheWholeArticleToTheChosenP
     dialogs.printers.push_back(std::nullopt);
     w->MnuFilePrint->trigger();
     ASSERT_EQ(prompter.shown.size(), 2u);
-    EXPECT_EQ(prompter.shown[1].text, mtexts::noPrinter());
+    EXPECT_EQ(prompter.shown[1].text, texts::noPrinter());
 }
 
 TEST_F(MaintenanceTest, ThePrinterDialogsChoiceIsKeptForPrinting)
@@ -459,9 +459,9 @@ TEST_F(MaintenanceTest, WebLinksOpenTheirAddressesOrSayWhyNot)
     };
     const QString ini = app + QStringLiteral("/orvex.ini");
     const std::vector<Case> cases = {
-        {"no home key", "[www]\nother=x\n", true, mtexts::homeKeyMissing(ini)},
-        {"no ini file", {}, true, mtexts::iniMissing(ini)},
-        {"desktop refuses", "[WWW]\nHOME=" + Home.toUtf8() + "\n", false, mtexts::addressNotOpened(Home)},
+        {"no home key", "[www]\nother=x\n", true, texts::homeKeyMissing(ini)},
+        {"no ini file", {}, true, texts::iniMissing(ini)},
+        {"desktop refuses", "[WWW]\nHOME=" + Home.toUtf8() + "\n", false, texts::addressNotOpened(Home)},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.name);
@@ -477,7 +477,7 @@ TEST_F(MaintenanceTest, WebLinksOpenTheirAddressesOrSayWhyNot)
     prompter.shown.clear();
     w->MnuVbRussian->trigger();
     ASSERT_EQ(prompter.shown.size(), 1u);
-    EXPECT_EQ(prompter.shown[0].text, mtexts::addressNotOpened(WebLinks::vbRussianAddress()));
+    EXPECT_EQ(prompter.shown[0].text, texts::addressNotOpened(WebLinks::vbRussianAddress()));
 }
 
 TEST_F(MaintenanceTest, TheAboutBoxShowsTheVersionAndStartsTheSystemInformationProgram)
@@ -488,7 +488,7 @@ TEST_F(MaintenanceTest, TheAboutBoxShowsTheVersionAndStartsTheSystemInformationP
         EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе"));
         EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Zelvorant Kodrix"));
         EXPECT_EQ(about.lblVersion->text(), QStringLiteral("Версия 1.1.74"));
-        EXPECT_EQ(about.lblDescription->text(), mtexts::aboutDescription());
+        EXPECT_EQ(about.lblDescription->text(), texts::aboutDescription());
         EXPECT_EQ(about.cmdSysInfo->text(), QStringLiteral("&Система..."));
         EXPECT_FALSE(about.Image1->pixmap().isNull());
 

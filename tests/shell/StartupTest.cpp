@@ -138,8 +138,8 @@ TEST_F(StartupTest, FormLoadShowsTheCatalogueAndReportsProgress)
     EXPECT_EQ(w.TbMain->picture(catalogue::ToolButton::Extract), 8);
     EXPECT_EQ(w.TRTema->caption(), texts::contentsCaption());
     EXPECT_EQ(w.TRFiles->caption(), texts::filesCaption());
-    ASSERT_NE(w.Twv->getNode(texts::rootNode()), nullptr);
-    EXPECT_EQ(w.Twv->selectedNode(), w.Twv->getNode(texts::rootNode()));
+    ASSERT_NE(w.Twv->getNode(catalogue::texts::root()), nullptr);
+    EXPECT_EQ(w.Twv->selectedNode(), w.Twv->getNode(catalogue::texts::root()));
     // The root was clicked: the folder list shows it.
     EXPECT_EQ(w.txtAddress->text(), QStringLiteral("BaseMain:\\\\Zelvorant Kodrix\\"));
     EXPECT_TRUE(w.LvPapka->isVisible());
@@ -299,7 +299,7 @@ TEST_F(StartupTest, EmptyBaseShowsTheRootWithItsBranches)
     FrmMain w(app.dir, prompter, desktop);
     ASSERT_TRUE(formLoad(w, nullptr).ok());
     for (const char* branch : {"Корзина", "Установленные базы", "Избранное"})
-        EXPECT_NE(w.Twv->getNode(texts::rootNode() + QStringLiteral("\\") + QString::fromUtf8(branch)), nullptr)
+        EXPECT_NE(w.Twv->getNode(catalogue::texts::root() + QStringLiteral("\\") + QString::fromUtf8(branch)), nullptr)
             << branch;
     EXPECT_EQ(w.Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 0"));
     EXPECT_TRUE(w.isVisible());
