@@ -29,7 +29,7 @@ std::pair<QString, QString> AttachmentActions::unpackOne(const QByteArray& archi
     if (!report->refused.isEmpty())
         return {QString(), report->refused.join(u'\n')};
     // A damaged archive may have lost the file after the break: not "no such file".
-    return {QString(), (report->cut ? texts::NotBeforeDamage : texts::NotInArchive).arg(itemText.trimmed())};
+    return {QString(), (report->cut ? texts::notBeforeDamage() : texts::notInArchive()).arg(itemText.trimmed())};
 }
 
 void AttachmentActions::openFile(const QByteArray& archive, const QString& itemText)
@@ -40,7 +40,7 @@ void AttachmentActions::openFile(const QByteArray& archive, const QString& itemT
         return;
     }
     if (!m_shell.open(path))
-        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::CannotOpenFile.arg(QDir::toNativeSeparators(path)));
+        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::cannotOpenFile().arg(QDir::toNativeSeparators(path)));
 }
 
 AttachmentActions::DragFiles AttachmentActions::filesForDrag(const QByteArray& archive,
@@ -60,14 +60,14 @@ AttachmentActions::DragFiles AttachmentActions::filesForDrag(const QByteArray& a
 void AttachmentActions::extractAll(const QByteArray& archive, const FolderChooser& chooseFolder)
 {
     if (archive.count(' ') == archive.size()) {  // empty, or the single blank of an emptied list
-        m_prompter.message(MsgStyle::Warning, m_appTitle, texts::NoFilesToExtract);
+        m_prompter.message(MsgStyle::Warning, m_appTitle, texts::noFilesToExtract());
         return;
     }
-    const QString folder = chooseFolder(texts::ExtractPrompt);
+    const QString folder = chooseFolder(texts::extractPrompt());
     if (folder.isEmpty())
         return;
     if (!QFileInfo(folder).isDir()) {
-        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::FolderNotFound.arg(folder));
+        m_prompter.message(MsgStyle::Critical, m_appTitle, texts::folderNotFound().arg(folder));
         return;
     }
     auto report = unpackAll(archive, folder);
@@ -77,7 +77,7 @@ void AttachmentActions::extractAll(const QByteArray& archive, const FolderChoose
     }
     QStringList notes = report->refused;
     if (report->cut)
-        notes.push_back(texts::ArchiveCut);
+        notes.push_back(texts::archiveCut());
     if (!notes.isEmpty())
         m_prompter.message(MsgStyle::Warning, m_appTitle, notes.join(u'\n'));
 }

@@ -25,21 +25,21 @@ QByteArray makeSeparator()
 QString unsafeNameReason(const QString& name)
 {
     if (name.isEmpty())
-        return texts::ReasonEmpty;
+        return texts::reasonEmpty();
     bool onlyDots = true;
     for (const QChar c : name) {
         if (c == u'/' || c == u'\\')
-            return texts::ReasonSeparator;
+            return texts::reasonSeparator();
         if (c == u':')
-            return texts::ReasonDrive;
+            return texts::reasonDrive();
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return texts::ReasonControl;
+            return texts::reasonControl();
         if (c != u'.')
             onlyDots = false;
     }
     // ".", ".." and, on systems that drop trailing dots, "..." all name a folder.
     if (onlyDots)
-        return texts::ReasonDots;
+        return texts::reasonDots();
     return QString();
 }
 
@@ -127,10 +127,10 @@ store::Result<QByteArray> packEntries(const QList<PackEntry>& entries, const Sep
     for (const PackEntry& e : entries) {
         const QString reason = unsafeNameReason(e.name);
         if (!reason.isEmpty())
-            return store::Error{texts::NameUnsafe.arg(e.name, reason)};
+            return store::Error{texts::nameUnsafe().arg(e.name, reason)};
         std::optional<QByteArray> encoded = encodeName(e.name);
         if (!encoded)
-            return store::Error{texts::NameNot1251.arg(e.name)};
+            return store::Error{texts::nameNot1251().arg(e.name)};
         names.push_back(*encoded);
         total += 4 * SeparatorSize + names.back().size() + e.bytes.size() + 2 * SeparatorSize;
     }
@@ -151,7 +151,7 @@ store::Result<QByteArray> packEntries(const QList<PackEntry>& entries, const Sep
             placed = separatorsOnlyInPlace(QByteArrayView(out).sliced(start), name.size());
         }
         if (!placed)
-            return store::Error{texts::NoSeparators.arg(entries[i].name)};
+            return store::Error{texts::noSeparators().arg(entries[i].name)};
     }
     return out;
 }
@@ -321,7 +321,7 @@ ScanEnd scanRecords(QByteArrayView archive, const std::function<bool(const RawRe
 store::Result<ArchiveContents> readArchive(QByteArrayView archive)
 {
     if (!hasMagic(archive))
-        return store::Error{texts::NotPackArchive};
+        return store::Error{texts::notPackArchive()};
     ArchiveContents contents;
     const ScanEnd end = scanRecords(archive, [&](const RawRecord& r) {
         ArchiveRecord rec;

@@ -35,7 +35,7 @@ QStringList pathsOfList(const QString& list)
 
 QString PackFailure::message() const
 {
-    return texts::PackError.arg(QString::number(number), description);
+    return texts::packError().arg(QString::number(number), description);
 }
 
 namespace {
@@ -53,19 +53,19 @@ store::Result<QByteArray> readWhole(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return packError(FileNotFound, texts::FileNotFound.arg(path));
+        return packError(FileNotFound, texts::fileNotFound().arg(path));
     // A folder, a pipe or a device has no length to take; reading one could block.
     if (!info.isFile())
-        return packError(PathAccess, texts::NotAFile.arg(path));
+        return packError(PathAccess, texts::notAFile().arg(path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return packError(f.error() == QFileDevice::PermissionsError ? PermissionDenied : PathAccess,
-                         texts::AccessDenied.arg(path));
+                         texts::accessDenied().arg(path));
     const qint64 size = f.size();
     QByteArray bytes(size, Qt::Uninitialized);
     const qint64 got = size ? f.read(bytes.data(), size) : 0;
     if (got != size)
-        return packError(DeviceIo, texts::ReadFailed.arg(path, f.errorString()));
+        return packError(DeviceIo, texts::readFailed().arg(path, f.errorString()));
     return bytes;
 }
 
@@ -80,9 +80,9 @@ store::Result<QByteArray> packPaths(const QStringList& paths, const SeparatorSou
         const QString name = path.mid(path.lastIndexOf(u'/') + 1);
         const QString reason = unsafeNameReason(name);
         if (!reason.isEmpty())
-            return packError(BadFileName, texts::NameUnsafe.arg(path, reason));
+            return packError(BadFileName, texts::nameUnsafe().arg(path, reason));
         if (!encodeName(name))
-            return packError(BadFileName, texts::NameNot1251.arg(name));
+            return packError(BadFileName, texts::nameNot1251().arg(name));
         auto bytes = readWhole(path);
         if (!bytes)
             return bytes.error();
@@ -164,24 +164,24 @@ store::Result<QString> writeWhole(const QString& folder, const QString& name, QB
     const QString target = folder + u'/' + name;
     // An empty folder would put the file at the root of the disk.
     if (folder.isEmpty())
-        return store::Error{texts::WriteFailed.arg(name, texts::NoFolder)};
+        return store::Error{texts::writeFailed().arg(name, texts::noFolder())};
     QTemporaryFile tmp(folder + u'/' + PartialPrefix + QString::number(::getpid()) + QStringLiteral("-XXXXXX"));
     if (!tmp.open())
         return store::Error{
-            texts::WriteFailed.arg(target, store::writeFailureReason(target, bytes.size(), tmp.errorString()))};
+            texts::writeFailed().arg(target, store::writeFailureReason(target, bytes.size(), tmp.errorString()))};
     // Written past Qt's buffer, so that a full disk is known by its error number;
     // on the disk before the rename, so that a crash leaves the old file or the new.
     int err = writeAll(tmp.handle(), bytes);
     if (!err && ::fsync(tmp.handle()) != 0)
         err = errno;
     if (err)
-        return store::Error{texts::WriteFailed.arg(target, store::fileErrorReason(err))};
+        return store::Error{texts::writeFailed().arg(target, store::fileErrorReason(err))};
     tmp.setPermissions(defaultPermissions());
     tmp.close();
     // rename() replaces the old file, or a link of that name, in one step; a folder
     // of that name makes it fail and the temporary file goes away with `tmp`.
     if (std::rename(QFile::encodeName(tmp.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
-        return store::Error{texts::WriteFailed.arg(target, store::fileErrorReason(errno))};
+        return store::Error{texts::writeFailed().arg(target, store::fileErrorReason(errno))};
     tmp.setAutoRemove(false);
     return target;
 }
@@ -191,7 +191,7 @@ namespace {
 store::Result<UnpackReport> unpack(QByteArrayView archive, const QString& folder, const QString* wanted)
 {
     if (!hasMagic(archive))
-        return store::Error{texts::NotPackArchive};
+        return store::Error{texts::notPackArchive()};
     removeStalePartials(folder);
     UnpackReport report;
     std::optional<store::Error> failure;
@@ -201,7 +201,7 @@ store::Result<UnpackReport> unpack(QByteArrayView archive, const QString& folder
             return true;
         const QString reason = unsafeNameReason(name);
         if (!reason.isEmpty()) {
-            report.refused.push_back(texts::RecordRefused.arg(name, reason));
+            report.refused.push_back(texts::recordRefused().arg(name, reason));
             return true;
         }
         auto written = writeWhole(folder, name, r.bytes);

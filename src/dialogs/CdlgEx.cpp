@@ -153,8 +153,8 @@ Outcome CdlgEx::showPrinter(QPrinter& printer)
     r.current = setupOf(printer);
     if (!r.current) {
         const QString name = printer.printerName();
-        m_prompter.message(platform::MsgStyle::Warning, texts::PrinterErrorTitle,
-                           name.isEmpty() ? texts::NoPrinter : texts::PrinterUnavailable.arg(name));
+        m_prompter.message(platform::MsgStyle::Warning, texts::printerErrorTitle(),
+                           name.isEmpty() ? texts::noPrinter() : texts::printerUnavailable().arg(name));
     }
     const std::optional<PrinterSetup> chosen = m_dialogs.printer(r);
     if (!chosen)

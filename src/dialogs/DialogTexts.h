@@ -4,9 +4,9 @@
 
 namespace dialogs::texts {
 
-inline const QString PrinterErrorTitle = QStringLiteral("Printer Error");
-inline const QString PrinterUnavailable = QStringLiteral("Принтер «%1» недоступен.");
-inline const QString NoPrinter = QStringLiteral("В системе не установлен ни один принтер.");
-inline const QString Cancelled = QStringLiteral("Отменено пользователем.");
+inline QString printerErrorTitle() { return QStringLiteral("Printer Error"); }
+inline QString printerUnavailable() { return QStringLiteral("Принтер «%1» недоступен."); }
+inline QString noPrinter() { return QStringLiteral("В системе не установлен ни один принтер."); }
+inline QString cancelled() { return QStringLiteral("Отменено пользователем."); }
 
 }  // namespace dialogs::texts

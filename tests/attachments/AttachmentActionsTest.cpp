@@ -89,11 +89,11 @@ TEST_F(AttachmentActionsTest, AFileNotUnpackedNowIsNeverOpened)
         QString message;
     };
     const Case cases[] = {
-        {QByteArray(" "), texts::NotPackArchive},
-        {header() + record("other.png", "x"), texts::NotInArchive.arg(QStringLiteral("схема.png"))},
+        {QByteArray(" "), texts::notPackArchive()},
+        {header() + record("other.png", "x"), texts::notInArchive().arg(QStringLiteral("схема.png"))},
         // Broken before the file: its loss is the damage's, said so.
         {header() + record("other.png", "x") + record("схема.png", "y").left(30),
-         texts::NotBeforeDamage.arg(QStringLiteral("схема.png"))},
+         texts::notBeforeDamage().arg(QStringLiteral("схема.png"))},
     };
     for (const Case& k : cases) {
         prompter.shown.clear();
@@ -127,7 +127,7 @@ TEST_F(AttachmentActionsTest, NothingToExtractWarnsWithoutAskingForAFolder)
         a.extractAll(archive, chooser(chosen));
         ASSERT_EQ(prompter.shown.size(), 1u);
         EXPECT_EQ(prompter.shown[0].style, MsgStyle::Warning);
-        EXPECT_EQ(prompter.shown[0].text, texts::NoFilesToExtract);
+        EXPECT_EQ(prompter.shown[0].text, texts::noFilesToExtract());
     }
     EXPECT_TRUE(prompts.isEmpty());
 }
@@ -166,5 +166,5 @@ TEST_F(AttachmentActionsTest, RefusedNamesAndABrokenArchiveAreReportedAfterExtra
     ASSERT_EQ(prompter.shown.size(), 1u);
     EXPECT_EQ(prompter.shown[0].style, MsgStyle::Warning);
     EXPECT_TRUE(prompter.shown[0].text.contains(QStringLiteral("../outside.txt")));
-    EXPECT_TRUE(prompter.shown[0].text.contains(texts::ArchiveCut));
+    EXPECT_TRUE(prompter.shown[0].text.contains(texts::archiveCut()));
 }

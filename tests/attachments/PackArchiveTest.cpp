@@ -194,7 +194,7 @@ TEST(ReadArchive, WithoutTheMagicItIsNotAnArchive)
         SCOPED_TRACE(archive.left(30).toStdString());
         auto r = readArchive(archive);
         ASSERT_FALSE(r.ok());
-        EXPECT_EQ(r.message(), texts::NotPackArchive);
+        EXPECT_EQ(r.message(), texts::notPackArchive());
     }
     // The magic alone, shorter than the header, is an archive cut inside its header.
     auto r = readArchive(QByteArray(Magic));

@@ -188,9 +188,9 @@ TEST_F(PackFilesTest, WithoutTheMagicNothingIsWritten)
     for (const QByteArray& archive : {QByteArray(" "), QByteArray("TOLVU PACK format v1.0//") + record("a", "b")}) {
         auto report = unpackAll(archive, target);
         ASSERT_FALSE(report.ok());
-        EXPECT_EQ(report.message(), texts::NotPackArchive);
+        EXPECT_EQ(report.message(), texts::notPackArchive());
         auto one = unpackFile(archive, target, QStringLiteral("a"));
-        EXPECT_EQ(one.message(), texts::NotPackArchive);
+        EXPECT_EQ(one.message(), texts::notPackArchive());
     }
     EXPECT_TRUE(entries(target).isEmpty());
     auto bare = unpackAll(QByteArray(Header), target);
