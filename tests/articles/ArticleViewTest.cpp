@@ -41,9 +41,6 @@ protected:
     {
         state.appDir = tmp.path() + QStringLiteral("/Кодрикс");
         QDir().mkpath(state.appDir + QStringLiteral("/data"));
-        auto db = Database::create(state.appDir + QStringLiteral("/basemain.mdb"));
-        ASSERT_TRUE(db.ok());
-        state.base = *db;
         seeItem = menu.addAction(QStringLiteral("Итем"));
         seeItem->setObjectName(QStringLiteral("MnuSeeItem"));
         seeLine = menu.addSeparator();
@@ -53,20 +50,20 @@ protected:
         address.setText(QStringLiteral("прежний адрес"));
     }
 
+    QString basePath() const { return state.appDir + QStringLiteral("/basemain.mdb"); }
+
     void addRows(const std::vector<Row>& rows)
     {
-        auto rs = state.base->openRecordset();
-        ASSERT_TRUE(rs.ok());
-        for (const Row& r : rows) {
-            (*rs)->addNew();
-            ASSERT_TRUE((*rs)->setValue(ColPath, r.path).ok());
-            ASSERT_TRUE((*rs)->setValue(ColName, r.name).ok());
-            ASSERT_TRUE((*rs)->setValue(ColBody, r.body.toUtf8()).ok());
-            ASSERT_TRUE((*rs)->setValue(ColFileList, r.nullFileList ? QVariant() : QVariant(r.fileList)).ok());
-            ASSERT_TRUE((*rs)->setValue(ColSeeAlso, r.seeAlso.isEmpty() ? QVariant() : QVariant(r.seeAlso)).ok());
-            ASSERT_TRUE((*rs)->setValue(ColLinkTarget, r.target.isEmpty() ? QVariant() : QVariant(r.target)).ok());
-            ASSERT_TRUE((*rs)->update().ok());
-        }
+        std::vector<testsupport::BaseRow> content;
+        for (const Row& r : rows)
+            content.push_back({{ColPath, r.path},
+                               {ColName, r.name},
+                               {ColBody, r.body.toUtf8()},
+                               {ColFileList, r.nullFileList ? QVariant() : QVariant(r.fileList)},
+                               {ColSeeAlso, r.seeAlso.isEmpty() ? QVariant() : QVariant(r.seeAlso)},
+                               {ColLinkTarget, r.target.isEmpty() ? QVariant() : QVariant(r.target)}});
+        const QString failed = testsupport::writeBase(basePath(), content, &state.base);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
         state.rsBase = std::move(*state.base->openRecordset());
         view = std::make_unique<articles::ArticleView>(state, widgets(), desktop);
     }
@@ -339,11 +336,7 @@ TEST_F(ArticleViewTest, OpeningArticlesKeepsOneDocumentWithThePanesFont)
 // suggests the check, the pane lets go of the row, and nothing is written after.
 TEST_F(ArticleViewTest, AnUnreadableArticleIsNamedLockedAndNeverWrittenOver)
 {
-    const QString path = state.base->path();
-    state.base->close();
-    state.base.reset();
-    for (const char* suffix : {"", "-wal", "-shm"})
-        QFile::remove(path + QLatin1String(suffix));
+    const QString path = basePath();
     ASSERT_EQ(testsupport::writeLongBodiesBase(path, 40), QString());
     ASSERT_TRUE(testsupport::damageMiddlePage(path));  // the body of row 20
     const QByteArray damaged = testsupport::readFile(path);

@@ -1,6 +1,7 @@
 // Editing the shown article in place: what reaches the base, into which row,
 // and what the edit bar does to the selection.
 #include "Scripted.h"
+#include "SmallBase.h"
 #include "../dialogs/ScriptedDialogs.h"
 
 #include "articles/ArticlePane.h"
@@ -46,32 +47,30 @@ protected:
     {
         state.appDir = tmp.path() + QStringLiteral("/Кодрикс");
         QDir().mkpath(state.appDir + QStringLiteral("/data"));
-        auto db = Database::create(state.appDir + QStringLiteral("/basemain.mdb"));
-        ASSERT_TRUE(db.ok());
-        state.adoptBase(*db);
         menu.addAction(QStringLiteral("Итем"))->setObjectName(QStringLiteral("MnuSeeItem"));
         menu.addSeparator()->setObjectName(QStringLiteral("MnuSeeLine1"));
         // 1 an article, 2 a link, 3 another article, 4 a folder record.
-        auto rs = state.base->openRecordset();
-        ASSERT_TRUE(rs.ok());
         struct R { QString path, name; QByteArray body; QString target; int kind; };
+        std::vector<testsupport::BaseRow> rows;
         for (const R& r : {R{QStringLiteral("Строки"), QStringLiteral("Функции InStr"), ArticleRtf, {}, 1},
                            R{QStringLiteral("Ссылки"), QStringLiteral("Калькулятор"), ArticleRtf,
                              QStringLiteral("http://example.org/calc"), 3},
                            R{QStringLiteral("Графика"), QStringLiteral("BitBlt"), ArticleRtf, {}, 1},
                            R{QStringLiteral("Графика\\API"), QString(), {}, {}, KindFolder}}) {
-            (*rs)->addNew();
-            ASSERT_TRUE((*rs)->setValue(ColPath, r.path).ok());
-            ASSERT_TRUE((*rs)->setValue(ColName, r.name).ok());
-            ASSERT_TRUE((*rs)->setValue(ColBody, r.body.isNull() ? QVariant() : QVariant(QString::fromLatin1(r.body))).ok());
-            ASSERT_TRUE((*rs)->setValue(ColKind, r.kind).ok());
-            ASSERT_TRUE((*rs)->setValue(ColBaseName, QStringLiteral("Zelvorant Kodrix")).ok());
-            ASSERT_TRUE((*rs)->setValue(ColAdded, QDateTime(QDate(2004, 5, 6), QTime(7, 8, 9))).ok());
-            if (!r.target.isEmpty()) {
-                ASSERT_TRUE((*rs)->setValue(ColLinkTarget, r.target).ok());
-            }
-            ASSERT_TRUE((*rs)->update().ok());
+            testsupport::BaseRow row{{ColPath, r.path},
+                                     {ColName, r.name},
+                                     {ColBody, r.body.isNull() ? QVariant() : QVariant(QString::fromLatin1(r.body))},
+                                     {ColKind, r.kind},
+                                     {ColBaseName, QStringLiteral("Zelvorant Kodrix")},
+                                     {ColAdded, QDateTime(QDate(2004, 5, 6), QTime(7, 8, 9))}};
+            if (!r.target.isEmpty())
+                row.push_back({ColLinkTarget, r.target});
+            rows.push_back(std::move(row));
         }
+        std::shared_ptr<Database> db;
+        const QString failed = testsupport::writeBase(state.appDir + QStringLiteral("/basemain.mdb"), rows, &db);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
+        state.adoptBase(db);
         state.rsBase = std::move(*state.base->openRecordset());
 
         articles::ArticleWidgets aw;

@@ -1,6 +1,7 @@
 // Start-up and shutdown on a small base in a temporary application folder,
 // offscreen, with scripted prompts.
 #include "Scripted.h"
+#include "SmallBase.h"
 #include "TestSupport.h"
 
 #include "catalogue/FolderList.h"
@@ -63,17 +64,14 @@ public:
         testsupport::writeFile(dir + QStringLiteral("/data/Form1.frm"), "unpacked earlier");
         if (rows < 0)
             return;
-        auto db = store::Database::create(base());
-        EXPECT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
-        for (int i = 1; i <= rows; ++i) {
-            rs.value()->addNew();
-            (void)rs.value()->setValue(store::ColPath, QStringLiteral("Графика\\API"));
-            (void)rs.value()->setValue(store::ColName, QStringLiteral("Статья %1").arg(i));
-            (void)rs.value()->setValue(store::ColKind, 1);
-            (void)rs.value()->setValue(store::ColBaseName, QStringLiteral("Основная"));
-            EXPECT_TRUE(rs.value()->update().ok());
-        }
+        std::vector<testsupport::BaseRow> content;
+        for (int i = 1; i <= rows; ++i)
+            content.push_back({{store::ColPath, QStringLiteral("Графика\\API")},
+                               {store::ColName, QStringLiteral("Статья %1").arg(i)},
+                               {store::ColKind, 1},
+                               {store::ColBaseName, QStringLiteral("Основная")}});
+        const QString failed = testsupport::writeBase(base(), content);
+        EXPECT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     QString base() const { return dir + QStringLiteral("/basemain.mdb"); }
     QStringList dataFiles() const { return QDir(dir + QStringLiteral("/data")).entryList(QDir::Files); }
