@@ -2,6 +2,7 @@
 // article, Cyrillic, the table and the picture arrive, and failures leave no file.
 #include "ArticleFixture.h"
 #include "PdfText.h"
+#include "SmallBase.h"
 #include "TestSupport.h"
 
 #include "shell/ArticleExport.h"
@@ -28,27 +29,22 @@ protected:
         dir = tmp.filePath(QStringLiteral("Экспорт"));
         QDir().mkpath(dir);
         base = dir + QStringLiteral("/basemain.mdb");
-        auto db = store::Database::create(base);
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
-        ASSERT_TRUE(rs.ok());
         struct Row {
             QString path, name, target;
             QByteArray body;
         };
+        std::vector<testsupport::BaseRow> content;
         for (const Row& r : {Row{QStringLiteral("Строки"), QStringLiteral("Функция Left"), {}, "{\\rtf1 Left}"},
                              Row{QStringLiteral("Строки"), QStringLiteral("Функция Mid"), {}, longArticle()},
                              Row{QStringLiteral("Ссылки"), QStringLiteral("Сайт"), QStringLiteral("https://example.org"), {}},
-                             Row{QStringLiteral("Пустая папка"), QString(), {}, {}}}) {
-            store::Recordset& set = **rs;
-            set.addNew();
-            ASSERT_TRUE(set.setValue(store::ColPath, r.path).ok());
-            ASSERT_TRUE(set.setValue(store::ColName, r.name).ok());
-            ASSERT_TRUE(set.setValue(store::ColBody, QString::fromLatin1(r.body)).ok());
-            ASSERT_TRUE(set.setValue(store::ColLinkTarget, r.target).ok());
-            ASSERT_TRUE(set.setValue(store::ColKind, 1).ok());
-            ASSERT_TRUE(set.update().ok());
-        }
+                             Row{QStringLiteral("Пустая папка"), QString(), {}, {}}})
+            content.push_back({{store::ColPath, r.path},
+                               {store::ColName, r.name},
+                               {store::ColBody, QString::fromLatin1(r.body)},
+                               {store::ColLinkTarget, r.target},
+                               {store::ColKind, 1}});
+        const QString failed = testsupport::writeBase(base, content);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     store::Result<ExportReport> run(const QString& reference, const QString& out)
     {

@@ -4,6 +4,7 @@
 // once this file inlines it; it is not.
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include "Scripted.h"
+#include "SmallBase.h"
 #include "TestSupport.h"
 
 #include "articles/ArticleView.h"
@@ -50,24 +51,21 @@ protected:
     {
         app = tmp.filePath(QStringLiteral("Программа"));
         QDir().mkpath(app + QStringLiteral("/data"));
-        auto db = store::Database::create(app + QStringLiteral("/basemain.mdb"));
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
         const auto archive = attachments::packEntries(
             {{QStringLiteral("Form1.frm"), QByteArray("VERSION 5.00\r\n")}, {QStringLiteral("Проект.vbp"), "Type=Exe"}});
         ASSERT_TRUE(archive.ok());
         const QVariant rows[2][3] = {{QStringLiteral(";Form1.frm;Проект.vbp"), *archive, QStringLiteral("С файлами")},
                                      {QVariant(), QVariant(), QStringLiteral("Без файлов")}};
-        for (const auto& row : rows) {
-            rs.value()->addNew();
-            (void)rs.value()->setValue(store::ColPath, QStringLiteral("Формы"));
-            (void)rs.value()->setValue(store::ColName, row[2]);
-            (void)rs.value()->setValue(store::ColBody, QStringLiteral("{\\rtf1 text}"));
-            (void)rs.value()->setValue(store::ColFileList, row[0]);
-            (void)rs.value()->setValue(store::ColArchive, row[1]);
-            (void)rs.value()->setValue(store::ColKind, 1);
-            ASSERT_TRUE(rs.value()->update().ok());
-        }
+        std::vector<testsupport::BaseRow> content;
+        for (const auto& row : rows)
+            content.push_back({{store::ColPath, QStringLiteral("Формы")},
+                               {store::ColName, row[2]},
+                               {store::ColBody, QStringLiteral("{\\rtf1 text}")},
+                               {store::ColFileList, row[0]},
+                               {store::ColArchive, row[1]},
+                               {store::ColKind, 1}});
+        const QString failed = testsupport::writeBase(app + QStringLiteral("/basemain.mdb"), content);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
         w = std::make_unique<FrmMain>(app, prompter, desktop, &dialogs);
         auto& state = w->state();
         state.base = *store::Database::open(app + QStringLiteral("/basemain.mdb"));

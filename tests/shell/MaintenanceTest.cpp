@@ -4,6 +4,7 @@
 #include "../dialogs/ScriptedDialogs.h"
 #include "ArticleFixture.h"
 #include "PdfText.h"
+#include "SmallBase.h"
 #include "Scripted.h"
 #include "TestSupport.h"
 
@@ -89,23 +90,15 @@ protected:
         QDir().mkpath(app + QStringLiteral("/data"));
         testsupport::writeFile(app + QStringLiteral("/data/zvcreatedir"), {});
         testsupport::writeFile(app + QStringLiteral("/orvex.ini"), "[www]\nhome=" + Home.toUtf8() + "\n");
-        auto db = store::Database::create(base());
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
-        ASSERT_TRUE((*db)->beginBatch().ok());
-        for (const Entry& e : entries()) {
-            store::Recordset& set = **rs;
-            set.addNew();
-            ASSERT_TRUE(set.setValue(store::ColPath, e.path).ok());
-            ASSERT_TRUE(set.setValue(store::ColName, e.name).ok());
-            ASSERT_TRUE(set.setValue(store::ColBody, QString::fromLatin1(e.body)).ok());
-            ASSERT_TRUE(set.setValue(store::ColKind, 1).ok());
-            ASSERT_TRUE(set.setValue(store::ColBaseName, e.base).ok());
-            ASSERT_TRUE(set.update().ok());
-        }
-        ASSERT_TRUE((*db)->commitBatch().ok());
-        rs->reset();
-        (*db)->close();
+        std::vector<testsupport::BaseRow> content;
+        for (const Entry& e : entries())
+            content.push_back({{store::ColPath, e.path},
+                               {store::ColName, e.name},
+                               {store::ColBody, QString::fromLatin1(e.body)},
+                               {store::ColKind, 1},
+                               {store::ColBaseName, e.base}});
+        const QString failed = testsupport::writeBase(base(), content);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
 
         w = std::make_unique<FrmMain>(app, prompter, desktop, &dialogs);
         const auto loaded = formLoad(*w, nullptr);

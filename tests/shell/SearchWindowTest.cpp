@@ -4,6 +4,7 @@
 // when this file inlines it (a false positive of -Wmaybe-uninitialized).
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#include "SmallBase.h"
 #include "Scripted.h"
 #pragma GCC diagnostic pop
 
@@ -50,27 +51,25 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_tmp.filePath(QStringLiteral("settings")));
         dir = m_tmp.filePath(QStringLiteral("Программа"));
         QDir().mkpath(dir + QStringLiteral("/data"));
-        auto db = store::Database::create(dir + QStringLiteral("/basemain.mdb"));
-        ASSERT_TRUE(db.ok());
-        auto rs = (*db)->openRecordset();
         struct R { const char* path; const char* name; const char* text; int deleted; const char* link; };
         // 1 an article, 2 its copy in the bin, 3 a link, 4 an article without the term.
+        std::vector<testsupport::BaseRow> content;
         for (const R& r : {R{"Формы", "Загрузка формы", "Событие Load: ФОРМА загружается, форма видна", 0, ""},
                            R{"Формы", "Загрузка формы", "Старая форма в корзине", 1, ""},
                            R{"Ссылки", "Форум", "Форма на сайте", 0, "https://example.org/forum"},
                            R{"Строки", "Функция Mid", "Часть строки", 0, ""}}) {
-            (*rs)->addNew();
-            ASSERT_TRUE((*rs)->setValue(store::ColPath, QString::fromUtf8(r.path)).ok());
-            ASSERT_TRUE((*rs)->setValue(store::ColName, QString::fromUtf8(r.name)).ok());
-            ASSERT_TRUE((*rs)->setValue(store::ColBody, QString::fromLatin1(rtf(r.text))).ok());
-            ASSERT_TRUE((*rs)->setValue(store::ColKind, *r.link ? 3 : 1).ok());
-            ASSERT_TRUE((*rs)->setValue(store::ColDeleted, r.deleted).ok());
-            ASSERT_TRUE((*rs)->setValue(store::ColBaseName, QStringLiteral("Основная")).ok());
-            if (*r.link) {
-                ASSERT_TRUE((*rs)->setValue(store::ColLinkTarget, QString::fromUtf8(r.link)).ok());
-            }
-            ASSERT_TRUE((*rs)->update().ok());
+            testsupport::BaseRow row{{store::ColPath, QString::fromUtf8(r.path)},
+                                     {store::ColName, QString::fromUtf8(r.name)},
+                                     {store::ColBody, QString::fromLatin1(rtf(r.text))},
+                                     {store::ColKind, *r.link ? 3 : 1},
+                                     {store::ColDeleted, r.deleted},
+                                     {store::ColBaseName, QStringLiteral("Основная")}};
+            if (*r.link)
+                row.push_back({store::ColLinkTarget, QString::fromUtf8(r.link)});
+            content.push_back(std::move(row));
         }
+        const QString failed = testsupport::writeBase(dir + QStringLiteral("/basemain.mdb"), content);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
         w = std::make_unique<FrmMain>(dir, prompter, desktop);
         ASSERT_TRUE(formLoad(*w, nullptr).ok());
     }

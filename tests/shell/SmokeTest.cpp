@@ -1,5 +1,6 @@
 // Starts the real kodrix on a small base in a window of the X display, closes
 // it as a window manager would (WM_DELETE_WINDOW), and checks what shutdown left.
+#include "SmallBase.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -110,18 +111,11 @@ TEST(Smoke, TypedTextSurvivesAKill)
     const QString app = tmp.filePath(QStringLiteral("Кодрикс"));
     ASSERT_TRUE(QDir().mkpath(app + QStringLiteral("/data")));
     const QString basePath = app + QStringLiteral("/basemain.mdb");
-    {
-        auto db = store::Database::create(basePath);
-        ASSERT_TRUE(db.ok()) << db.message().toStdString();
-        auto rs = (*db)->openRecordset();
-        ASSERT_TRUE(rs.ok());
-        (*rs)->addNew();
-        ASSERT_TRUE((*rs)->setValue(store::ColPath, QStringLiteral("Строки")).ok());
-        ASSERT_TRUE((*rs)->setValue(store::ColName, QStringLiteral("Функции InStr")).ok());
-        ASSERT_TRUE((*rs)->setValue(store::ColBody, QStringLiteral("{\\rtf1\\ansi Start\\par}")).ok());
-        ASSERT_TRUE((*rs)->setValue(store::ColKind, 1).ok());
-        ASSERT_TRUE((*rs)->update().ok());
-    }
+    const QString failed = testsupport::writeBase(basePath, {{{store::ColPath, QStringLiteral("Строки")},
+                                                              {store::ColName, QStringLiteral("Функции InStr")},
+                                                              {store::ColBody, QStringLiteral("{\\rtf1\\ansi Start\\par}")},
+                                                              {store::ColKind, 1}}});
+    ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     QProcess kodrix;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
