@@ -168,35 +168,24 @@ protected:
     // A new base at the application folder's place holding these rows.
     std::shared_ptr<store::Database> write(const std::vector<Row>& rows)
     {
-        auto db = store::Database::create(base->basePath());
-        EXPECT_TRUE(db.ok()) << db.message().toStdString();
-        if (!db)
-            return nullptr;
-        auto rs = (*db)->openRecordset();
-        EXPECT_TRUE(rs.ok());
-        if (!rs)
-            return nullptr;
-        store::Recordset& set = **rs;
-        EXPECT_TRUE((*db)->beginBatch().ok());
+        std::vector<testsupport::BaseRow> content;
         for (const Row& r : rows) {
-            set.addNew();
-            for (auto [column, value] : {std::pair<int, QVariant>{store::ColPath, r.path},
-                                         {store::ColName, r.name},
-                                         {store::ColBody, QStringLiteral("\r\n")},
-                                         {store::ColKind, r.kind},
-                                         {store::ColDeleted, r.deleted},
-                                         {store::ColFavorite, r.favourite},
-                                         {store::ColBaseName, r.base},
-                                         {store::ColAdded, r.added}}) {
-                EXPECT_TRUE(set.setValue(column, value).ok());
-            }
-            if (!r.linkTarget.isEmpty()) {
-                EXPECT_TRUE(set.setValue(store::ColLinkTarget, r.linkTarget).ok());
-            }
-            EXPECT_TRUE(set.update().ok());
+            testsupport::BaseRow row{{store::ColPath, r.path},
+                                     {store::ColName, r.name},
+                                     {store::ColBody, QStringLiteral("\r\n")},
+                                     {store::ColKind, r.kind},
+                                     {store::ColDeleted, r.deleted},
+                                     {store::ColFavorite, r.favourite},
+                                     {store::ColBaseName, r.base},
+                                     {store::ColAdded, r.added}};
+            if (!r.linkTarget.isEmpty())
+                row.push_back({store::ColLinkTarget, r.linkTarget});
+            content.push_back(std::move(row));
         }
-        EXPECT_TRUE((*db)->commitBatch().ok());
-        return *db;
+        std::shared_ptr<store::Database> db;
+        const QString failed = testsupport::writeBase(base->basePath(), content, &db);
+        EXPECT_TRUE(failed.isEmpty()) << failed.toStdString();
+        return db;
     }
     catalogue::PathTreeModel& tree() { return *views->tree.nodes(); }
     catalogue::FolderModel& list() { return *views->list.items(); }

@@ -1,6 +1,7 @@
 #pragma once
 // Small bases for the search tests: rows with article bodies written through
 // the store into a fresh encrypted base in a folder with a Cyrillic name.
+#include "SmallBase.h"
 #include "search/SearchEngine.h"
 #include "store/AppFiles.h"
 #include "store/Database.h"
@@ -43,6 +44,18 @@ struct Row {
     QString link;
 };
 
+inline testsupport::BaseRow columnsOf(const Row& r)
+{
+    testsupport::BaseRow row{{store::ColPath, r.path},
+                             {store::ColName, r.name},
+                             {store::ColBody, r.body},
+                             {store::ColKind, r.kind},
+                             {store::ColDeleted, r.deleted}};
+    if (!r.link.isEmpty())
+        row.push_back({store::ColLinkTarget, r.link});
+    return row;
+}
+
 inline Row article(const QString& path, const QString& name, const QString& text, int deleted = 0)
 {
     return Row{path, name, rtf(text), deleted, 1, {}};
@@ -61,29 +74,21 @@ protected:
     // Creates the base with these rows and opens it.
     void make(const std::vector<Row>& rows)
     {
-        auto created = store::Database::create(basePath());
-        ASSERT_TRUE(created.ok()) << created.message().toStdString();
-        db = *created;
+        std::vector<testsupport::BaseRow> content;
+        for (const Row& r : rows)
+            content.push_back(columnsOf(r));
+        const QString failed = testsupport::writeBase(basePath(), content, &db);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
         auto opened = db->openRecordset();
         ASSERT_TRUE(opened.ok());
         rs = std::move(*opened);
-        // One transaction: a commit per row would dominate the tests' time.
-        store::Transaction t(*db);
-        for (const Row& r : rows)
-            append(r);
-        ASSERT_TRUE(t.commit().ok());
     }
+    // Adds a row to the open base, as the wizard does.
     void append(const Row& r)
     {
         rs->addNew();
-        ASSERT_TRUE(rs->setValue(store::ColPath, r.path).ok());
-        ASSERT_TRUE(rs->setValue(store::ColName, r.name).ok());
-        ASSERT_TRUE(rs->setValue(store::ColBody, r.body).ok());
-        ASSERT_TRUE(rs->setValue(store::ColKind, r.kind).ok());
-        ASSERT_TRUE(rs->setValue(store::ColDeleted, r.deleted).ok());
-        if (!r.link.isEmpty()) {
-            ASSERT_TRUE(rs->setValue(store::ColLinkTarget, r.link).ok());
-        }
+        for (const auto& [column, value] : columnsOf(r))
+            ASSERT_TRUE(rs->setValue(column, value).ok());
         auto u = rs->update();
         ASSERT_TRUE(u.ok()) << u.message().toStdString();
     }
