@@ -77,7 +77,7 @@ void AttachmentActions::extractAll(const QByteArray& archive, const FolderChoose
     }
     QStringList notes = report->refused;
     if (report->cut)
-        notes.push_back(texts::archiveCut());
+        notes.push_back(texts::archiveCut().arg(QDir::toNativeSeparators(folder)));
     if (!notes.isEmpty())
         m_prompter.message(MsgStyle::Warning, m_appTitle, notes.join(u'\n'));
 }

@@ -47,10 +47,11 @@ inline QString notBeforeDamage()
     return QStringLiteral("Файл «%1» не извлечён: архив вложенных файлов повреждён, и до места повреждения "
                           "его нет.");
 }
+// %1 the folder the files went to.
 inline QString archiveCut()
 {
-    return QStringLiteral("Архив вложенных файлов повреждён: извлечены только файлы, записанные до места "
-                          "повреждения.");
+    return QStringLiteral("Архив вложенных файлов повреждён: в папку «%1» извлечены только файлы, записанные до "
+                          "места повреждения.");
 }
 
 }  // namespace attachments::texts
