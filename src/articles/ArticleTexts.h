@@ -1,5 +1,6 @@
 #pragma once
 // The texts of the article display, the editor and the article wizard.
+#include "catalogue/Texts.h"
 #include "platform/DesktopShell.h"
 
 #include <QString>
@@ -64,13 +65,18 @@ inline QString tipLeft() { return QStringLiteral("По левому краю"); 
 inline QString tipCenter() { return QStringLiteral("По центру"); }
 inline QString tipRight() { return QStringLiteral("По правому краю"); }
 inline QString tipColor() { return QStringLiteral("Цвет шрифта"); }
+// The letters drawn on the bold, italic, underline and colour buttons.
+inline QString faceBold() { return QStringLiteral("Ж"); }
+inline QString faceItalic() { return QStringLiteral("К"); }
+inline QString faceUnderline() { return QStringLiteral("Ч"); }
+inline QString faceColor() { return QStringLiteral("А"); }
 
 inline QString initialFont() { return QStringLiteral("Arial cyr"); }
 inline QString editBarName() { return QStringLiteral("Панель правки"); }
 inline QString fontBoxName() { return QStringLiteral("Шрифт"); }
 inline QString sizeBoxName() { return QStringLiteral("Размер шрифта"); }
 inline QString toolbarName() { return QStringLiteral("Форматирование"); }
-inline QString paneName() { return QStringLiteral("Статья"); }
+inline QString paneName() { return catalogue::texts::typeArticle(); }
 
 inline QString storeFailed(const QString& entry, const QString& reason)
 {
@@ -82,7 +88,11 @@ inline QString lostOnLeave(const QString& entry, const QString& reason)
 {
     return QStringLiteral("Последние изменения статьи «%1» сохранить не удалось: %2").arg(entry, reason);
 }
-inline QString storeFailedTitle() { return QStringLiteral("Kodrix - Крутейший VB справочник"); }
+// Why a change was not stored, completing the messages above.
+inline QString baseNotOpen() { return QStringLiteral("база не открыта."); }
+inline QString articleGone() { return QStringLiteral("статьи больше нет в базе."); }
+inline QString entryGone() { return QStringLiteral("записи больше нет в базе."); }
+inline QString storeFailedTitle() { return catalogue::texts::programTitle(); }
 
 // The article wizard.
 inline QString wizardCaption() { return QStringLiteral("Редактор статей"); }
@@ -91,10 +101,10 @@ inline QString stepFiles() { return QStringLiteral("Вложенные файл�
 inline QString stepSeeAlso() { return QStringLiteral("Изменение меню 'Смотри также'"); }
 inline QString stepProperties() { return QStringLiteral("Свойства статьи"); }
 inline QString ok() { return QStringLiteral("&OK"); }
-inline QString cancel() { return QStringLiteral("Отмена"); }
+inline QString cancel() { return catalogue::texts::cancel(); }
 
 inline QString pathLabel() { return QStringLiteral("Путь:"); }
-inline QString browse() { return QStringLiteral("Просмотр"); }
+inline QString browse() { return catalogue::texts::browse(); }
 inline QString nameLabel() { return QStringLiteral("Название:"); }
 inline QString linkLabel() { return QStringLiteral("Путь ссылки:"); }
 
@@ -102,7 +112,7 @@ inline QString filesLabel() { return QStringLiteral("Вложенные файл
 inline QString fileColumn() { return QStringLiteral("Файл"); }
 inline QString sizeColumn() { return QStringLiteral("Размер в Kb"); }
 inline QString add() { return QStringLiteral("Добавить"); }
-inline QString remove() { return QStringLiteral("Удалить"); }
+inline QString remove() { return catalogue::texts::menuDelete(); }
 inline QString totalLabel() { return QStringLiteral("Общий размер:"); }
 inline QString filesNotice()
 {

@@ -64,11 +64,11 @@ QIcon drawnIcon(EditButton b)
         }
     };
     if (b == EditButton::Bold)
-        letter(QStringLiteral("Ж"), true, false, false);
+        letter(texts::faceBold(), true, false, false);
     else if (b == EditButton::Italic)
-        letter(QStringLiteral("К"), false, true, false);
+        letter(texts::faceItalic(), false, true, false);
     else if (b == EditButton::Underline)
-        letter(QStringLiteral("Ч"), false, false, true);
+        letter(texts::faceUnderline(), false, false, true);
     else if (b == EditButton::Left)
         lines(0);
     else if (b == EditButton::Right)
@@ -77,7 +77,7 @@ QIcon drawnIcon(EditButton b)
         lines(2);
     else if (b == EditButton::Color) {
         f.setPixelSize(11);
-        letter(QStringLiteral("А"), true, false, false);
+        letter(texts::faceColor(), true, false, false);
         p.fillRect(1, 13, 14, 3, Qt::red);
     } else if (b == EditButton::Cut)
         letter(QString(QChar(0x2702)), false, false, false);

@@ -457,7 +457,7 @@ Result<void> FrmAdd::commitNew()
 {
     Recordset* rs = m_state.rsBase.get();
     if (!rs)
-        return Error{texts::storeFailedFor(TxtName->text(), QStringLiteral("база не открыта."))};
+        return Error{texts::storeFailedFor(TxtName->text(), texts::baseNotOpen())};
     const int type = chosenType();
     rs->addNew();
     const QDateTime now = m_s.now ? m_s.now() : QDateTime::currentDateTime();
@@ -491,7 +491,7 @@ Result<void> FrmAdd::commitFiles()
 {
     Recordset* rs = m_state.rsBase.get();
     if (!rs || !rs->moveToId(m_rowId))
-        return Error{texts::storeFailedFor(QString(), QStringLiteral("записи больше нет в базе."))};
+        return Error{texts::storeFailedFor(QString(), texts::entryGone())};
     const QString entry = rs->text(ColName);
     QStringList paths, names;
     for (int i = 0; i < LVFile->topLevelItemCount(); ++i) {
@@ -526,7 +526,7 @@ Result<void> FrmAdd::commitSeeAlso()
 {
     Recordset* rs = m_state.rsBase.get();
     if (!rs || !rs->moveToId(m_rowId))
-        return Error{texts::storeFailedFor(QString(), QStringLiteral("записи больше нет в базе."))};
+        return Error{texts::storeFailedFor(QString(), texts::entryGone())};
     QString text;
     for (int i = 0; i < LvSee->topLevelItemCount(); ++i)
         text += LvSee->topLevelItem(i)->text(0) + QStringLiteral(";;");
@@ -546,7 +546,7 @@ Result<void> FrmAdd::commitProperties()
 {
     Recordset* rs = m_state.rsBase.get();
     if (!rs || !rs->moveToId(m_rowId))
-        return Error{texts::storeFailedFor(TxtName->text(), QStringLiteral("записи больше нет в базе."))};
+        return Error{texts::storeFailedFor(TxtName->text(), texts::entryGone())};
     EntryPlace before;
     before.path = rs->text(ColPath);
     before.name = rs->text(ColName);

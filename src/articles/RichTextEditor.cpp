@@ -310,13 +310,13 @@ store::Result<void> RichTextEditor::store()
 {
     store::Recordset* rs = m_state.rsBase.get();
     if (!rs || !m_doc)
-        return store::Error{QStringLiteral("база не открыта.")};
+        return store::Error{texts::baseNotOpen()};
     // The row is found by its Id, so removals of other rows never send the text
     // into a neighbour; the recordset goes back where its user left it.
     const qint64 back = rs->currentRowId();
     const bool wasEof = rs->eof();
     if (!m_state.goToDisplayed())
-        return store::Error{QStringLiteral("статьи больше нет в базе.")};
+        return store::Error{texts::articleGone()};
     store::Result<void> r = rs->edit();
     if (r)
         r = rs->setValue(store::ColBody, QString::fromLatin1(richtext::writeRtf(m_doc)));

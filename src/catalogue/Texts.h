@@ -4,6 +4,9 @@
 
 namespace catalogue::texts {
 
+// The program's title: the main window's and its messages'.
+inline QString programTitle() { return QStringLiteral("Kodrix - Крутейший VB справочник"); }
+
 // Tree branches. The root's text is the product name and stays Latin.
 inline QString root() { return QStringLiteral("Zelvorant Kodrix"); }
 inline QString installedBases() { return QStringLiteral("Установленные базы"); }
@@ -38,14 +41,18 @@ inline QString articleCount(qint64 n) { return QStringLiteral("Статей: %1"
 // Context menus.
 inline QString menuItemTitle() { return QStringLiteral("&Итем"); }
 inline QString menuRecycleTitle() { return QStringLiteral("&корзина"); }
-inline QString menuFavTitle() { return QStringLiteral("Избранное"); }
+inline QString menuFavTitle() { return favourites(); }
 inline QString menuOpen() { return QStringLiteral("Открыть"); }
 inline QString menuAddToFavourites() { return QStringLiteral("Добавить в избранное"); }
 inline QString menuProperties() { return QStringLiteral("Свойства"); }
-inline QString menuLink() { return QStringLiteral("Ссылка"); }
+inline QString menuLink() { return typeLink(); }
 inline QString menuDelete() { return QStringLiteral("Удалить"); }
 inline QString menuRestore() { return QStringLiteral("&Восстановить"); }
 inline QString menuDeleteFromBase() { return QStringLiteral("&Удалить"); }
 inline QString menuRemoveFromFavourites() { return QStringLiteral("Удалить из Избранного"); }
+
+// Buttons shown by the article wizard and by the pickers it opens.
+inline QString browse() { return QStringLiteral("Просмотр"); }
+inline QString cancel() { return QStringLiteral("Отмена"); }
 
 }  // namespace catalogue::texts

@@ -1,12 +1,14 @@
 #pragma once
 // The organising commands' own texts: questions, refusals and the pickers.
+#include "catalogue/Texts.h"
+
 #include <QString>
 
 namespace organise::texts {
 
 // Titles of the questions.
 inline QString confirmTitle() { return QStringLiteral("Подтверждение"); }
-inline QString favouritesTitle() { return QStringLiteral("Избранное"); }
+inline QString favouritesTitle() { return catalogue::texts::favourites(); }
 
 // Questions; `entry` is the entry's Path, "\" and Name.
 inline QString moveToBinQuestion(const QString& entry)
@@ -70,12 +72,12 @@ inline QString reloadFailed(const QString& detail)
 }
 
 // The pickers.
-inline QString folderPickerTitle() { return QStringLiteral("Просмотр"); }
+inline QString folderPickerTitle() { return catalogue::texts::browse(); }
 inline QString seeAlsoPickerTitle() { return QStringLiteral("Статьи"); }
 inline QString folderPickerLabel() { return QStringLiteral("Просмотр папок:"); }
 inline QString seeAlsoPickerLabel() { return QStringLiteral("Просмотр статей:"); }
 inline QString ok() { return QStringLiteral("OK"); }
-inline QString cancel() { return QStringLiteral("Отмена"); }
+inline QString cancel() { return catalogue::texts::cancel(); }
 inline QString chosenPathName() { return QStringLiteral("Выбранный путь"); }
 inline QString pickerReadFailed(const QString& detail)
 {

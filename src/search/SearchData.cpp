@@ -1,9 +1,11 @@
 #include "SearchData.h"
 
 #include "FoldedText.h"
+#include "SearchTexts.h"
 #include "richtext/Rtf.h"
 #include "store/Database.h"
 #include "store/Record.h"
+#include "store/StoreTexts.h"
 
 #include <QDir>
 #include <QStringList>
@@ -58,8 +60,7 @@ SearchData::~SearchData()
 
 store::Error SearchData::failure(const QString& what) const
 {
-    return store::Error{QStringLiteral("Ошибка данных поиска в базе «%1»: %2.")
-                            .arg(QDir::toNativeSeparators(m_db.path()), what)};
+    return store::Error{texts::dataFailed(QDir::toNativeSeparators(m_db.path()), what)};
 }
 
 void SearchData::release()
@@ -107,7 +108,7 @@ bool SearchData::present()
 store::Result<void> SearchData::create()
 {
     if (!m_db.isOpen())
-        return failure(QStringLiteral("база закрыта"));
+        return failure(store::texts::closed());
     sqlite3* h = m_db.handle();
     store::Transaction t(m_db);
     if (!t.begun())
@@ -161,7 +162,7 @@ store::Result<qint64> SearchData::write(qint64 id, const QByteArray& text)
 {
     sqlite3_stmt* st = prepare(m_write, QStringLiteral("INSERT OR REPLACE INTO %1 (Id, Text) VALUES (?1, ?2)").arg(TableName));
     if (!st)
-        return failure(m_db.isOpen() ? m_db.engineMessage() : QStringLiteral("база закрыта"));
+        return failure(m_db.isOpen() ? m_db.engineMessage() : store::texts::closed());
     sqlite3_bind_int64(st, 1, id);
     // An empty text is stored too: the row has search data, and it finds nothing.
     sqlite3_bind_blob64(st, 2, text.isEmpty() ? "" : text.constData(), sqlite3_uint64(text.size()), SQLITE_STATIC);
@@ -176,7 +177,7 @@ store::Result<qint64> SearchData::write(qint64 id, const QByteArray& text)
 store::Result<std::vector<qint64>> SearchData::rowIds()
 {
     if (!m_db.isOpen())
-        return failure(QStringLiteral("база закрыта"));
+        return failure(store::texts::closed());
     // The recordset's order: by Id, read from the small index when there is one.
     const QString id = name(m_db.columnNames()[store::ColId]);
     const QString sql = m_db.hasSmallColumnIndex()
@@ -198,7 +199,7 @@ store::Result<std::vector<qint64>> SearchData::rowIds()
 store::Result<std::vector<std::pair<qint64, qint64>>> SearchData::storedSeqs()
 {
     if (!m_db.isOpen())
-        return failure(QStringLiteral("база закрыта"));
+        return failure(store::texts::closed());
     const QString sql = QStringLiteral("SELECT Id, Seq FROM %1 INDEXED BY %2 ORDER BY Id").arg(TableName, IndexName);
     sqlite3_stmt* st = nullptr;
     int rc = sqlite3_prepare_v2(m_db.handle(), sql.toUtf8().constData(), -1, &st, nullptr);
@@ -231,7 +232,7 @@ store::Result<QByteArray> SearchData::body(qint64 id)
     sqlite3_stmt* st = prepare(m_body, QStringLiteral("SELECT %1 FROM main WHERE %2 = ?1")
                                            .arg(name(cols[store::ColBody]), name(cols[store::ColId])));
     if (!st)
-        return failure(m_db.isOpen() ? m_db.engineMessage() : QStringLiteral("база закрыта"));
+        return failure(m_db.isOpen() ? m_db.engineMessage() : store::texts::closed());
     sqlite3_bind_int64(st, 1, id);
     const int rc = sqlite3_step(st);
     QByteArray bytes;
@@ -272,7 +273,7 @@ store::Result<qint64> SearchData::readRows(qint64 after, int limit, const std::f
                                                 m_db.hasSmallColumnIndex() ? QStringLiteral("INDEXED BY main_small")
                                                                            : QString()));
     if (!st)
-        return failure(m_db.isOpen() ? m_db.engineMessage() : QStringLiteral("база закрыта"));
+        return failure(m_db.isOpen() ? m_db.engineMessage() : store::texts::closed());
     sqlite3_bind_int64(st, 1, after);
     sqlite3_bind_int(st, 2, limit);
     qint64 last = after;
@@ -294,7 +295,7 @@ store::Result<qint64> SearchData::readTexts(qint64 from, int limit,
     sqlite3_stmt* st = prepare(
         m_texts, QStringLiteral("SELECT Seq, Id, Text FROM %1 WHERE Seq >= ?1 ORDER BY Seq LIMIT ?2").arg(TableName));
     if (!st)
-        return failure(m_db.isOpen() ? m_db.engineMessage() : QStringLiteral("база закрыта"));
+        return failure(m_db.isOpen() ? m_db.engineMessage() : store::texts::closed());
     sqlite3_bind_int64(st, 1, from);
     sqlite3_bind_int(st, 2, limit);
     qint64 last = from - 1;
@@ -314,7 +315,7 @@ store::Result<bool> SearchData::readText(qint64 seq, const std::function<void(qi
 {
     sqlite3_stmt* st = prepare(m_text, QStringLiteral("SELECT Id, Text FROM %1 WHERE Seq = ?1").arg(TableName));
     if (!st)
-        return failure(m_db.isOpen() ? m_db.engineMessage() : QStringLiteral("база закрыта"));
+        return failure(m_db.isOpen() ? m_db.engineMessage() : store::texts::closed());
     sqlite3_bind_int64(st, 1, seq);
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW)

@@ -1,6 +1,7 @@
 #include "SearchEngine.h"
 
 #include "store/Database.h"
+#include "store/StoreTexts.h"
 
 #include <QLoggingCategory>
 
@@ -154,7 +155,7 @@ void SearchRun::check()
     SearchData& data = m_engine.m_data;
     SearchCache& cache = m_engine.m_cache;
     if (!m_engine.database().isOpen())
-        return fail(store::Error{QStringLiteral("База «%1» закрыта.").arg(m_engine.database().path())});
+        return fail(store::Error{store::texts::baseClosed().arg(store::texts::fileName(m_engine.database().path()))});
     // Another connection (another program, the sqlcipher shell) may have added
     // rows, changed bodies (the triggers dropped their texts) or made the table.
     if (data.changedElsewhere())

@@ -18,5 +18,10 @@ inline QString findBoxName() { return QStringLiteral("Слова для поис
 inline QString resultsName() { return QStringLiteral("Найденные статьи"); }
 
 inline QString searchFailed(const QString& why) { return QStringLiteral("Поиск не удался. %1").arg(why); }
+// %1 the base file, %2 the cause (the store's own text).
+inline QString dataFailed(const QString& base, const QString& why)
+{
+    return QStringLiteral("Ошибка данных поиска в базе «%1»: %2.").arg(base, why);
+}
 
 }  // namespace search::texts

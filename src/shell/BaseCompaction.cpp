@@ -60,8 +60,8 @@ bool BaseCompaction::run()
         m_state.base.reset();
         if (baseLost)
             baseLost();
-        say((compacted ? QString() : compacted.message() + QStringLiteral("\n\n"))
-            + texts::reopenFailed(loaded.message()));
+        const QString reopen = texts::reopenFailed(loaded.message());
+        say(compacted ? reopen : texts::oneAfterOther(compacted.message(), reopen));
         return false;
     }
     if (reopened)

@@ -2,6 +2,7 @@
 // The application shell's own texts: window titles, menus, toolbar, status bar,
 // splash window and messages, and those of maintenance. Each stands here once;
 // what the catalogue or the article display also shows is theirs.
+#include "articles/ArticleTexts.h"
 #include "catalogue/Texts.h"
 
 #include <QDir>
@@ -9,14 +10,14 @@
 
 namespace shell::texts {
 
-inline QString mainTitle() { return QStringLiteral("Kodrix - Крутейший VB справочник"); }
+inline QString mainTitle() { return catalogue::texts::programTitle(); }
 
 // Caption panels
 inline QString resizerDefaultCaption() { return QStringLiteral("Zelvorant Resizer Control"); }
 inline QString resizerNewCaption() { return QStringLiteral("Zelvorint Resizer Control"); }
 inline QString resizerClose() { return QStringLiteral("x"); }
 inline QString contentsCaption() { return QStringLiteral("Содержание"); }
-inline QString filesCaption() { return QStringLiteral("Вложенные файлы"); }
+inline QString filesCaption() { return articles::texts::stepFiles(); }
 
 // Top cool bar and tab strip
 inline QString addressLabel() { return QStringLiteral("Адрес:"); }
@@ -43,13 +44,13 @@ inline QString mnuFileAdd() { return QStringLiteral("&Новая статья");
 inline QString mnuFileProp() { return QStringLiteral("&Свойства"); }
 inline QString mnuFileCompress() { return QStringLiteral("Сж&ать базу"); }
 inline QString mnuFileSend() { return QStringLiteral("&Опубликовать статью в сети"); }
-inline QString mnuFileDel() { return QStringLiteral("&Удалить"); }
+inline QString mnuFileDel() { return catalogue::texts::menuDeleteFromBase(); }
 inline QString mnuFilePageSetting() { return QStringLiteral("Ус&тановки принтера"); }
 inline QString mnuFilePrint() { return QStringLiteral("&Печать"); }
 inline QString mnuFileExit() { return QStringLiteral("&Выход"); }
 inline QString mnuEdit() { return QStringLiteral("&Правка"); }
-inline QString mnuEditCopy() { return QStringLiteral("Копировать"); }
-inline QString mnuEditAddToFavorites() { return QStringLiteral("Добавить в избранное"); }
+inline QString mnuEditCopy() { return articles::texts::tipCopy(); }
+inline QString mnuEditAddToFavorites() { return catalogue::texts::menuAddToFavourites(); }
 inline QString mnuEditExtract() { return QStringLiteral("&Извлечь вложенные файлы"); }
 inline QString mnuView() { return QStringLiteral("&Вид"); }
 inline QString mnuViewContent() { return QStringLiteral("&Содержание"); }
@@ -65,25 +66,25 @@ inline QString mnuVbRussian() { return QStringLiteral("VB на Русском");
 // Pop-up menus that never show in the menu bar
 inline QString mnuSee() { return QStringLiteral("Смотри также"); }
 inline QString mnuSeeAdd() { return QStringLiteral("&Изменить ссылки"); }
-inline QString mnuInFile() { return QStringLiteral("Вложенные файлы"); }
+inline QString mnuInFile() { return articles::texts::stepFiles(); }
 inline QString mnuInFileExtract() { return QStringLiteral("&Извлечь файлы"); }
 inline QString mnuInEdit() { return QStringLiteral("&Изменить список файлов"); }
 
 // Main toolbar: captions and tooltips
 inline QString tbAdd() { return QStringLiteral("Создать"); }
 inline QString tbAddTip() { return QStringLiteral("Создать новую статью"); }
-inline QString tbDel() { return QStringLiteral("Удалить"); }
+inline QString tbDel() { return catalogue::texts::menuDelete(); }
 inline QString tbDelTip() { return QStringLiteral("Удалить запись"); }
 inline QString tbExtract() { return QStringLiteral("Извлечь"); }
 inline QString tbExtractTip() { return QStringLiteral("Извлечь вложенные файлы"); }
 inline QString tbSee() { return QStringLiteral("См. также"); }
 inline QString tbUp() { return QStringLiteral("Вверх"); }
 inline QString tbUpTip() { return QStringLiteral("На один уровень вверх"); }
-inline QString tbCopy() { return QStringLiteral("Копировать"); }
+inline QString tbCopy() { return articles::texts::tipCopy(); }
 inline QString tbCopyTip() { return QStringLiteral("Копировать выделенный текст"); }
 inline QString tbStyle() { return QStringLiteral("Вид"); }
 inline QString tbStyleTip() { return QStringLiteral("Крупные значки"); }
-inline QString tbBig() { return QStringLiteral("Крупные значки"); }
+inline QString tbBig() { return tbStyleTip(); }
 inline QString tbSmall() { return QStringLiteral("Список"); }
 inline QString tbReport() { return QStringLiteral("Таблица"); }
 inline QString tbPrint() { return QStringLiteral("Печать"); }
@@ -128,7 +129,7 @@ inline QString startTargetNotABase(const QString& path, const QString& baseName)
 inline QString startFailedTitle() { return QStringLiteral("Kodrix"); }
 inline QString startFailed(const QString& reason)
 {
-    return QStringLiteral("Не удалось открыть базу статей. Программа будет закрыта.\n\n") + reason;
+    return QStringLiteral("Не удалось открыть базу статей. Программа будет закрыта.\n\n%1").arg(reason);
 }
 // Used when the store gave no reason of its own.
 inline QString baseNotOpened(const QString& path)
@@ -143,15 +144,14 @@ inline QString file(const QString& path) { return QStringLiteral("«%1»").arg(Q
 // The installed-bases window
 inline QString settingsCaption() { return QStringLiteral("Настройки"); }
 inline QString settingsLabel() { return QStringLiteral("Установленные базы:"); }
-inline QString deleteButton() { return QStringLiteral("&Удалить"); }
+inline QString deleteButton() { return catalogue::texts::menuDeleteFromBase(); }
 inline QString okButton() { return QStringLiteral("&OK"); }
 inline QString downloadButton() { return QStringLiteral("&Загрузить"); }
 inline QString noDownloadAddress() { return QStringLiteral("Адрес сайта не задан"); }
 inline QString deleteTitle() { return QStringLiteral("Удаление"); }
 inline QString deleteQuestion(const QString& base)
 {
-    return QStringLiteral("Вы действительно хотите удалить базу \"") + base + QStringLiteral("\"?") + QLatin1Char('\n')
-           + QStringLiteral("Восстановить ее будет невозможно!");
+    return QStringLiteral("Вы действительно хотите удалить базу \"%1\"?\nВосстановить ее будет невозможно!").arg(base);
 }
 
 // The status bar while a long command works (the window does not answer meanwhile)
@@ -163,14 +163,20 @@ inline QString baseClosed(const QString& path)
 {
     return QStringLiteral("База %1 не открыта: команда недоступна.").arg(file(path));
 }
+// Two failures told in one message box, the earlier first.
+inline QString oneAfterOther(const QString& first, const QString& second)
+{
+    return QStringLiteral("%1\n\n%2").arg(first, second);
+}
 inline QString reopenFailed(const QString& reason)
 {
-    return QStringLiteral("Не удалось снова открыть базу после сжатия.\n\n") + reason
-           + QStringLiteral("\n\nКоманды, работающие с базой, недоступны до перезапуска программы.");
+    return QStringLiteral("Не удалось снова открыть базу после сжатия.\n\n%1\n\n"
+                          "Команды, работающие с базой, недоступны до перезапуска программы.")
+        .arg(reason);
 }
 inline QString catalogueNotRebuilt(const QString& reason)
 {
-    return QStringLiteral("Не удалось перечитать базу.\n\n") + reason;
+    return QStringLiteral("Не удалось перечитать базу.\n\n%1").arg(reason);
 }
 
 // Printing and export

@@ -199,7 +199,7 @@ Result<Compaction::Report> Compaction::run()
     if (auto r = Database::compact(m_base, m_backup, m_connect); !r) {
         removeCopy();
         // The message names both files already.
-        return Error{r.message() + QLatin1Char('\n') + texts::baseKept()};
+        return Error{texts::compactFailedAsSaid(r.message())};
     }
 
     if (auto r = step(Step::Verify); !r)

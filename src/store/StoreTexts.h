@@ -123,6 +123,11 @@ inline QString compactFailed(const QString& base, const QString& reason)
 {
     return QStringLiteral("Не удалось сжать базу %1: %2.\n%3").arg(fileName(base), reason, baseKept());
 }
+// When the message names the base and the cause already.
+inline QString compactFailedAsSaid(const QString& message)
+{
+    return QStringLiteral("%1\n%2").arg(message, baseKept());
+}
 // When the reason is a whole message of its own (naming its file).
 inline QString compactFailedBecause(const QString& base, const QString& message)
 {

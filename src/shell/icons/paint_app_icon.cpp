@@ -49,7 +49,8 @@ int main(int argc, char** argv)
         return 2;
     }
     for (int size : {16, 24, 32, 48, 64, 128, 256})
-        if (!paint(size).save(QStringLiteral("%1/kodrix-%2.png").arg(QString::fromLocal8Bit(argv[1])).arg(size)))
+        if (!paint(size).save(
+                QStringLiteral("%1/kodrix-%2.png").arg(QString::fromLocal8Bit(argv[1]), QString::number(size))))
             return 1;
     return 0;
 }
