@@ -1,6 +1,7 @@
 // The article wizard's four modes on a small base: what each commit stores,
 // what it refuses, and what the pages list.
 #include "Scripted.h"
+#include "SmallBase.h"
 #include "TestSupport.h"
 #include "../dialogs/ScriptedDialogs.h"
 
@@ -36,9 +37,10 @@ protected:
         state.appDir = tmp.path() + QStringLiteral("/Кодрикс");
         data = state.appDir + QStringLiteral("/data");
         QDir().mkpath(data);
-        auto db = Database::create(state.appDir + QStringLiteral("/basemain.mdb"));
-        ASSERT_TRUE(db.ok());
-        state.adoptBase(*db);
+        std::shared_ptr<Database> db;
+        const QString failed = testsupport::writeBase(state.appDir + QStringLiteral("/basemain.mdb"), {}, &db);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
+        state.adoptBase(db);
         articles::WizardServices s;
         s.prompter = &prompter;
         s.newDialog = [this] { return std::make_unique<dialogs::CdlgEx>(dialogs, prompter, state.appDir); };
@@ -51,13 +53,11 @@ protected:
     }
 
     // Adds a row with these columns and reopens the recordset.
-    void addRow(const std::vector<std::pair<int, QVariant>>& columns)
+    void addRow(const testsupport::BaseRow& columns)
     {
         auto rs = state.base->openRecordset();
-        (*rs)->addNew();
-        for (const auto& [c, v] : columns)
-            ASSERT_TRUE((*rs)->setValue(c, v).ok());
-        ASSERT_TRUE((*rs)->update().ok());
+        const QString failed = testsupport::addRow(**rs, columns);
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
         state.rsBase = std::move(*state.base->openRecordset());
     }
     bool open(int step, int recordNumber = 0)

@@ -210,10 +210,9 @@ TEST_F(SearchEngineTest, WritesElsewhereAreSeenByTheNextSearch)
         sqlite3_finalize(st);
         ASSERT_EQ(sqlite3_exec(h, "DELETE FROM main WHERE Id = 2", nullptr, nullptr, nullptr), SQLITE_OK);
         auto ors = (*other)->openRecordset();
-        ors->get()->addNew();
-        ASSERT_TRUE(ors->get()->setValue(store::ColName, QStringLiteral("Снаружи")).ok());
-        ASSERT_TRUE(ors->get()->setValue(store::ColBody, rtf(QStringLiteral("исходный извне"))).ok());
-        ASSERT_TRUE(ors->get()->update().ok());
+        const QString failed = testsupport::addRow(
+            **ors, {{store::ColName, QStringLiteral("Снаружи")}, {store::ColBody, rtf(QStringLiteral("исходный извне"))}});
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     // Both texts dropped by the triggers; the new row's never written.
     EXPECT_EQ(count(*db, "SELECT count(*) FROM kx_search_v1"), 0);

@@ -86,11 +86,8 @@ protected:
     // Adds a row to the open base, as the wizard does.
     void append(const Row& r)
     {
-        rs->addNew();
-        for (const auto& [column, value] : columnsOf(r))
-            ASSERT_TRUE(rs->setValue(column, value).ok());
-        auto u = rs->update();
-        ASSERT_TRUE(u.ok()) << u.message().toStdString();
+        const QString failed = testsupport::addRow(*rs, columnsOf(r));
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     // Writes Body of the row with RecordNumber n, as the editor does.
     void setBody(qint64 n, const QVariant& body)

@@ -4,6 +4,7 @@
 // accessible name on every control.
 #include "AppFolder.h"
 #include "Scripted.h"
+#include "SmallBase.h"
 
 #include "articles/ArticlePane.h"
 #include "articles/ArticleView.h"
@@ -193,11 +194,10 @@ TEST_F(DesktopConventionsTest, F5LoadsWhatAnotherProgramAddedAndTheBoxKeysFindTh
         ASSERT_TRUE(other.ok());
         auto rs = (*other)->openRecordset();
         ASSERT_TRUE(rs.ok());
-        (*rs)->addNew();
-        ASSERT_TRUE((*rs)->setValue(store::ColPath, QStringLiteral("Строки")).ok());
-        ASSERT_TRUE((*rs)->setValue(store::ColName, QStringLiteral("Добавлена рядом")).ok());
-        ASSERT_TRUE((*rs)->setValue(store::ColKind, 1).ok());
-        ASSERT_TRUE((*rs)->update().ok());
+        const QString failed = testsupport::addRow(**rs, {{store::ColPath, QStringLiteral("Строки")},
+                                                          {store::ColName, QStringLiteral("Добавлена рядом")},
+                                                          {store::ColKind, 1}});
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     click(Strings);
     EXPECT_EQ(node(Strings + QStringLiteral("\\Добавлена рядом")), nullptr);

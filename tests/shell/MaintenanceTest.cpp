@@ -267,10 +267,9 @@ TEST_F(MaintenanceTest, NothingSelectedOrCancelDeletesNothingAndOkOrCloseEndTheW
     {
         auto db = store::Database::open(base());
         auto rs = (*db)->openRecordset();
-        (*rs)->addNew();
-        ASSERT_TRUE((*rs)->setValue(store::ColPath, QStringLiteral("Новая")).ok());
-        ASSERT_TRUE((*rs)->setValue(store::ColName, QStringLiteral("Запись")).ok());
-        ASSERT_TRUE((*rs)->update().ok());
+        const QString failed = testsupport::addRow(
+            **rs, {{store::ColPath, QStringLiteral("Новая")}, {store::ColName, QStringLiteral("Запись")}});
+        ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     }
     settings([&](FrmSetting& f) {
         f.Command4->click();

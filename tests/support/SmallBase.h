@@ -18,6 +18,19 @@ namespace testsupport {
 // given. Columns it does not name stay Null, as in an entry made without them.
 using BaseRow = std::vector<std::pair<int, QVariant>>;
 
+// Adds one row through `set`, as the program's own writers do. Returns the
+// failure's message, or the empty text.
+inline QString addRow(store::Recordset& set, const BaseRow& row)
+{
+    set.addNew();
+    for (const auto& [column, value] : row)
+        if (auto r = set.setValue(column, value); !r)
+            return r.message();
+    if (auto r = set.update(); !r)
+        return r.message();
+    return QString();
+}
+
 // Creates the base at `path` with these rows and closes it, so that the file
 // holds everything (no write-ahead log beside it). Returns the failure's
 // message, or the empty text. `made`, when given, receives the open base
@@ -35,15 +48,9 @@ inline QString writeBase(const QString& path, const std::vector<BaseRow>& rows,
         // One transaction: a commit per row would dominate the tests' time.
         if (auto r = (*db)->beginBatch(); !r)
             return r.message();
-        for (const BaseRow& row : rows) {
-            store::Recordset& set = **rs;
-            set.addNew();
-            for (const auto& [column, value] : row)
-                if (auto r = set.setValue(column, value); !r)
-                    return r.message();
-            if (auto r = set.update(); !r)
-                return r.message();
-        }
+        for (const BaseRow& row : rows)
+            if (QString failed = addRow(**rs, row); !failed.isEmpty())
+                return failed;
         if (auto r = (*db)->commitBatch(); !r)
             return r.message();
     }
