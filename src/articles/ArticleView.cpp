@@ -160,7 +160,8 @@ void ArticleView::fillAttachments(const QString& fileList)
     // removed in the wizard) still enables it, with an empty list.
     const bool any = !fileList.isEmpty();
     if (m_w.setToolbarButton)
-        m_w.setToolbarButton(catalogue::ToolButton::Extract, any, any ? catalogue::PicExtract : catalogue::PicExtractNone);
+        m_w.setToolbarButton(catalogue::ToolButton::Extract, any,
+                             any ? catalogue::PicExtract : catalogue::PicExtractNone);
     if (m_w.mnuEditExtract)
         m_w.mnuEditExtract->setEnabled(any);
     if (!m_w.lstFile)

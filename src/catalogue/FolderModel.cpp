@@ -214,7 +214,9 @@ void FolderModel::sort(int column, Qt::SortOrder order)
     const int key = m_sortKey;
     const bool descending = m_sortOrder == Qt::DescendingOrder;
     const std::vector<int> newRow = stableSortRows(
-        m_items, [key, descending](const FolderItem& a, const FolderItem& b) { return sortsBefore(a, b, key, descending); });
+        m_items, [key, descending](const FolderItem& a, const FolderItem& b) {
+            return sortsBefore(a, b, key, descending);
+        });
     rebuildIndex();
     changePersistentIndexList(before, movedIndexes(*this, before, newRow));
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

@@ -69,8 +69,9 @@ public:
     int findText(QStringView text) const;
     bool containsText(const QString& text) const { return findText(text) >= 0; }
 
-    // Sorting by SortKey (0-based column) and SortOrder. Turning Sorted on sorts the items once; while it is on, a change
-    // of key or order sorts again and new items go to their sorted place.
+    // Sorting by SortKey (0-based column) and SortOrder. Turning Sorted on sorts
+    // the items once; while it is on, a change of key or order sorts again and
+    // new items go to their sorted place.
     int sortKey() const { return m_sortKey; }
     Qt::SortOrder sortOrder() const { return m_sortOrder; }
     bool isSorted() const { return m_sorted; }

@@ -52,11 +52,12 @@ void FindResultsModel::sortItems()
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     // Texts without regard to letter case, equal ones in the order found.
-    const std::vector<int> newRow = catalogue::stableSortRows(m_items, [key, descending](const FindItem& x, const FindItem& y) {
+    auto sortsBefore = [key, descending](const FindItem& x, const FindItem& y) {
         const int c = key == ColSection ? QString::compare(x.path, y.path, Qt::CaseInsensitive)
                                         : QString::compare(x.name, y.name, Qt::CaseInsensitive);
         return descending ? c > 0 : c < 0;
-    });
+    };
+    const std::vector<int> newRow = catalogue::stableSortRows(m_items, sortsBefore);
     changePersistentIndexList(before, catalogue::movedIndexes(*this, before, newRow));
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

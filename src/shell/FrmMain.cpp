@@ -157,7 +157,9 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     article.setToolbarButton = [this](catalogue::ToolButton button, bool enabled, int picture) {
         m_navigation->setToolbarButton(button, enabled, picture);
     };
-    article.setStatusPanel = [status = Status](catalogue::StatusPanel panel, const QString& text) { status->setPanelText(panel, text); };
+    article.setStatusPanel = [status = Status](catalogue::StatusPanel panel, const QString& text) {
+        status->setPanelText(panel, text);
+    };
     article.showArticlePane = [this] { m_navigation->showArticlePane(); };
     article.relayout = [layout = m_layout.get()] { layout->formResize(); };
     article.warn = [this](const QString& message) {
@@ -263,7 +265,8 @@ void FrmMain::buildMenus()
     item(MnuInFile, "MnuInEdit", texts::mnuInEdit())->setEnabled(false);
 
     // Toolbar commands that arrive with later work.
-    for (catalogue::ToolButton b : {catalogue::ToolButton::Add, catalogue::ToolButton::Del, catalogue::ToolButton::Print})
+    using catalogue::ToolButton;
+    for (ToolButton b : {ToolButton::Add, ToolButton::Del, ToolButton::Print})
         TbMain->setButtonEnabled(b, false);
 }
 

@@ -41,7 +41,8 @@ NavigationBinding::NavigationBinding(const NavigationWidgets& widgets, const Nav
     connect(m_w.TbMain, &MainToolbar::buttonClicked, m_nav, &catalogue::Navigator::toolbarButton);
     connect(m_w.TbMain, &MainToolbar::buttonMenuClicked, m_nav, &catalogue::Navigator::toolbarMenu);
     // The Edit menu's "Копировать" is the toolbar's "copy".
-    connect(m_w.MnuEditCopy, &QAction::triggered, m_nav, [nav = m_nav] { nav->toolbarButton(catalogue::ToolButton::Copy); });
+    connect(m_w.MnuEditCopy, &QAction::triggered, m_nav,
+            [nav = m_nav] { nav->toolbarButton(catalogue::ToolButton::Copy); });
     connect(m_w.MnuViewLargeIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewLargeIcons);
     connect(m_w.MnuViewSmallIcon, &QAction::triggered, m_nav, &catalogue::Navigator::viewList);
     connect(m_w.MnuViewTable, &QAction::triggered, m_nav, &catalogue::Navigator::viewTable);

@@ -11,6 +11,7 @@
 #include "ZelvorantResizer.h"
 
 #include "articles/ArticlePane.h"
+#include "articles/ArticleTexts.h"
 #include "articles/ArticleView.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/FolderListing.h"
@@ -88,7 +89,7 @@ store::Result<void> formLoad(FrmMain& w, FrmSplash* splash)
     ui.CboFont->clear();
     ui.CboFont->addItems(QFontDatabase::families());
     // The box names the articles' usual font, whether or not it is installed.
-    ui.CboFont->setCurrentText(QStringLiteral("Arial cyr"));
+    ui.CboFont->setCurrentText(articles::texts::initialFont());
 
     // The first start fills the screen; later ones put the window back as it was.
     if (!WindowState::restoreGeometry(w)) {

@@ -102,7 +102,8 @@ void WindowState::restoreLayout(FrmMain& w)
     if (s.contains(SortKey)) {
         w.LvPapka->setSorted(false);
         w.LvPapka->setSortKey(std::max(0, s.value(SortKey).toInt()));
-        w.LvPapka->setSortOrder(s.value(SortOrder).toInt() == Qt::DescendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder);
+        const bool descending = s.value(SortOrder).toInt() == Qt::DescendingOrder;
+        w.LvPapka->setSortOrder(descending ? Qt::DescendingOrder : Qt::AscendingOrder);
         w.LvPapka->setSorted(s.value(Sorted).toBool());
     }
 

@@ -171,7 +171,10 @@ inline QString replaceFailed(const QString& copy, const QString& why)
 {
     return QStringLiteral("не удалось поставить копию %1 на место базы: %2").arg(fileName(copy), why);
 }
-inline QString compactReadFailed(const QString& message) { return QStringLiteral("не удалось прочитать базу: %1").arg(message); }
+inline QString compactReadFailed(const QString& message)
+{
+    return QStringLiteral("не удалось прочитать базу: %1").arg(message);
+}
 
 // Deleting an installed base.
 inline QString deleteFailed(const QString& name, const QString& base, const QString& why)
