@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     auto report = unpackAll(archive, box.target);
     // With the magic, unpacking may still fail, at a file the system will not take
     // (a name too long for it, say); it must not claim the magic is wrong.
-    if (!report.ok() && (report.message() == texts::NotPackArchive) != !hasMagic(archive))
+    if (!report.ok() && (report.message() == texts::notPackArchive()) != !hasMagic(archive))
         die("unpackAll and the magic disagree:", report.message());
     if (report.ok() && !inMemory.ok())
         die("unpackAll wrote from an archive without the magic");
