@@ -7,15 +7,29 @@
 
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace testsupport {
 
 class XConnection {
 public:
-    XConnection() : m_c(xcb_connect(nullptr, nullptr)) {}
+    // A display busy with other tests' windows may refuse a connection for a
+    // moment; a few tries over two seconds keep that from failing a test.
+    XConnection()
+    {
+        for (int attempt = 0; attempt < 20; ++attempt) {
+            m_c = xcb_connect(nullptr, nullptr);
+            if (!xcb_connection_has_error(m_c))
+                return;
+            xcb_disconnect(m_c);
+            m_c = nullptr;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
     ~XConnection() { xcb_disconnect(m_c); }
     bool ok() const { return m_c && !xcb_connection_has_error(m_c); }
     xcb_connection_t* get() const { return m_c; }
@@ -82,7 +96,7 @@ public:
     }
 
 private:
-    xcb_connection_t* m_c;
+    xcb_connection_t* m_c = nullptr;
 };
 
 }  // namespace testsupport
