@@ -368,7 +368,10 @@ void FrmMain::connectHandlers()
     });
     TabMain->installEventFilter(new ReleaseWatcher(TabMain, [layout] { layout->tabMainMouseUp(); }));
     // A click changes the current tab on the press; keyboard changes count too.
-    connect(TabMain, &QTabBar::currentChanged, this, [layout] { layout->tabMainMouseUp(); });
+    connect(TabMain, &QTabBar::currentChanged, this, [layout] {
+        layout->tabMainMouseUp();
+        layout->focusShownPage();
+    });
     connect(MnuFileExit, &QAction::triggered, this, &QWidget::close);
 
     AttachmentPanel* files = m_attachments;

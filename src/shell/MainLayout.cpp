@@ -205,4 +205,13 @@ void MainLayout::tabMainMouseUp()
         pages[i]->setVisible(i + 1 == index);
 }
 
+void MainLayout::focusShownPage()
+{
+    QWidget* controls[] = {m_w.Twv, m_w.TxtAlphaText, m_w.TxtFind};
+    const int index = m_w.TabMain->currentIndex();
+    if (index < 0 || index > 2 || m_w.TabMain->hasFocus() || !controls[index]->isVisible())
+        return;
+    controls[index]->setFocus(Qt::TabFocusReason);
+}
+
 }  // namespace shell

@@ -94,6 +94,11 @@ public:
     void trFilesCloseClick();
     // Any mouse release over the tab strip: the selected tab picks the page.
     void tabMainMouseUp();
+    // After the user changed the page: the page's own control takes the
+    // keyboard (the tree, the index box, the search box), unless the tab strip
+    // has it, so that arrow keys keep walking the tabs. Without this the focus
+    // left behind in a hidden page lands on whatever control comes next.
+    void focusShownPage();
 
     const MainGeometry& geometry() const { return m_g; }
     // The splitters as the user put them (kept across restarts); the window

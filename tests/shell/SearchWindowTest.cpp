@@ -10,6 +10,7 @@
 
 #include "articles/ArticlePane.h"
 #include "catalogue/AlphaIndexList.h"
+#include "catalogue/PathTree.h"
 #include "search/FindList.h"
 #include "search/FullTextSearch.h"
 #include "search/HitHighlighter.h"
@@ -162,4 +163,20 @@ TEST_F(SearchWindowTest, IndexMarksAndOpensTitles)
     EXPECT_EQ(w->state().displayedId, 4);
     EXPECT_TRUE(w->RTF->isVisible());
     EXPECT_TRUE(w->RTF->extraSelections().isEmpty());
+}
+
+// A page chosen on the tab strip takes the keyboard, so the user can type at
+// once; the focus never stays behind on a hidden page or slips to the editor.
+TEST_F(SearchWindowTest, AChosenPageTakesTheKeyboard)
+{
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->Twv->setFocus();
+    const std::pair<int, QWidget*> pages[] = {{2, w->TxtFind}, {1, w->TxtAlphaText}, {0, w->Twv}};
+    for (const auto& [page, control] : pages) {
+        SCOPED_TRACE(page);
+        QTest::mouseClick(w->TabMain, Qt::LeftButton, {}, w->TabMain->tabRect(page).center());
+        EXPECT_EQ(QApplication::focusWidget(), control);
+    }
 }
