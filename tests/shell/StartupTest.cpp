@@ -186,6 +186,7 @@ TEST_F(StartupTest, ANewEntryFromTheWizardIsFiledAndEditedInItsOwnRow)
     wizard.TxtName->setText(QStringLiteral("BitBlt"));
     wizard.cmdGoClick();
     ASSERT_TRUE(prompter.shown.empty());
+    EXPECT_EQ(w.Status->panelText(catalogue::PanelArticles), QStringLiteral("Статей: 4"));
     for (const char* path : {"Zelvorant Kodrix\\Установленные базы\\Добавленные пользователем\\Графика\\API\\BitBlt",
                              "Zelvorant Kodrix\\Записи\\Графика\\API\\BitBlt"}) {
         catalogue::Node* n = w.Twv->getNode(QString::fromUtf8(path));
