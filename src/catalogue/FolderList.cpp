@@ -214,6 +214,11 @@ bool FolderList::eventFilter(QObject* watched, QEvent* event)
             break;
         }
     } else if (watched == v && event->type() == QEvent::KeyPress) {
+        // A key the label editor passed on (Enter ends the edit and the line
+        // edit lets it travel up) belongs to the edit, not to the list: as a
+        // list key it would open the entry under the name it is losing.
+        if (v->indexWidget(v->currentIndex()))
+            return true;
         auto* ke = static_cast<QKeyEvent*>(event);
         Q_EMIT keyPressed(ke->key(), ke->modifiers());
     }

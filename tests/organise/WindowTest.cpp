@@ -132,7 +132,7 @@ TEST_F(OrganiseWindowTest, DeleteInTheListDependsOnWhereItIs)
     EXPECT_TRUE(prompter.allAnswered());
 }
 
-TEST_F(OrganiseWindowTest, F2StartsTheLabelEditOfTheSelectedItem)
+TEST_F(OrganiseWindowTest, F2StartsTheLabelEditOfTheSelectedItemAndEnterEndsIt)
 {
     click(at("Записи\\Графика"));
     selectItem(QStringLiteral("Линии"));
@@ -151,6 +151,11 @@ TEST_F(OrganiseWindowTest, F2StartsTheLabelEditOfTheSelectedItem)
     EXPECT_EQ(flag(1, ColName), QStringLiteral("Прямые"));
     EXPECT_GE(w->LvPapka->items()->findText(QStringLiteral("Прямые")), 0);
     EXPECT_NE(w->Twv->getNode(at("Записи\\Графика\\Прямые")), nullptr);
+    // The Enter that ends the edit ends only the edit: it does not open the
+    // entry as an Enter on the list does.
+    EXPECT_FALSE(w->RTF->isVisible());
+    EXPECT_TRUE(w->LvPapka->isVisible());
+    EXPECT_TRUE(w->state().displayedEntry.isEmpty());
 }
 
 TEST_F(OrganiseWindowTest, DeletingTheShownArticleForGoodClosesThePane)
