@@ -181,7 +181,12 @@ FrmMain::FrmMain(const QString& appDir, platform::Prompter& prompter, platform::
     editing.warn = [this](const QString& message) {
         m_prompter.message(platform::MsgStyle::Critical, windowTitle(), message);
     };
-    editing.closeArticle = [this] { m_navigation->navigator().leaveArticle(); };
+    // The shown article's row is gone for good: the list comes back, and the
+    // status bar stops naming an entry that no longer exists.
+    editing.closeArticle = [this] {
+        m_navigation->navigator().leaveArticle();
+        Status->setPanelText(catalogue::PanelEntry, QString());
+    };
     editing.prompter = &m_prompter;
     m_editor = new articles::RichTextEditor(m_state, std::move(editing), this);
     m_dialogs = dialogs;

@@ -184,6 +184,7 @@ TEST_F(OrganiseWindowTest, DeletingTheShownArticleForGoodClosesThePane)
     EXPECT_TRUE(w->LvPapka->isVisible());
     EXPECT_EQ(w->state().displayedId, 0);
     EXPECT_TRUE(w->state().displayedEntry.isEmpty());
+    EXPECT_TRUE(w->Status->panelText(catalogue::PanelEntry).isEmpty());
     EXPECT_EQ(w->Twv->getNode(at("Корзина\\Любимая")), nullptr);
     // The count follows the rows gone for good.
     QCoreApplication::processEvents();
