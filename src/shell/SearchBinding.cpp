@@ -46,6 +46,8 @@ SearchBinding::SearchBinding(FrmMain& w) : QObject(&w)
     find.pane = w.RTF;
     find.setStatus = [status = w.Status](const QString& text) { status->setPanelText(catalogue::PanelMessage, text); };
     find.setStatusReady = [status = w.Status] { status->setPanelText(catalogue::PanelMessage, texts::ready()); };
+    w.Status->fitPanelTo(catalogue::PanelMessage,
+                         {search::texts::preparing(), search::texts::searching(), search::texts::stopped()});
     find.openEntry = openEntry;
     find.showArticlePane = showPane;
     find.enableUp = enableUp;

@@ -67,6 +67,20 @@ void StatusPanels::setPanelText(Panel panel, const QString& text)
     m_panels[slot(panel)]->setText(text);
 }
 
+void StatusPanels::fitPanelTo(Panel panel, const QStringList& texts)
+{
+    QLabel* l = m_panels[slot(panel)];
+    if (l->minimumWidth() != l->maximumWidth())
+        return;  // the panel that takes what is left
+    const QMargins m = l->contentsMargins();
+    int widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, l->fontMetrics().horizontalAdvance(t));
+    const int width = widest + m.left() + m.right() + 2 * l->frameWidth() + 4;
+    if (width > l->minimumWidth())
+        l->setFixedWidth(width);
+}
+
 QString StatusPanels::panelText(Panel panel) const
 {
     return m_panels[slot(panel)]->text();

@@ -5,6 +5,7 @@
 #include "catalogue/Controls.h"
 
 #include <QFrame>
+#include <QStringList>
 
 class QLabel;
 class QTimer;
@@ -18,6 +19,9 @@ public:
 
     using Panel = catalogue::StatusPanel;
     void setPanelText(Panel panel, const QString& text);
+    // Widens a fixed panel, if need be, so that each of `texts` shows whole:
+    // the subsystems that write a panel name what they will write there.
+    void fitPanelTo(Panel panel, const QStringList& texts);
     QString panelText(Panel panel) const;
     void setPanelToolTip(Panel panel, const QString& text);
     QString panelToolTip(Panel panel) const;

@@ -14,6 +14,7 @@
 #include "search/FindList.h"
 #include "search/FullTextSearch.h"
 #include "search/HitHighlighter.h"
+#include "search/SearchTexts.h"
 #include "shell/FrmMain.h"
 #include "shell/MainToolbar.h"
 #include "shell/SearchBinding.h"
@@ -178,5 +179,17 @@ TEST_F(SearchWindowTest, AChosenPageTakesTheKeyboard)
         SCOPED_TRACE(page);
         QTest::mouseClick(w->TabMain, Qt::LeftButton, {}, w->TabMain->tabRect(page).center());
         EXPECT_EQ(QApplication::focusWidget(), control);
+    }
+}
+
+// What the search writes in the message panel shows whole there.
+TEST_F(SearchWindowTest, TheSearchsStatusTextsFitTheirPanel)
+{
+    w->show();
+    QCoreApplication::processEvents();
+    const QFontMetrics fm(w->Status->font());
+    for (const QString& text : {search::texts::preparing(), search::texts::searching(), search::texts::stopped()}) {
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_GT(w->Status->panelGeometry(catalogue::PanelMessage).width(), fm.horizontalAdvance(text));
     }
 }
