@@ -6,6 +6,7 @@
 #include "store/Database.h"
 
 #include <QAbstractItemView>
+#include <QGuiApplication>
 #include <QListView>
 #include <QPointer>
 #include <QTimer>
@@ -218,26 +219,31 @@ bool Renamer::renameFolder(const QString& oldName, const QString& newName)
     if (moves.empty())
         return false;
 
-    Transaction t(*state.base);
-    if (!t.begun()) {
-        m_c.fail(texts::renameFolderFailed(from, t.begun().message()));
-        return false;
-    }
-    for (const Move& m : moves) {
-        rs.moveTo(m.row);
-        Result<void> r = rs.edit();
-        if (r)
-            r = rs.setValue(ColPath, m.path);
-        if (r)
-            r = rs.update();
-        if (!r) {
-            rs.cancelUpdate();
-            m_c.fail(texts::renameFolderFailed(from, r.message()));
-            return false;  // every row written so far goes back with the transaction
+    // Thousands of rows take seconds to rewrite: the list is painted without
+    // its closed editor and the pointer shows the wait; any message comes after.
+    m_list.repaint();
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const Result<void> stored = [&]() -> Result<void> {
+        Transaction t(*state.base);
+        if (Result<void> begun = t.begun(); !begun)
+            return begun;
+        for (const Move& m : moves) {
+            rs.moveTo(m.row);
+            Result<void> r = rs.edit();
+            if (r)
+                r = rs.setValue(ColPath, m.path);
+            if (r)
+                r = rs.update();
+            if (!r) {
+                rs.cancelUpdate();
+                return r;  // every row written so far goes back with the transaction
+            }
         }
-    }
-    if (Result<void> r = t.commit(); !r) {
-        m_c.fail(texts::renameFolderFailed(from, r.message()));
+        return t.commit();
+    }();
+    QGuiApplication::restoreOverrideCursor();
+    if (!stored) {
+        m_c.fail(texts::renameFolderFailed(from, stored.message()));
         return false;
     }
     // Only now, with every row stored, do the views change.

@@ -7,6 +7,8 @@
 
 #include "store/Record.h"
 
+#include <QGuiApplication>
+
 using namespace orgtest;
 using namespace store;
 using testsupport::Prompt;
@@ -65,6 +67,27 @@ TEST_F(RefusedWritesTest, EveryCommandNamesTheEntryAndChangesNothing)
     EXPECT_EQ(stored(2, ColDeleted), QStringLiteral("1"));
     EXPECT_EQ(stored(3, ColFavorite), QStringLiteral("1"));
     EXPECT_EQ(stored(3, ColLinkTarget), QStringLiteral("http://example.org/"));
+}
+
+// A folder whose second row the base refuses: the rows written before it go
+// back with the transaction, the message names the folder, and the pointer is
+// not left busy behind the message.
+TEST_F(RefusedWritesTest, AFolderRenameIsAllOrNothing)
+{
+    load({row(QStringLiteral("Графика"), QStringLiteral("Линии")),
+          row(QStringLiteral("Графика\\Старое"), QStringLiteral("Защищённая")),
+          row(QStringLiteral("Строки"), QStringLiteral("Mid"))},
+         at("Записи"));
+    refuseWrites(QStringLiteral("Защищённая"));
+    const Snapshot before = snapshot(state());
+    EXPECT_FALSE(renamer->afterLabelEdit(listRow(QStringLiteral("Графика")), QStringLiteral("Рисунки")));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_TRUE(prompter.shown.back().text.startsWith(QStringLiteral("Не удалось переименовать папку «Графика»")))
+        << prompter.shown.back().text.toStdString();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(snapshot(state()), before);
+    EXPECT_EQ(stored(1, ColPath), QStringLiteral("Графика"));
+    EXPECT_EQ(stored(2, ColPath), QStringLiteral("Графика\\Старое"));
 }
 
 }  // namespace
