@@ -1,6 +1,8 @@
 // kodrix: the program. `kodrix --app-dir DIR` takes DIR as the application
 // folder (the base, the ini file and the data folder); by default it is the
 // folder of the executable.
+#include "articles/ArticleTexts.h"
+#include "catalogue/Texts.h"
 #include "platform/DesktopShell.h"
 #include "platform/Prompter.h"
 #include "shell/Pictures.h"
@@ -94,6 +96,12 @@ int main(int argc, char** argv)
     app.setQuitOnLastWindowClosed(false);
     platform::QtPrompter prompter;
     platform::QtDesktopShell desktop;
+    // A link or file the desktop's opener turned down a moment after it started
+    // (no program for it): said like a refusal at the start.
+    desktop.openRefusedLater = [&prompter](const QString& target) {
+        prompter.message(platform::MsgStyle::Critical, catalogue::texts::programTitle(),
+                         articles::texts::cannotOpen(target));
+    };
     shell::Startup startup(appDir, prompter, desktop);
     QObject::connect(&instance, &shell::SingleInstance::activationRequested, &startup, [&startup] {
         shell::bringToFront(startup.mainWindow() ? static_cast<QWidget*>(startup.mainWindow())

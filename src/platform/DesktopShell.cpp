@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -84,8 +85,42 @@ LaunchResult DesktopShell::launch(const QString& target)
 bool QtDesktopShell::open(const QString& target)
 {
     // A web address or any other URL goes as it is; everything else is a path.
-    return QDesktopServices::openUrl(isAddress(target) ? QUrl(target, QUrl::StrictMode)
-                                                       : QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+    const bool address = isAddress(target);
+    const QString what = address ? target : QFileInfo(target).absoluteFilePath();
+    const QString program = QStandardPaths::findExecutable(opener);
+    if (program.isEmpty() || !openRefusedLater || inSandbox())
+        return QDesktopServices::openUrl(address ? QUrl(target, QUrl::StrictMode) : QUrl::fromLocalFile(what));
+
+    // Started as QDesktopServices would start it, but watched: the opener
+    // reports "no method available" only by its exit status, which a detached
+    // start throws away, and the user would click a link and see nothing.
+    // No parent: the opener may wait for the program it started (a browser)
+    // and must outlive the window rather than be killed with it.
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setWorkingDirectory(QDir::homePath());
+    QElapsedTimer since;
+    since.start();
+    const auto refused = openRefusedLater;
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, since, refused, target](int code, QProcess::ExitStatus status) {
+                         if (status == QProcess::NormalExit && code != 0 && since.elapsed() < OpenerVerdictMs)
+                             refused(target);
+                         process->deleteLater();
+                     });
+    process->start(program, {what});
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    return true;
+}
+
+bool QtDesktopShell::inSandbox()
+{
+    return qEnvironmentVariableIsSet("FLATPAK_ID") || QFileInfo::exists(QStringLiteral("/.flatpak-info")) ||
+           qEnvironmentVariableIsSet("SNAP");
 }
 
 bool QtDesktopShell::startProgram(const QString& program, const QStringList& arguments)

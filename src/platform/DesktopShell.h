@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace platform {
 
 // What an entry's target is, and so who takes it.
@@ -50,12 +52,25 @@ public:
     LaunchResult launch(const QString& target);
 };
 
-// QDesktopServices, QProcess and the icon theme.
+// The desktop's opener (xdg-open), QProcess and the icon theme.
 class QtDesktopShell : public DesktopShell {
 public:
+    // The opener decides only after it has started, and says so by its exit
+    // status alone: no program for the type, no such file. A refusal that comes
+    // within OpenerVerdictMs of the start is told here with the target; later
+    // ones are the opened program's own ending, not the opener's verdict.
+    std::function<void(const QString& target)> openRefusedLater;
+    static constexpr int OpenerVerdictMs = 5000;
+    // The opener run for open(); found on PATH. Without it (or in a sandbox,
+    // where only the desktop portal opens anything) open() is QDesktopServices'.
+    QString opener = QStringLiteral("xdg-open");
+
     bool open(const QString& target) override;
     QIcon fileTypeIcon(const QString& fileName) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
+
+private:
+    static bool inSandbox();
 };
 
 }  // namespace platform

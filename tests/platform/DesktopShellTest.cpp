@@ -115,3 +115,45 @@ TEST(QtDesktopShell, StartsAProgramWithItsArgumentsAndReportsOneThatCannotStart)
     EXPECT_EQ(int(launched.outcome), int(platform::LaunchResult::Outcome::ProgramFailed));
     EXPECT_EQ(launched.program, broken);
 }
+
+// The opener's verdict comes by its exit status after the start: a refusal
+// within moments is told with the target, success and a late ending are not.
+TEST(QtDesktopShell, AnOpenerThatFindsNoProgramIsToldWithTheTarget)
+{
+    QTemporaryDir tmp;
+    const QString got = tmp.filePath(QStringLiteral("got.txt"));
+    struct Case {
+        const char* what;
+        QByteArray script;
+        bool told;
+    };
+    const Case cases[] = {
+        {"no method available", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + QFile::encodeName(got) + "\"\nexit 3\n", true},
+        {"opened", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + QFile::encodeName(got) + "\"\nexit 0\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(got);
+        const QString opener = tmp.filePath(QStringLiteral("открыватель"));
+        QFile::remove(opener);
+        ASSERT_TRUE(writeProgram(opener, c.script));
+        platform::QtDesktopShell shell;
+        shell.opener = opener;
+        QStringList told;
+        shell.openRefusedLater = [&told](const QString& target) { told << target; };
+        const QString document = tmp.filePath(QStringLiteral("пример 50%1.txt"));
+        ASSERT_TRUE(shell.open(document));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(got); }, 10000));
+        // The opener is handed the full path as it stands.
+        EXPECT_EQ(QString::fromUtf8(testsupport::readFile(got)), document);
+        if (c.told) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !told.isEmpty(); }, 10000));
+            EXPECT_EQ(told, QStringList{document});
+        } else {
+            QTest::qWait(300);
+            EXPECT_TRUE(told.isEmpty());
+        }
+        // The finished opener's watcher goes with it.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
