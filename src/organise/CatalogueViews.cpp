@@ -341,18 +341,40 @@ void CatalogueViews::entryChanged(qint64 n, const EntryPlace& before, const Entr
     m_known = after;
     const std::vector<Landing> was = landingsOf(before);
     const std::vector<Landing> now = landingsOf(after);
-    if (tree()) {
+    if (PathTreeModel* model = tree()) {
+        // A new title in the same folder: a node that stood for this entry
+        // alone takes the new name where it stands, which is where a load
+        // puts it, instead of going to the end of its folder.
+        const auto in = [](const std::vector<Landing>& places, const Landing& l) {
+            return std::any_of(places.begin(), places.end(), [&l](const Landing& p) { return sameNode(l, p); });
+        };
+        std::vector<Landing> left, taken;  // the places renamed in place: old and new
+        for (const Landing& l : now) {
+            if (in(was, l))
+                continue;
+            for (const Landing& w : was) {
+                const QString from = w.nodePath(), to = l.nodePath();
+                if (w.branch != l.branch || in(now, w) || !same(from.section(Sep, 0, -2), to.section(Sep, 0, -2)))
+                    continue;
+                Node* node = model->getNode(from);
+                if (node && node->childCount() == 0 && model->landings(node) == std::vector<qint64>{n} &&
+                    !model->getNode(to) && model->renameNode(node, lastComponent(to))) {
+                    left.push_back(w);
+                    taken.push_back(l);
+                }
+                break;
+            }
+        }
         // New places first: a folder the entry leaves for a new name beside
         // it is not taken away and made again.
         for (const Landing& l : now) {
-            const bool kept = std::any_of(was.begin(), was.end(), [&l](const Landing& w) { return sameNode(l, w); });
-            if (kept)
-                settle(tree()->getNode(l.nodePath()), l.branch);
+            if (in(was, l) || in(taken, l))
+                settle(model->getNode(l.nodePath()), l.branch);
             else
                 addLanding(l, n);
         }
         for (const Landing& l : was) {
-            if (std::none_of(now.begin(), now.end(), [&l](const Landing& w) { return sameNode(l, w); }))
+            if (!in(now, l) && !in(left, l))
                 removeLanding(l, n);
         }
         for (const Landing& l : was)

@@ -57,6 +57,30 @@ TEST_F(RenamerTest, AFolderIsRenamedInEveryRowInOrBelowItAndNowhereElse)
     EXPECT_TRUE(matchesReload());
 }
 
+// An entry's new title takes its node's place among its neighbours, in every
+// branch, where a load would put it; nothing moves to the end of the folder.
+TEST_F(RenamerTest, ARenamedEntryKeepsItsPlaceInTheTree)
+{
+    Row fav = row(QStringLiteral("Графика"), QStringLiteral("Круги"));
+    fav.favourite = 1;
+    load({row(QStringLiteral("Графика"), QStringLiteral("Линии")), fav, row(QStringLiteral("Графика"), QStringLiteral("Точки"))},
+         at("Записи\\Графика"));
+    ASSERT_TRUE(renamer->afterLabelEdit(listRow(QStringLiteral("Круги")), QStringLiteral("Окружности")));
+    const auto children = [this](const QString& path) {
+        QStringList texts;
+        if (catalogue::Node* parent = node(path)) {
+            for (int i = 0; i < parent->childCount(); ++i)
+                texts << parent->child(i)->text();
+        }
+        return texts;
+    };
+    const QStringList expected{QStringLiteral("Линии"), QStringLiteral("Окружности"), QStringLiteral("Точки")};
+    EXPECT_EQ(children(at("Записи\\Графика")), expected);
+    EXPECT_EQ(children(at("Установленные базы\\") + fav.base + QStringLiteral("\\Графика")), expected);
+    EXPECT_NE(node(at("Избранное\\Окружности")), nullptr);
+    EXPECT_TRUE(matchesReload());
+}
+
 TEST_F(RenamerTest, InsideABaseOnlyThatBasesRowsMove)
 {
     Row other = row(QStringLiteral("Графика\\API"), QStringLiteral("Чужая"));
