@@ -19,12 +19,35 @@ namespace catalogue {
 
 namespace {
 
+// A label edit ends on Tab as on Enter: the name typed is given, and no edit
+// opens on the next item. (The view's own Tab opens the next item's editor,
+// whose unchanged name then comes in after the new one and undoes the rename.)
+class LabelDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            auto* editor = qobject_cast<QWidget*>(watched);
+            if (editor && (key == Qt::Key_Tab || key == Qt::Key_Backtab)) {
+                Q_EMIT commitData(editor);
+                Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(watched, event);
+    }
+};
+
 // Gives every item of the icon view one size: in large icons the grid's cell,
 // so a wrapped name has the whole cell's width (and all items share one size,
 // which keeps the layout of thousands of items cheap).
-class CellDelegate : public QStyledItemDelegate {
+class CellDelegate : public LabelDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using LabelDelegate::LabelDelegate;
     void setCell(QSize cell) { m_cell = cell; }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -57,6 +80,7 @@ FolderList::FolderList(QWidget* parent)
     m_icons->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     m_report->setModel(m_model);
+    m_report->setItemDelegate(new LabelDelegate(m_report));
     // One selection for both views, so switching modes keeps the selected item.
     m_report->setSelectionModel(m_icons->selectionModel());
     m_report->setRootIsDecorated(false);

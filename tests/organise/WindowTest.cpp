@@ -26,6 +26,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
+
 using namespace store;
 using cattest::at;
 using cattest::Row;
@@ -156,6 +158,44 @@ TEST_F(OrganiseWindowTest, F2StartsTheLabelEditOfTheSelectedItemAndEnterEndsIt)
     EXPECT_FALSE(w->RTF->isVisible());
     EXPECT_TRUE(w->LvPapka->isVisible());
     EXPECT_TRUE(w->state().displayedEntry.isEmpty());
+}
+
+// Leaving the label editor by Tab, or by a click elsewhere, keeps the name
+// typed into it, as Enter does: nothing typed is dropped on the way out.
+TEST_F(OrganiseWindowTest, TabOrAClickElsewhereEndsTheLabelEditWithTheNameTyped)
+{
+    struct Case {
+        const char* how;
+        qint64 row;
+        const char* item;
+        std::function<void(QLineEdit*)> leave;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Tab", 1, "Линии", [](QLineEdit* e) { QTest::keyClick(e, Qt::Key_Tab); }, "Прямые"},
+        {"a click on the tree", 2, "Круги", [this](QLineEdit*) { w->Twv->setFocus(Qt::MouseFocusReason); },
+         "Окружности"},
+    };
+    click(at("Записи\\Графика"));
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        selectItem(QString::fromUtf8(c.item));
+        listView()->setFocus();
+        QTest::keyClick(listView(), Qt::Key_F2);
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* e : listView()->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                editor = e;
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromUtf8(c.name));
+        c.leave(editor);
+        QTest::qWait(50);
+        EXPECT_EQ(flag(c.row, ColName), QString::fromUtf8(c.name));
+        EXPECT_GE(w->LvPapka->items()->findText(QString::fromUtf8(c.name)), 0);
+    }
+    EXPECT_TRUE(prompter.shown.empty());
 }
 
 TEST_F(OrganiseWindowTest, DeletingTheShownArticleForGoodClosesThePane)
