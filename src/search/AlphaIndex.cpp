@@ -3,6 +3,7 @@
 #include "catalogue/AlphaIndexList.h"
 #include "catalogue/CaseKey.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -56,8 +57,12 @@ std::pair<int, int> prefixRun(const catalogue::AlphaIndexModel& titles, const QS
 AlphaIndex::AlphaIndex(catalogue::MainState& state, AlphaIndexWidgets widgets, QObject* parent)
     : QObject(parent), m_state(state), m_w(std::move(widgets))
 {
-    if (m_w.box)
+    if (m_w.box) {
         connect(m_w.box, &QLineEdit::textChanged, this, &AlphaIndex::textChanged);
+        m_w.box->installEventFilter(this);
+    }
+    if (m_w.list)
+        m_w.list->installEventFilter(this);
     if (catalogue::AlphaIndexList* list = m_w.list) {
         connect(list, &catalogue::AlphaIndexList::mousePressed, this,
                 [this](Qt::MouseButton b, Qt::KeyboardModifiers, const QPoint&, int row) { mouseDown(b, row); });
@@ -144,6 +149,36 @@ void AlphaIndex::mouseUp(Qt::MouseButton button, int row, const QPoint& globalPo
     }
     if (m_w.showItemMenu)
         m_w.showItemMenu(globalPos);
+}
+
+bool AlphaIndex::eventFilter(QObject* watched, QEvent* event)
+{
+    catalogue::AlphaIndexList* list = m_w.list;
+    if (event->type() != QEvent::KeyPress || !list)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return QObject::eventFilter(watched, event);
+    if (watched == m_w.box && (enter || key->key() == Qt::Key_Down)) {
+        // Down with nothing marked goes to the top of the list; Enter needs a mark.
+        const int row = m_first < m_last ? m_first : (!enter && list->items()->count() > 0 ? 0 : -1);
+        if (row < 0)
+            return false;
+        list->selectRow(row);
+        if (enter)
+            mouseUp(Qt::LeftButton, row);
+        else
+            list->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (watched == list && enter) {
+        if (const int row = list->selectedRow(); row >= 0) {
+            mouseUp(Qt::LeftButton, row);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 }  // namespace search

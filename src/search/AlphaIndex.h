@@ -55,6 +55,12 @@ public:
     // The marked run of rows.
     std::pair<int, int> marked() const { return {m_first, m_last}; }
 
+protected:
+    // The keyboard's way to the same titles: Enter in the box opens the first
+    // marked title and Down goes to it in the list; Enter in the list opens the
+    // selected title, as a left click does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // Marks the run for the box's text; scroll brings its first title into view.
     void mark(bool scroll);

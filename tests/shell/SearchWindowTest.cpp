@@ -193,3 +193,28 @@ TEST_F(SearchWindowTest, TheSearchsStatusTextsFitTheirPanel)
         EXPECT_GT(w->Status->panelGeometry(catalogue::PanelMessage).width(), fm.horizontalAdvance(text));
     }
 }
+
+// The index without the mouse: Enter in the box opens the first marked title,
+// Down goes to it in the list, and Enter there opens the selected one.
+TEST_F(SearchWindowTest, TheIndexWorksFromTheKeyboard)
+{
+    w->TabMain->setCurrentIndex(1);
+    w->TxtAlphaText->setText(QStringLiteral("фу"));
+    QTest::keyClick(w->TxtAlphaText, Qt::Key_Return);
+    EXPECT_EQ(w->state().displayedId, 4);
+    EXPECT_TRUE(w->RTF->isVisible());
+
+    w->TxtAlphaText->setText(QStringLiteral("з"));
+    QTest::keyClick(w->TxtAlphaText, Qt::Key_Down);
+    catalogue::AlphaIndexModel* titles = w->LstAlphaList->items();
+    ASSERT_GE(w->LstAlphaList->selectedRow(), 0);
+    EXPECT_EQ(titles->text(w->LstAlphaList->selectedRow()), QStringLiteral("Загрузка формы"));
+    QTest::keyClick(w->LstAlphaList, Qt::Key_Return);
+    EXPECT_EQ(w->state().displayedId, 1);
+
+    // Nothing marked: Enter in the box opens nothing.
+    w->TxtAlphaText->setText(QStringLiteral("щщ"));
+    QTest::keyClick(w->TxtAlphaText, Qt::Key_Return);
+    EXPECT_EQ(w->state().displayedId, 1);
+    EXPECT_TRUE(prompter.shown.empty());
+}
