@@ -38,6 +38,7 @@ FullTextSearch::FullTextSearch(catalogue::MainState& state, SearchWidgets widget
     if (m_w.button)
         connect(m_w.button, &QPushButton::clicked, this, &FullTextSearch::find);
     if (FindList* list = m_w.list) {
+        list->installEventFilter(this);
         connect(list, &FindList::mousePressed, this,
                 [this](Qt::MouseButton b, const QPoint&, int row) { mouseDown(b, row); });
         connect(list, &FindList::mouseReleased, this, [this, list](Qt::MouseButton b, const QPoint& pos, int row) {
@@ -84,11 +85,27 @@ void FullTextSearch::baseAdopted(const std::shared_ptr<store::Database>& db)
 
 bool FullTextSearch::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_w.box && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == m_w.box) {
+        if (enter || key == Qt::Key_Escape) {
             keyDown(key);
             return key != Qt::Key_Escape || running();
+        }
+        // Down goes from the box to the results, the first one selected.
+        if (key == Qt::Key_Down && m_w.list && m_w.list->items()->count() > 0) {
+            if (m_w.list->selectedRow() < 0)
+                m_w.list->selectRow(0);
+            m_w.list->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    } else if (watched == m_w.list && enter) {
+        // Enter on a result opens it, as a left click does.
+        if (const int row = m_w.list->selectedRow(); row >= 0) {
+            mouseUp(Qt::LeftButton, row);
+            return true;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -218,3 +218,18 @@ TEST_F(SearchWindowTest, TheIndexWorksFromTheKeyboard)
     EXPECT_EQ(w->state().displayedId, 1);
     EXPECT_TRUE(prompter.shown.empty());
 }
+
+// The results without the mouse: Down from the box selects the first result,
+// Enter opens the selected one with its hits marked, as a click does.
+TEST_F(SearchWindowTest, AResultOpensFromTheKeyboard)
+{
+    search(QStringLiteral("ФОРМ"));
+    ASSERT_EQ(w->LVFind->items()->count(), 3);
+    QTest::keyClick(w->TxtFind, Qt::Key_Down);
+    EXPECT_EQ(w->LVFind->selectedRow(), 0);
+    w->LVFind->selectRow(1);  // the copy in the bin
+    QTest::keyClick(w->LVFind, Qt::Key_Return);
+    EXPECT_EQ(w->state().displayedId, 2);
+    EXPECT_TRUE(w->RTF->isVisible());
+    EXPECT_EQ(w->RTF->extraSelections().size(), 1);
+}
