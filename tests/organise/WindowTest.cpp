@@ -74,6 +74,15 @@ protected:
         return w->state().rsBase->text(column);
     }
     QAbstractItemView* listView() { return w->LvPapka->currentView(); }
+    // F2 on the list, and the label editor it opened (null when none).
+    QLineEdit* startLabelEdit()
+    {
+        QTest::keyClick(listView(), Qt::Key_F2);
+        for (QLineEdit* e : listView()->findChildren<QLineEdit*>())
+            if (e->isVisible())
+                return e;
+        return nullptr;
+    }
 
     cattest::TempBase base;
     testsupport::ScriptedPrompter prompter;
@@ -138,11 +147,7 @@ TEST_F(OrganiseWindowTest, F2StartsTheLabelEditOfTheSelectedItemAndEnterEndsIt)
 {
     click(at("Записи\\Графика"));
     selectItem(QStringLiteral("Линии"));
-    QTest::keyClick(listView(), Qt::Key_F2);
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : listView()->findChildren<QLineEdit*>())
-        if (e->isVisible())
-            editor = e;
+    QLineEdit* editor = startLabelEdit();
     ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->text(), QStringLiteral("Линии"));
     editor->setText(QStringLiteral("Прямые"));
@@ -183,11 +188,7 @@ TEST_F(OrganiseWindowTest, TabOrAClickElsewhereEndsTheLabelEditWithTheNameTyped)
         SCOPED_TRACE(c.how);
         selectItem(QString::fromUtf8(c.item));
         listView()->setFocus();
-        QTest::keyClick(listView(), Qt::Key_F2);
-        QLineEdit* editor = nullptr;
-        for (QLineEdit* e : listView()->findChildren<QLineEdit*>())
-            if (e->isVisible())
-                editor = e;
+        QLineEdit* editor = startLabelEdit();
         ASSERT_NE(editor, nullptr);
         editor->setText(QString::fromUtf8(c.name));
         c.leave(editor);
