@@ -100,7 +100,7 @@ int main(int argc, char** argv)
     // (no program for it): said like a refusal at the start.
     desktop.openRefusedLater = [&prompter](const QString& target) {
         prompter.message(platform::MsgStyle::Critical, catalogue::texts::programTitle(),
-                         articles::texts::cannotOpen(target));
+                         articles::texts::noProgramFor(target));
     };
     shell::Startup startup(appDir, prompter, desktop);
     QObject::connect(&instance, &shell::SingleInstance::activationRequested, &startup, [&startup] {

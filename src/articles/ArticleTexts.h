@@ -13,6 +13,11 @@ inline QString cannotOpen(const QString& target)
     return QStringLiteral("Не удалось открыть «%1»: система не нашла ни такого файла или адреса, ни программы для него.")
         .arg(target);
 }
+// The desktop's opener took the file or address and then found nothing to open it with.
+inline QString noProgramFor(const QString& target)
+{
+    return QStringLiteral("Не удалось открыть «%1»: в системе нет программы, которая его открывает.").arg(target);
+}
 inline QString programNotFound(const QString& program)
 {
     return QStringLiteral("Не удалось запустить программу «%1»: она не найдена ни по указанному пути, "
