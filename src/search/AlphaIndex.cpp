@@ -61,9 +61,8 @@ AlphaIndex::AlphaIndex(catalogue::MainState& state, AlphaIndexWidgets widgets, Q
         connect(m_w.box, &QLineEdit::textChanged, this, &AlphaIndex::textChanged);
         m_w.box->installEventFilter(this);
     }
-    if (m_w.list)
-        m_w.list->installEventFilter(this);
     if (catalogue::AlphaIndexList* list = m_w.list) {
+        list->installEventFilter(this);
         connect(list, &catalogue::AlphaIndexList::mousePressed, this,
                 [this](Qt::MouseButton b, Qt::KeyboardModifiers, const QPoint&, int row) { mouseDown(b, row); });
         connect(list, &catalogue::AlphaIndexList::mouseReleased, this,

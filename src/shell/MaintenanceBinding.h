@@ -35,13 +35,14 @@ public:
     void showAbout();
     // The catalogue load after the bases changed, with the count in the status bar.
     void rebuildCatalogue();
+    // "Статей: N" for the rows the base holds now.
+    void showCount();
 
     // Runs a modal window; tests drive the window instead.
     std::function<int(QDialog& window)> runModal;
 
 private:
     void baseLost();
-    void showCount();
     // A text in the status bar, painted at once: the long commands keep the
     // event loop from running until they end. An empty text puts back what was there.
     void showWorking(const QString& text);

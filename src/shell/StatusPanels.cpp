@@ -16,6 +16,13 @@ namespace {
 // Where a panel sits in the row.
 constexpr int slot(catalogue::StatusPanel panel) { return panel - 1; }
 
+// The width of a sunken panel that shows a text `textWidth` pixels wide whole.
+int panelWidth(const QLabel* l, int textWidth)
+{
+    const QMargins m = l->contentsMargins();
+    return textWidth + m.left() + m.right() + 2 * l->frameWidth() + 4;
+}
+
 }  // namespace
 
 StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer(this))
@@ -43,8 +50,7 @@ StatusPanels::StatusPanels(QWidget* parent) : QFrame(parent), m_clock(new QTimer
                 text = std::max(text, fontMetrics().horizontalAdvance(catalogue::texts::articleCount(9999999)));
             if (i == slot(catalogue::PanelMessage))
                 text = std::max(text, fontMetrics().horizontalAdvance(texts::readOnlyPanel()));
-            const QMargins m = l->contentsMargins();
-            l->setFixedWidth(text + m.left() + m.right() + 2 * l->frameWidth() + 4);
+            l->setFixedWidth(panelWidth(l, text));
         }
         row->addWidget(l, cells[i] > 0 ? 0 : 1);
         m_panels[i] = l;
@@ -72,11 +78,10 @@ void StatusPanels::fitPanelTo(Panel panel, const QStringList& texts)
     QLabel* l = m_panels[slot(panel)];
     if (l->minimumWidth() != l->maximumWidth())
         return;  // the panel that takes what is left
-    const QMargins m = l->contentsMargins();
     int widest = 0;
     for (const QString& t : texts)
         widest = std::max(widest, l->fontMetrics().horizontalAdvance(t));
-    const int width = widest + m.left() + m.right() + 2 * l->frameWidth() + 4;
+    const int width = panelWidth(l, widest);
     if (width > l->minimumWidth())
         l->setFixedWidth(width);
 }

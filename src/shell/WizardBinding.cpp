@@ -4,7 +4,7 @@
 #include "MainToolbar.h"
 #include "NavigationBinding.h"
 #include "OrganiseBinding.h"
-#include "StatusPanels.h"
+#include "MaintenanceBinding.h"
 
 #include "articles/ArticleView.h"
 #include "articles/FrmAdd.h"
@@ -116,7 +116,7 @@ void WizardBinding::entryAdded(qint64 recordNumber)
     m_w.navigation().organise().views().entryAdded(recordNumber, organise::EntryPlace::of(*rs));
     // The count counts every row, so a new one shows in it at once rather
     // than when the next article is opened.
-    m_w.Status->setPanelText(catalogue::PanelArticles, catalogue::texts::articleCount(rs->recordCount()));
+    m_w.maintenance().showCount();
 }
 
 void WizardBinding::entryChanged(qint64 recordNumber, const articles::EntryPlace& was)
